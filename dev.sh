@@ -1,0 +1,52 @@
+#!/usr/bin/env bash
+# Set-up, build and run on a fresh Debian 12 machine.
+#   ./dev.sh play   install what is missing, build, start the game
+#   ./dev.sh test   install what is missing, build, run every test
+set -euo pipefail
+cd "$(dirname "$0")"
+
+packages=(
+    cmake ninja-build g++ python3 git
+    qt6-base-dev qt6-multimedia-dev fonts-liberation2
+    libgtest-dev libgmock-dev libbenchmark-dev
+    xvfb xauth
+)
+
+install_missing() {
+    local missing=()
+    for p in "${packages[@]}"; do
+        dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'ok installed' || missing+=("$p")
+    done
+    [ ${#missing[@]} -eq 0 ] && return 0
+    if [ "$(id -u)" -eq 0 ]; then
+        export DEBIAN_FRONTEND=noninteractive
+        apt-get update -qq
+        apt-get install -y -qq --no-install-recommends "${missing[@]}"
+    else
+        echo "Vantrel needs these packages. Install them, then run this again:" >&2
+        echo "  sudo apt-get install -y ${missing[*]}" >&2
+        exit 1
+    fi
+}
+
+build() {
+    cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+    cmake --build build
+}
+
+case "${1:-}" in
+play)
+    install_missing
+    build
+    exec build/bin/vantrel
+    ;;
+test)
+    install_missing
+    build
+    ctest --test-dir build --output-on-failure -j "$(nproc)"
+    ;;
+*)
+    echo "usage: $0 play|test" >&2
+    exit 2
+    ;;
+esac

@@ -1,0 +1,39 @@
+#include "game.h"
+
+#include "game/main_window_events.h"
+#include "game/startup.h"
+
+#include <algorithm>
+
+Game::Game(ui::Runtime& rt)
+    : runtime(rt), main(rt, [this](ui::Runtime& r) {
+          auto window = buildMainWindow(r);
+          connectMainWindow(*this, *window);
+          return window;
+      }) {}
+
+void Game::start() {
+    MainWindow& window = main.get();
+    startUp(*this);
+    window.show();
+}
+
+const std::vector<std::string>& Game::windowNames() {
+    static const std::vector<std::string> names{"main"};
+    return names;
+}
+
+bool Game::isWindowName(std::string_view name) {
+    const auto& names = windowNames();
+    return std::find(names.begin(), names.end(), name) != names.end();
+}
+
+ui::Form* Game::window(std::string_view name, bool create) {
+    if (name == "main") return create ? &main.get() : main.existing();
+    return nullptr;
+}
+
+std::unique_ptr<ui::Form> Game::designCopy(std::string_view name) {
+    if (name == "main") return buildMainWindow(runtime);
+    return nullptr;
+}

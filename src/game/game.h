@@ -1,0 +1,38 @@
+#pragma once
+
+#include "game/main_window.h"
+#include "model/search_state.h"
+#include "ui/runtime.h"
+#include "ui/window_slot.h"
+
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <string_view>
+#include <vector>
+
+// One running game: the search record, the windows and the little state the instruments and
+// the help calls keep between events. Operations are free functions taking a Game.
+class Game {
+public:
+    explicit Game(ui::Runtime& runtime);
+    Game(const Game&) = delete;
+    Game& operator=(const Game&) = delete;
+
+    // Loads the main window, runs start-up and shows the window with its first search.
+    void start();
+
+    // The program's windows by name: "main", "panel", "helpDialog", "about".
+    static const std::vector<std::string>& windowNames();
+    static bool isWindowName(std::string_view name);
+    // The window of that name; when it does not exist it is created (hidden) if `create`.
+    ui::Form* window(std::string_view name, bool create);
+    // A window as designed, built apart from the running program.
+    std::unique_ptr<ui::Form> designCopy(std::string_view name);
+
+    ui::Runtime& runtime;
+    SearchState search;
+    std::int16_t signalHeard = 0; // the DF unit has seen the indicator red and not black since
+
+    ui::WindowSlot<MainWindow> main;
+};

@@ -1,0 +1,7 @@
+#pragma once
+
+class Game;
+struct MainWindow;
+
+// Connects the main window's clicks, menu items, timer and closing to the game's operations.
+void connectMainWindow(Game& game, MainWindow& window);

@@ -1,0 +1,34 @@
+#include "startup.h"
+
+#include "game/game.h"
+#include "ui/numbers.h"
+
+void startUp(Game& game) {
+    MainWindow& w = game.main.get();
+    SearchState& s = game.search;
+
+    s.compassPointNames[1] = "northeast";
+    s.compassPointNames[2] = "southeast";
+    s.compassPointNames[3] = "southwest";
+    s.compassPointNames[4] = "northwest";
+
+    w.Pic1->setScaleWidth(200);
+    w.Pic1->setScaleHeight(200);
+    s.mapScale = 4;
+
+    // The map symbols take the size of one sprite cell, counted in map units.
+    w.imgAC->setHeight(w.clpAC.cellHeight());
+    w.imgAC->setWidth(w.clpAC.cellWidth());
+    w.imgAirport->setHeight(w.clpAirport.cellHeight());
+    w.imgAirport->setWidth(w.clpAirport.cellWidth());
+
+    w.lblHeading->setTop(w.picCompass->scaleTop());
+}
+
+void shutDown(Game& game) {
+    game.runtime.end();
+}
+
+void exitProgram(Game& game) {
+    game.runtime.end();
+}

@@ -1,0 +1,311 @@
+#include "scenario_runner.h"
+
+#include "properties.h"
+#include "state_fields.h"
+#include "tokenizer.h"
+#include "ui/controls.h"
+#include "ui/form.h"
+#include "ui/headless/transcript.h"
+#include "ui/numbers.h"
+
+#include <charconv>
+#include <cmath>
+#include <string_view>
+
+namespace script {
+
+namespace {
+
+double parseNumber(const std::string& text) {
+    double value = 0;
+    const auto* end = text.data() + text.size();
+    const auto [ptr, error] = std::from_chars(text.data(), end, value);
+    if (error != std::errc{} || ptr != end || !std::isfinite(value))
+        throw ScenarioError("not a number: " + text);
+    return value;
+}
+
+int parseCount(const std::string& text) {
+    const double n = parseNumber(text);
+    if (n < 0 || n != std::floor(n) || n > 10'000'000) throw ScenarioError("not a count: " + text);
+    return static_cast<int>(n);
+}
+
+std::vector<std::string> splitAt(const std::string& text, char separator) {
+    std::vector<std::string> parts;
+    std::size_t start = 0;
+    for (auto at = text.find(separator); at != std::string::npos;
+         at = text.find(separator, start)) {
+        parts.push_back(text.substr(start, at - start));
+        start = at + 1;
+    }
+    parts.push_back(text.substr(start));
+    return parts;
+}
+
+bool isSurfaceName(const std::string& n) {
+    return n == "Pic1" || n == "PicDf" || n == "picCompass";
+}
+
+} // namespace
+
+// Prints a note line whenever the explanation panel is shown.
+class ScenarioRunner::NoteRecorder : public ui::RuntimeObserver {
+public:
+    explicit NoteRecorder(std::ostream& out) : out_(out) {}
+    void formShown(ui::Form& form) override {
+        if (form.name() != "panel") return;
+        std::string text;
+        for (const auto& item : form.drawing().items())
+            if (const auto* t = std::get_if<ui::TextItem>(&item)) text += t->text;
+        using ui::headless::number;
+        out_ << "note left=" << number(form.left()) << " top=" << number(form.top())
+             << " width=" << number(form.width()) << " height=" << number(form.height())
+             << " text=" << ui::headless::quoted(text) << '\n';
+    }
+
+private:
+    std::ostream& out_;
+};
+
+// A control or window name as written: `about.Label2`, `optSpeed(1)`, `main`.
+struct ScenarioRunner::Name {
+    std::string window;
+    std::string control;
+    int index = -1;
+
+    static Name parse(const std::string& text) {
+        Name n;
+        auto dot = text.find('.');
+        n.control = dot == std::string::npos ? text : text.substr(dot + 1);
+        if (dot != std::string::npos) n.window = text.substr(0, dot);
+        if (auto open = n.control.find('('); open != std::string::npos) {
+            if (n.control.back() != ')') throw ScenarioError("bad index in " + text);
+            n.index = parseCount(n.control.substr(open + 1, n.control.size() - open - 2));
+            n.control.erase(open);
+        }
+        return n;
+    }
+};
+
+struct ScenarioRunner::Target {
+    ui::Form* form = nullptr;
+    ui::Control* control = nullptr;
+    ui::MenuItem* menu = nullptr;
+};
+
+ScenarioRunner::ScenarioRunner(std::ostream& out, std::ostream& err)
+    : out_(out), err_(err), host_(out), runtime_(host_), game_(std::make_unique<Game>(runtime_)),
+      notes_(std::make_unique<NoteRecorder>(out)) {
+    runtime_.addObserver(notes_.get());
+}
+
+ScenarioRunner::~ScenarioRunner() {
+    runtime_.removeObserver(notes_.get());
+}
+
+int ScenarioRunner::run(std::istream& scenario) {
+    std::string line;
+    for (int number = 1; std::getline(scenario, line); ++number) {
+        if (host_.ended()) break;
+        try {
+            const auto words = splitWords(line);
+            if (!words.empty()) perform(words);
+        } catch (const ScenarioError& e) {
+            err_ << "line " << number << ": " << e.what() << '\n';
+            return 2;
+        }
+    }
+    return 0;
+}
+
+void ScenarioRunner::requireStarted(const std::string& command) const {
+    if (!started_) throw ScenarioError(command + " needs start first");
+}
+
+void ScenarioRunner::perform(const std::vector<std::string>& words) {
+    const std::string& command = words.front();
+    const std::vector<std::string> args(words.begin() + 1, words.end());
+    auto needArgs = [&](std::size_t n) {
+        if (args.size() < n) throw ScenarioError(command + " needs more words");
+    };
+    if (command == "apppath") {
+        needArgs(1);
+        if (started_) throw ScenarioError("apppath comes before start");
+        host_.setAppPath(args[0]);
+    } else if (command == "clock") {
+        needArgs(1);
+        host_.setClock(parseNumber(args[0]));
+    } else if (command == "random") {
+        for (const auto& a : args) {
+            const double r = parseNumber(a);
+            if (r < 0 || r >= 1) throw ScenarioError("a random number lies in [0, 1): " + a);
+            host_.queueRandom(static_cast<float>(r));
+        }
+    } else if (command == "answer") {
+        for (const auto& a : args)
+            host_.queueAnswer(parseCount(a));
+    } else if (command == "start") {
+        if (started_) throw ScenarioError("the game has already started");
+        started_ = true;
+        game_->start();
+    } else if (command == "set") {
+        requireStarted(command);
+        for (const auto& a : args)
+            set(a);
+    } else if (command == "click") {
+        requireStarted(command);
+        needArgs(1);
+        click(args[0]);
+    } else if (command == "tick") {
+        requireStarted(command);
+        tick(args.empty() ? 1 : parseCount(args[0]));
+    } else if (command == "key") {
+        requireStarted(command);
+        key(args);
+    } else if (command == "close") {
+        requireStarted(command);
+        needArgs(1);
+        close(args[0]);
+    } else if (command == "print") {
+        requireStarted(command);
+        for (const auto& a : args)
+            print(a);
+    } else {
+        throw ScenarioError("unknown command " + command);
+    }
+}
+
+ui::Form* ScenarioRunner::windowNamed(const std::string& name, bool create) {
+    if (!Game::isWindowName(name)) return nullptr;
+    return game_->window(name, create);
+}
+
+const ui::Form& ScenarioRunner::designCopy(const std::string& window) {
+    auto& copy = designCopies_[window];
+    if (!copy) copy = game_->designCopy(window);
+    return *copy;
+}
+
+ScenarioRunner::Target ScenarioRunner::resolve(const std::string& text, bool create) {
+    const Name name = Name::parse(text);
+    std::vector<std::string> windows;
+    if (!name.window.empty()) {
+        if (!Game::isWindowName(name.window)) throw ScenarioError("no window " + name.window);
+        windows.push_back(name.window);
+    } else {
+        windows = Game::windowNames();
+    }
+    for (const auto& w : windows) {
+        Target t;
+        t.form = windowNamed(w, false);
+        const ui::Form& shape = t.form ? *t.form : designCopy(w);
+        const bool hasControl = shape.find(name.control, name.index) != nullptr;
+        bool hasMenu = false;
+        for (const auto& menu : shape.menus)
+            for (const auto& item : menu.items)
+                hasMenu |= name.index < 0 && item.name == name.control;
+        if (!hasControl && !hasMenu) continue;
+        if (!t.form && create) t.form = windowNamed(w, true);
+        if (t.form) {
+            t.control = t.form->find(name.control, name.index);
+            if (!t.control) t.menu = t.form->findMenuItem(name.control);
+        }
+        return t;
+    }
+    throw ScenarioError("no control or menu item " + text);
+}
+
+void ScenarioRunner::click(const std::string& name) {
+    if (Game::isWindowName(name)) {
+        runtime_.clickForm(*windowNamed(name, true));
+        return;
+    }
+    const Target t = resolve(name, true);
+    if (t.control)
+        runtime_.click(*t.control);
+    else if (t.menu)
+        runtime_.menu(*t.menu);
+}
+
+void ScenarioRunner::key(const std::vector<std::string>& words) {
+    if (words.size() < 2 || words[0] != "F1") throw ScenarioError("key takes F1 and a name");
+    if (Game::isWindowName(words[1])) {
+        runtime_.helpKey(*windowNamed(words[1], true), nullptr);
+        return;
+    }
+    const Target t = resolve(words[1], true);
+    if (!t.control) throw ScenarioError(words[1] + " cannot take the focus");
+    runtime_.helpKey(*t.form, t.control);
+}
+
+void ScenarioRunner::close(const std::string& window) {
+    if (!Game::isWindowName(window)) throw ScenarioError("no window " + window);
+    if (auto* form = windowNamed(window, false)) runtime_.closeRequest(*form);
+}
+
+void ScenarioRunner::tick(int count) {
+    for (int i = 0; i < count && !host_.ended(); ++i) {
+        host_.advanceClock(1);
+        runtime_.tick(*game_->main->Timer1);
+    }
+}
+
+void ScenarioRunner::set(const std::string& assignment) {
+    const auto eq = assignment.find('=');
+    if (eq == std::string::npos) throw ScenarioError("set takes NAME=VALUE: " + assignment);
+    const std::string name = assignment.substr(0, eq);
+    const double value = parseNumber(assignment.substr(eq + 1));
+    if (name == "main.Left") {
+        game_->main->setLeft(value);
+    } else if (name == "main.Top") {
+        game_->main->setTop(value);
+    } else if (auto field = stateField(name)) {
+        field->write(*game_, field->index, value);
+    } else {
+        throw ScenarioError("no field " + name);
+    }
+}
+
+void ScenarioRunner::print(const std::string& item) {
+    const auto parts = splitAt(item, '.');
+    std::string value;
+    if (parts.size() == 1) {
+        auto field = stateField(item);
+        if (!field) throw ScenarioError("no field " + item);
+        value = field->read(*game_, field->index);
+    } else if (parts.size() == 2 && parts[1] == "drawing") {
+        if (parts[0] == "panel") {
+            if (auto* panel = windowNamed("panel", false))
+                printDrawing(out_, "panel", panel->drawing());
+        } else if (isSurfaceName(parts[0])) {
+            const Target t = resolve(parts[0], false);
+            printDrawing(out_, parts[0], dynamic_cast<ui::PictureBox&>(*t.control).drawing());
+        } else {
+            throw ScenarioError("no surface " + parts[0]);
+        }
+        return;
+    } else if (parts.size() == 2 && Game::isWindowName(parts[0])) {
+        value = windowProperty(windowNamed(parts[0], false), parts[1]);
+    } else if (parts.size() == 2 || parts.size() == 3) {
+        const std::string control = parts.size() == 3 ? parts[0] + "." + parts[1] : parts[0];
+        const Target t = resolve(control, false);
+        const ui::Control* c = t.control;
+        if (!c) {
+            const Name n = Name::parse(control);
+            c = designCopy(n.window.empty() ? "main" : n.window).find(n.control, n.index);
+            if (!c) {
+                // An unqualified name that only another window has.
+                for (const auto& w : Game::windowNames())
+                    if ((c = designCopy(w).find(n.control, n.index))) break;
+            }
+            if (!c) throw ScenarioError(control + " has no properties");
+        }
+        value = controlProperty(*c, parts.back());
+    } else {
+        throw ScenarioError("cannot print " + item);
+    }
+    out_ << item << '=' << value << '\n';
+}
+
+} // namespace script

@@ -1,0 +1,75 @@
+#include "headless_host.h"
+
+#include "arial_metrics.h"
+#include "transcript.h"
+#include "ui/form.h"
+
+#include <cmath>
+
+namespace ui::headless {
+
+void HeadlessHost::setClock(double seconds) {
+    clock_ = std::fmod(seconds, 86400.0);
+    if (clock_ < 0) clock_ += 86400.0;
+}
+
+int HeadlessHost::messageBox(const std::string& prompt, int buttons, const std::string& title) {
+    out_ << "msgbox title=" << quoted(title) << " buttons=" << buttons << " text=" << quoted(prompt)
+         << '\n';
+    // The low bits choose the buttons; a box with OK alone can only be answered OK.
+    if ((buttons & 0xf) == msgbox::okOnly || answers_.empty()) return msgbox::ok;
+    const int answer = answers_.front();
+    answers_.pop_front();
+    return answer;
+}
+
+double HeadlessHost::textWidth(const Font& font, std::string_view line) {
+    return arialTextWidth(font, line);
+}
+
+double HeadlessHost::lineHeight(const Font& font) {
+    return arialLineHeight(font);
+}
+
+FrameMargins HeadlessHost::frameMargins(const Form& form) {
+    // A classic window: 4-pixel borders, a 23-pixel title bar and a 20-pixel menu bar.
+    switch (form.style()) {
+    case WindowStyle::Main:
+        return {4, 43, 4, 4};
+    case WindowStyle::Dialog:
+        return {4, 23, 4, 4};
+    case WindowStyle::Note:
+        return {};
+    }
+    return {};
+}
+
+std::optional<float> HeadlessHost::scriptedRandom() {
+    if (randoms_.empty()) return std::nullopt;
+    const float r = randoms_.front();
+    randoms_.pop_front();
+    return r;
+}
+
+void HeadlessHost::endProgram() {
+    if (ended_) return;
+    ended_ = true;
+    out_ << "ended\n";
+}
+
+std::int32_t HeadlessHost::winHelp(std::int32_t, const std::string& helpFile, std::int32_t command,
+                                   std::int32_t data) {
+    out_ << "winhelp command=" << command << " data=" << data << " file=" << quoted(helpFile)
+         << '\n';
+    return 1;
+}
+
+void HeadlessHost::multimediaFileName(const std::string& path) {
+    out_ << "mci FileName=" << quoted(path) << '\n';
+}
+
+void HeadlessHost::multimediaCommand(const std::string& command, const std::string&) {
+    out_ << "mci Command=" << quoted(command) << '\n';
+}
+
+} // namespace ui::headless

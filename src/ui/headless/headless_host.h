@@ -1,0 +1,47 @@
+#pragma once
+
+#include "ui/host.h"
+
+#include <deque>
+#include <ostream>
+#include <string>
+
+namespace ui::headless {
+
+// A host without a display: it records what the program shows on a transcript, answers message
+// boxes from a queue, and keeps a clock and random numbers that a test sets.
+class HeadlessHost : public Host {
+public:
+    explicit HeadlessHost(std::ostream& transcript) : out_(transcript) {}
+
+    // The clock runs from 0 to 86400 and wraps at midnight, as a real clock does.
+    void setClock(double seconds);
+    void advanceClock(double seconds) { setClock(clock_ + seconds); }
+    void queueRandom(float r) { randoms_.push_back(r); }
+    void queueAnswer(int answer) { answers_.push_back(answer); }
+    void setAppPath(std::string path) { appPath_ = std::move(path); }
+    bool ended() const { return ended_; }
+
+    int messageBox(const std::string& prompt, int buttons, const std::string& title) override;
+    double textWidth(const Font& font, std::string_view line) override;
+    double lineHeight(const Font& font) override;
+    FrameMargins frameMargins(const Form& form) override;
+    double clockSeconds() override { return clock_; }
+    std::optional<float> scriptedRandom() override;
+    std::string appPath() override { return appPath_; }
+    void endProgram() override;
+    std::int32_t winHelp(std::int32_t window, const std::string& helpFile, std::int32_t command,
+                         std::int32_t data) override;
+    void multimediaFileName(const std::string& path) override;
+    void multimediaCommand(const std::string& command, const std::string& path) override;
+
+private:
+    std::ostream& out_;
+    double clock_ = 43200;
+    std::deque<float> randoms_;
+    std::deque<int> answers_;
+    std::string appPath_ = "/opt/vantrel";
+    bool ended_ = false;
+};
+
+} // namespace ui::headless

@@ -1,0 +1,64 @@
+#pragma once
+
+#include "font.h"
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace ui {
+
+class Form;
+
+// Button and icon codes of a message box, and its results.
+namespace msgbox {
+inline constexpr int okOnly = 0;
+inline constexpr int okCancel = 1;
+inline constexpr int information = 64;
+inline constexpr int ok = 1;
+inline constexpr int cancel = 2;
+} // namespace msgbox
+
+// Space taken by a window's border, title bar and menu bar, in pixels.
+struct FrameMargins {
+    int left = 0, top = 0, right = 0, bottom = 0;
+};
+
+// The services the forms need from the platform they run on: the Qt host for the real game,
+// the headless host for tests and scenarios.
+class Host {
+public:
+    virtual ~Host() = default;
+
+    // Shows a modal message box and waits for the user; returns msgbox::ok or msgbox::cancel.
+    virtual int messageBox(const std::string& prompt, int buttons, const std::string& title) = 0;
+
+    // Width of one line of text and the height of one line, in pixels.
+    virtual double textWidth(const Font& font, std::string_view line) = 0;
+    virtual double lineHeight(const Font& font) = 0;
+
+    virtual FrameMargins frameMargins(const Form& form) = 0;
+
+    // Seconds since midnight, with a fraction.
+    virtual double clockSeconds() = 0;
+
+    // A number the next draw of the random generator must give, when the host dictates one.
+    virtual std::optional<float> scriptedRandom() { return std::nullopt; }
+
+    // The folder the program was started from, without a trailing separator unless it is a root.
+    virtual std::string appPath() = 0;
+
+    // Every window is closed and the process is to end; no handler runs afterwards.
+    virtual void endProgram() = 0;
+
+    // The help viewer: command 3 opens the contents, 1 a topic (data), 2 closes the file.
+    virtual std::int32_t winHelp(std::int32_t window, const std::string& helpFile,
+                                 std::int32_t command, std::int32_t data) = 0;
+
+    // The multimedia control's two settings, in the order the program makes them.
+    virtual void multimediaFileName(const std::string& path) = 0;
+    virtual void multimediaCommand(const std::string& command, const std::string& path) = 0;
+};
+
+} // namespace ui

@@ -1,0 +1,248 @@
+#include "control_widgets.h"
+
+#include "painting.h"
+#include "surface_widget.h"
+#include "ui/containers.h"
+#include "ui/controls.h"
+#include "ui/form.h"
+#include "ui/runtime.h"
+
+#include <QAbstractButton>
+#include <QCheckBox>
+#include <QLabel>
+#include <QPainter>
+#include <QPushButton>
+#include <QRadioButton>
+
+namespace ui::qt {
+
+namespace {
+
+constexpr const char* controlProperty = "vantrelControl";
+
+// An image; one with a click handler acts as a button.
+class ImageWidget : public QAbstractButton {
+public:
+    ImageWidget(const Image& image, QWidget* parent) : QAbstractButton(parent), image_(image) {
+        setFocusPolicy(Qt::NoFocus);
+    }
+
+protected:
+    void paintEvent(QPaintEvent*) override {
+        QPainter painter(this);
+        const QImage picture = toQImage(image_.picture());
+        if (picture.isNull()) return;
+        painter.setRenderHint(QPainter::SmoothPixmapTransform, false);
+        if (image_.stretch())
+            painter.drawImage(rect(), picture);
+        else
+            painter.drawImage(QPoint(0, 0), picture);
+    }
+
+private:
+    const Image& image_;
+};
+
+// A line or a filled shape on a window or frame, painted as the surfaces paint them.
+class LightweightWidget : public QWidget {
+public:
+    LightweightWidget(const Control& c, QWidget* parent) : QWidget(parent), control_(c) {
+        setAttribute(Qt::WA_TransparentForMouseEvents);
+    }
+
+protected:
+    void paintEvent(QPaintEvent*) override {
+        QPainter painter(this);
+        painter.translate(-pos());
+        paintLightweight(painter, control_);
+    }
+
+private:
+    const Control& control_;
+};
+
+QString text(const std::string& s) {
+    return QString::fromStdString(s);
+}
+
+// A frame as form designers draw it: an etched border whose top line runs through the middle
+// of the caption, so the controls inside keep the places given in twips from its corner.
+class FrameWidget : public QWidget {
+public:
+    explicit FrameWidget(QWidget* parent) : QWidget(parent) {}
+
+    void setCaption(const QString& caption) {
+        caption_ = caption;
+        setAccessibleName(caption);
+        update();
+    }
+
+protected:
+    void paintEvent(QPaintEvent*) override {
+        QPainter painter(this);
+        const QFontMetrics metrics(font());
+        const int lineY = metrics.height() / 2;
+        const QColor dark = palette().color(QPalette::Window).darker(160);
+        const QRect box = rect().adjusted(0, lineY, -1, -1);
+        painter.setPen(dark);
+        painter.drawRect(box.adjusted(0, 0, -1, -1));
+        painter.setPen(Qt::white);
+        painter.drawRect(box.adjusted(1, 1, 0, 0));
+        if (caption_.isEmpty()) return;
+        const QRect label(7, 0, metrics.horizontalAdvance(caption_) + 4, metrics.height());
+        painter.fillRect(label, palette().color(QPalette::Window));
+        painter.setPen(palette().color(QPalette::WindowText));
+        painter.drawText(label, Qt::AlignCenter, caption_);
+    }
+
+private:
+    QString caption_;
+};
+
+Qt::Alignment alignmentOf(Alignment a) {
+    switch (a) {
+    case Alignment::Center:
+        return Qt::AlignHCenter;
+    case Alignment::Right:
+        return Qt::AlignRight;
+    case Alignment::Left:
+        break;
+    }
+    return Qt::AlignLeft;
+}
+
+void setColors(QWidget* w, Color back, Color fore) {
+    QPalette p = w->palette();
+    for (auto role : {QPalette::Window, QPalette::Button, QPalette::Base})
+        p.setColor(role, toQColor(back));
+    for (auto role : {QPalette::WindowText, QPalette::ButtonText, QPalette::Text})
+        p.setColor(role, toQColor(fore));
+    w->setPalette(p);
+    w->setAutoFillBackground(true);
+}
+
+QRect roundedRect(const QRectF& r) {
+    return {qRound(r.x()), qRound(r.y()), qRound(r.width()), qRound(r.height())};
+}
+
+} // namespace
+
+QWidget* createControlWidget(Runtime& runtime, Control& c, QWidget* parent,
+                             std::function<void()> afterEvent) {
+    QWidget* w = nullptr;
+    switch (c.kind()) {
+    case ControlKind::Label: {
+        auto* label = new QLabel(parent);
+        label->setTextFormat(Qt::PlainText);
+        label->setWordWrap(true);
+        w = label;
+        break;
+    }
+    case ControlKind::Button:
+        w = new QPushButton(parent);
+        break;
+    case ControlKind::CheckBox:
+        w = new QCheckBox(parent);
+        break;
+    case ControlKind::OptionButton: {
+        // The forms keep the group's selection; the widgets only show it.
+        auto* option = new QRadioButton(parent);
+        option->setAutoExclusive(false);
+        w = option;
+        break;
+    }
+    case ControlKind::Frame:
+        w = new FrameWidget(parent);
+        break;
+    case ControlKind::Image: {
+        auto* image = new ImageWidget(static_cast<Image&>(c), parent);
+        if (!c.hasClickHandler()) image->setAttribute(Qt::WA_TransparentForMouseEvents);
+        w = image;
+        break;
+    }
+    case ControlKind::Line:
+    case ControlKind::Shape:
+        w = new LightweightWidget(c, parent);
+        break;
+    case ControlKind::PictureBox: {
+        auto& box = static_cast<PictureBox&>(c);
+        w = new SurfaceWidget(runtime, c.form(), box, &box, parent);
+        break;
+    }
+    case ControlKind::Timer:
+    case ControlKind::Multimedia:
+        return nullptr;
+    }
+    if (auto* button = qobject_cast<QAbstractButton*>(w)) {
+        QObject::connect(button, &QAbstractButton::clicked, button,
+                         [&runtime, &c, afterEvent = std::move(afterEvent)] {
+                             runtime.click(c);
+                             afterEvent();
+                         });
+    }
+    w->setProperty(controlProperty, QVariant::fromValue(static_cast<void*>(&c)));
+    w->setObjectName(text(c.qualifiedName()));
+    syncControlWidget(c, w);
+    return w;
+}
+
+Control* controlOf(const QWidget* widget) {
+    if (!widget) return nullptr;
+    return static_cast<Control*>(widget->property(controlProperty).value<void*>());
+}
+
+void syncControlWidget(const Control& c, QWidget* w) {
+    if (c.kind() == ControlKind::Line) {
+        // A line control's widget covers the box its ends span.
+        const auto& line = static_cast<const LineControl&>(c);
+        const Container& box = c.container();
+        const QRectF span = QRectF(QPointF(box.toPixelX(line.x1()), box.toPixelY(line.y1())),
+                                   QPointF(box.toPixelX(line.x2()), box.toPixelY(line.y2())))
+                                .normalized();
+        const double pad = line.penWidth();
+        w->setGeometry(roundedRect(span.adjusted(-pad, -pad, pad, pad)));
+    } else {
+        w->setGeometry(roundedRect(pixelRect(c)));
+    }
+    w->setEnabled(c.enabled());
+    w->setFont(toQFont(c.font()));
+    w->setToolTip(text(c.toolTip));
+    w->setAccessibleName(text(c.accessibleName));
+    w->setAccessibleDescription(text(c.accessibleDescription));
+
+    switch (c.kind()) {
+    case ControlKind::Label: {
+        const auto& label = static_cast<const Label&>(c);
+        auto* q = static_cast<QLabel*>(w);
+        q->setText(text(label.caption()));
+        q->setAlignment(alignmentOf(label.alignment()) | Qt::AlignTop);
+        q->setFrameStyle(label.border() ? QFrame::Panel | QFrame::Sunken : QFrame::NoFrame);
+        setColors(w, c.backColor(), c.foreColor());
+        break;
+    }
+    case ControlKind::Button:
+        static_cast<QPushButton*>(w)->setText(text(c.caption()));
+        setColors(w, c.backColor(), c.foreColor());
+        break;
+    case ControlKind::CheckBox:
+        static_cast<QCheckBox*>(w)->setText(text(c.caption()));
+        static_cast<QCheckBox*>(w)->setChecked(static_cast<const CheckBox&>(c).value() != 0);
+        setColors(w, c.backColor(), c.foreColor());
+        break;
+    case ControlKind::OptionButton:
+        static_cast<QRadioButton*>(w)->setText(text(c.caption()));
+        static_cast<QRadioButton*>(w)->setChecked(static_cast<const OptionButton&>(c).value());
+        setColors(w, c.backColor(), c.foreColor());
+        break;
+    case ControlKind::Frame:
+        static_cast<FrameWidget*>(w)->setCaption(text(c.caption()));
+        setColors(w, c.backColor(), c.foreColor());
+        break;
+    default:
+        w->update();
+        break;
+    }
+    w->setVisible(c.visible());
+}
+
+} // namespace ui::qt

@@ -1,0 +1,243 @@
+#include "form_window.h"
+
+#include "control_widgets.h"
+#include "painting.h"
+#include "surface_widget.h"
+#include "ui/containers.h"
+#include "ui/controls.h"
+#include "ui/form.h"
+#include "ui/runtime.h"
+#include "ui/units.h"
+
+#include <QApplication>
+#include <QCloseEvent>
+#include <QGuiApplication>
+#include <QLayout>
+#include <QMenuBar>
+#include <QScreen>
+#include <QShortcut>
+#include <QTimer>
+
+namespace ui::qt {
+
+namespace {
+
+Qt::WindowFlags flagsFor(WindowStyle style) {
+    switch (style) {
+    case WindowStyle::Main:
+        return Qt::Window | Qt::MSWindowsFixedSizeDialogHint;
+    case WindowStyle::Dialog:
+        return Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+               Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint;
+    case WindowStyle::Note:
+        // A tool-tip window is placed exactly where it is put, on X11 and on Wayland alike.
+        return Qt::ToolTip | Qt::FramelessWindowHint;
+    }
+    return Qt::Window;
+}
+
+int pixels(double twips) {
+    return qRound(twipsToPixels(twips));
+}
+
+} // namespace
+
+// The top-level widget: closing it is a request the form decides on, and where the window
+// manager puts it is written back into the form.
+class FormWindow::TopLevel : public QMainWindow {
+public:
+    TopLevel(FormWindow& owner, QWidget* parent, Qt::WindowFlags flags)
+        : QMainWindow(parent, flags), owner_(owner) {}
+
+protected:
+    void closeEvent(QCloseEvent* event) override {
+        event->ignore();
+        owner_.runtime_.closeRequest(owner_.form_);
+        owner_.afterEvent_();
+    }
+    void moveEvent(QMoveEvent* event) override {
+        QMainWindow::moveEvent(event);
+        // A note is only ever where the program puts it.
+        if (!isVisible() || owner_.form_.style() == WindowStyle::Note) return;
+        const QPoint at = frameGeometry().topLeft();
+        owner_.placedLeft_ = pixelsToTwips(at.x());
+        owner_.placedTop_ = pixelsToTwips(at.y());
+        owner_.form_.movedTo(owner_.placedLeft_, owner_.placedTop_);
+    }
+
+private:
+    FormWindow& owner_;
+};
+
+FormWindow::FormWindow(Runtime& runtime, Form& form, QWidget* owner,
+                       std::function<void()> afterEvent)
+    : runtime_(runtime), form_(form), afterEvent_(std::move(afterEvent)) {
+    const bool ownWindow = form.style() == WindowStyle::Main;
+    window_ = new TopLevel(*this, ownWindow ? nullptr : owner, flagsFor(form.style()));
+    window_->setAttribute(Qt::WA_DeleteOnClose, false);
+    if (form.style() == WindowStyle::Note) window_->setAttribute(Qt::WA_ShowWithoutActivating);
+    client_ = new SurfaceWidget(runtime, form, form, nullptr, window_);
+    window_->setCentralWidget(client_);
+    window_->layout()->setSizeConstraint(QLayout::SetFixedSize);
+    buildMenus();
+    buildControls();
+
+    auto* help =
+        new QShortcut(QKeySequence(Qt::Key_F1), window_, nullptr, nullptr, Qt::WindowShortcut);
+    QObject::connect(help, &QShortcut::activated, window_, [this] {
+        QWidget* focus = QApplication::focusWidget();
+        Control* focused = focus && focus->window() == window_ ? controlOf(focus) : nullptr;
+        runtime_.helpKey(form_, focused);
+        afterEvent_();
+    });
+    if (form.style() == WindowStyle::Main) {
+        // The window manager decides where the main window first appears.
+        placedLeft_ = form.left();
+        placedTop_ = form.top();
+    }
+    sync();
+}
+
+FormWindow::~FormWindow() {
+    retire();
+}
+
+void FormWindow::retire() {
+    for (auto& t : tickers_)
+        t.qtimer->stop();
+    if (window_) {
+        window_->hide();
+        window_->deleteLater();
+        window_ = nullptr;
+    }
+}
+
+void FormWindow::buildMenus() {
+    if (form_.menus.empty()) return;
+    for (auto& menu : form_.menus) {
+        QMenu* qmenu = window_->menuBar()->addMenu(QString::fromStdString(menu.caption));
+        qmenu->setObjectName(QString::fromStdString(menu.name));
+        for (auto& item : menu.items) {
+            if (item.isSeparator()) {
+                qmenu->addSeparator();
+                continue;
+            }
+            QAction* action = qmenu->addAction(QString::fromStdString(item.caption));
+            action->setObjectName(QString::fromStdString(item.name));
+            QObject::connect(action, &QAction::triggered, window_, [this, &item] {
+                runtime_.menu(item);
+                afterEvent_();
+            });
+        }
+    }
+}
+
+void FormWindow::buildControls() {
+    for (auto& control : form_.controls()) {
+        Control& c = *control;
+        if (auto* timer = dynamic_cast<Timer*>(&c)) {
+            auto* qtimer = new QTimer(window_);
+            QObject::connect(qtimer, &QTimer::timeout, window_, [this, timer] {
+                runtime_.tick(*timer);
+                afterEvent_();
+            });
+            tickers_.push_back({timer, qtimer});
+            continue;
+        }
+        QWidget* parent = client_;
+        if (Control* holder = c.parent()) {
+            parent = widgetOf(*holder);
+            // Labels, images, lines and shapes inside a surface are painted by the surface.
+            if (holder->kind() == ControlKind::PictureBox &&
+                (c.kind() == ControlKind::Label || c.kind() == ControlKind::Image ||
+                 c.kind() == ControlKind::Line || c.kind() == ControlKind::Shape))
+                continue;
+        }
+        if (QWidget* w = createControlWidget(runtime_, c, parent, afterEvent_))
+            views_.push_back({&c, w, c.revision()});
+    }
+    QWidget* previous = nullptr;
+    for (Control* c : form_.tabOrder) {
+        QWidget* w = widgetOf(*c);
+        if (!w) continue;
+        w->setFocusPolicy(Qt::StrongFocus);
+        if (previous) QWidget::setTabOrder(previous, w);
+        previous = w;
+    }
+}
+
+QWidget* FormWindow::widgetOf(const Control& control) const {
+    for (const auto& v : views_)
+        if (v.control == &control) return v.widget;
+    return nullptr;
+}
+
+void FormWindow::syncWindow() {
+    if (!window_) return;
+    window_->setWindowTitle(QString::fromStdString(form_.caption()));
+    if (!form_.icon.isNull() && window_->windowIcon().isNull())
+        window_->setWindowIcon(QIcon(QPixmap::fromImage(toQImage(form_.icon).copy())));
+    if (form_.clientWidth() != sizedWidth_ || form_.clientHeight() != sizedHeight_) {
+        sizedWidth_ = form_.clientWidth();
+        sizedHeight_ = form_.clientHeight();
+        client_->setFixedSize(pixels(sizedWidth_), pixels(sizedHeight_));
+    }
+    if (form_.left() != placedLeft_ || form_.top() != placedTop_) {
+        placedLeft_ = form_.left();
+        placedTop_ = form_.top();
+        window_->move(pixels(placedLeft_), pixels(placedTop_));
+    }
+}
+
+void FormWindow::sync() {
+    if (!window_) return;
+    for (auto& t : tickers_) {
+        t.qtimer->setInterval(t.timer->interval());
+        const bool ticking = t.timer->enabled() && t.timer->interval() > 0;
+        if (ticking != t.qtimer->isActive()) ticking ? t.qtimer->start() : t.qtimer->stop();
+    }
+    if (form_.revision() == seenRevision_) return;
+    seenRevision_ = form_.revision();
+    syncWindow();
+    for (auto& v : views_) {
+        if (v.control->revision() == v.revision) continue;
+        v.revision = v.control->revision();
+        syncControlWidget(*v.control, v.widget);
+    }
+    client_->update();
+}
+
+void FormWindow::show() {
+    if (!window_) return;
+    sync();
+    if (form_.style() == WindowStyle::Main && !everShown_) {
+        // First appearance: in the middle of the screen.
+        window_->adjustSize();
+        if (QScreen* screen = QGuiApplication::primaryScreen()) {
+            const QRect area = screen->availableGeometry();
+            QRect frame = window_->frameGeometry();
+            frame.moveCenter(area.center());
+            window_->move(frame.topLeft());
+        }
+    }
+    everShown_ = true;
+    window_->show();
+    if (form_.style() != WindowStyle::Main) return;
+    const QPoint at = window_->frameGeometry().topLeft();
+    placedLeft_ = pixelsToTwips(at.x());
+    placedTop_ = pixelsToTwips(at.y());
+    form_.movedTo(placedLeft_, placedTop_);
+}
+
+void FormWindow::hide() {
+    if (window_) window_->hide();
+}
+
+void FormWindow::raise() {
+    if (!window_) return;
+    window_->show();
+    window_->raise();
+    window_->activateWindow();
+}
+
+} // namespace ui::qt

@@ -1,0 +1,73 @@
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <QMainWindow>
+#include <QPointer>
+#include <vector>
+
+class QTimer;
+
+namespace ui {
+class Control;
+class Form;
+class Runtime;
+class Timer;
+} // namespace ui
+
+namespace ui::qt {
+
+class SurfaceWidget;
+
+// The real window of one form: a top-level window whose client area is the form's surface,
+// with a widget for every control placed on it, its menu bar and its timers.
+class FormWindow {
+public:
+    FormWindow(Runtime& runtime, Form& form, QWidget* owner, std::function<void()> afterEvent);
+    ~FormWindow();
+    FormWindow(const FormWindow&) = delete;
+    FormWindow& operator=(const FormWindow&) = delete;
+
+    Form& form() const { return form_; }
+    QMainWindow* window() const { return window_; }
+    SurfaceWidget* client() const { return client_; }
+    QWidget* widgetOf(const Control& control) const;
+
+    // Brings every widget whose control changed into line with it.
+    void sync();
+    void show();
+    void hide();
+    void raise();
+    // The window is going away: it stops ticking and disappears at once.
+    void retire();
+
+private:
+    struct View {
+        Control* control;
+        QWidget* widget;
+        std::uint64_t revision;
+    };
+    struct Ticker {
+        Timer* timer;
+        QTimer* qtimer;
+    };
+    class TopLevel;
+
+    void buildControls();
+    void buildMenus();
+    void syncWindow();
+
+    Runtime& runtime_;
+    Form& form_;
+    std::function<void()> afterEvent_;
+    QPointer<QMainWindow> window_;
+    SurfaceWidget* client_ = nullptr;
+    std::vector<View> views_;
+    std::vector<Ticker> tickers_;
+    std::uint64_t seenRevision_ = 0;
+    double placedLeft_ = 0, placedTop_ = 0;
+    double sizedWidth_ = -1, sizedHeight_ = -1;
+    bool everShown_ = false;
+};
+
+} // namespace ui::qt

@@ -1,0 +1,95 @@
+#include "qt_host.h"
+
+#include "form_window.h"
+#include "painting.h"
+#include "renderer.h"
+#include "ui/form.h"
+
+#include <QCoreApplication>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QTime>
+
+namespace ui::qt {
+
+QtHost::QtHost() = default;
+QtHost::~QtHost() = default;
+
+int QtHost::messageBox(const std::string& prompt, int buttons, const std::string& title) {
+    // The windows show everything the handler did before the box appears.
+    if (renderer_) renderer_->syncNow();
+    QWidget* owner = renderer_ ? renderer_->mainWidget() : nullptr;
+    QString text = QString::fromStdString(prompt);
+    text.replace(QLatin1String("\r\n"), QLatin1String("\n"));
+    QMessageBox box(owner);
+    box.setWindowTitle(QString::fromStdString(title));
+    box.setText(text);
+    box.setTextFormat(Qt::PlainText);
+    box.setIcon((buttons & 0x70) == msgbox::information ? QMessageBox::Information
+                                                        : QMessageBox::NoIcon);
+    if ((buttons & 0xf) == msgbox::okCancel) {
+        box.setStandardButtons(QMessageBox::Ok | QMessageBox::Cancel);
+        box.setEscapeButton(QMessageBox::Cancel);
+    } else {
+        box.setStandardButtons(QMessageBox::Ok);
+        box.setEscapeButton(QMessageBox::Ok);
+    }
+    box.setDefaultButton(QMessageBox::Ok);
+    return box.exec() == QMessageBox::Cancel ? msgbox::cancel : msgbox::ok;
+}
+
+const QFontMetrics& QtHost::metrics(const Font& font) {
+    const auto key = std::make_tuple(font.family, font.pixelSize(), font.bold, font.italic);
+    auto it = metrics_.find(key);
+    if (it == metrics_.end()) it = metrics_.emplace(key, QFontMetrics(toQFont(font))).first;
+    return it->second;
+}
+
+double QtHost::textWidth(const Font& font, std::string_view line) {
+    return metrics(font).horizontalAdvance(
+        QString::fromUtf8(line.data(), static_cast<qsizetype>(line.size())));
+}
+
+double QtHost::lineHeight(const Font& font) {
+    return metrics(font).height();
+}
+
+FrameMargins QtHost::frameMargins(const Form& form) {
+    if (form.style() == WindowStyle::Note) return {};
+    FormWindow* window = renderer_ ? renderer_->windowOf(form) : nullptr;
+    if (window && window->window() && window->window()->isVisible()) {
+        const QRect outer = window->window()->frameGeometry();
+        const QRect inner = window->window()->geometry();
+        const int menu =
+            window->window()->menuWidget() ? window->window()->menuWidget()->height() : 0;
+        return {inner.left() - outer.left(), inner.top() - outer.top() + menu,
+                outer.right() - inner.right(), outer.bottom() - inner.bottom()};
+    }
+    // Until the window manager has framed the window: a usual frame.
+    return form.style() == WindowStyle::Main ? FrameMargins{4, 43, 4, 4}
+                                             : FrameMargins{4, 23, 4, 4};
+}
+
+double QtHost::clockSeconds() {
+    return QTime::currentTime().msecsSinceStartOfDay() / 1000.0;
+}
+
+std::string QtHost::appPath() {
+    return QCoreApplication::applicationDirPath().toStdString();
+}
+
+void QtHost::endProgram() {
+    // Queued, so that it also ends a program whose event loop has not started yet.
+    QMetaObject::invokeMethod(QCoreApplication::instance(), &QCoreApplication::quit,
+                              Qt::QueuedConnection);
+}
+
+std::int32_t QtHost::winHelp(std::int32_t, const std::string&, std::int32_t, std::int32_t) {
+    return 0;
+}
+
+void QtHost::multimediaFileName(const std::string&) {}
+
+void QtHost::multimediaCommand(const std::string&, const std::string&) {}
+
+} // namespace ui::qt

@@ -1,0 +1,44 @@
+#pragma once
+
+#include "ui/host.h"
+
+#include <map>
+#include <memory>
+#include <QFont>
+#include <QFontMetrics>
+#include <tuple>
+
+namespace ui::qt {
+
+class Renderer;
+
+// The services of a real desktop: Qt message boxes and fonts, the wall clock, the program's
+// folder, and the help viewer and sound device (through the platform layers).
+class QtHost : public Host {
+public:
+    QtHost();
+    ~QtHost() override;
+
+    // The renderer whose windows own the message boxes; set once both exist.
+    void setRenderer(Renderer* renderer) { renderer_ = renderer; }
+
+    int messageBox(const std::string& prompt, int buttons, const std::string& title) override;
+    double textWidth(const Font& font, std::string_view line) override;
+    double lineHeight(const Font& font) override;
+    FrameMargins frameMargins(const Form& form) override;
+    double clockSeconds() override;
+    std::string appPath() override;
+    void endProgram() override;
+    std::int32_t winHelp(std::int32_t window, const std::string& helpFile, std::int32_t command,
+                         std::int32_t data) override;
+    void multimediaFileName(const std::string& path) override;
+    void multimediaCommand(const std::string& command, const std::string& path) override;
+
+private:
+    const QFontMetrics& metrics(const Font& font);
+
+    Renderer* renderer_ = nullptr;
+    std::map<std::tuple<std::string, int, bool, bool>, QFontMetrics> metrics_;
+};
+
+} // namespace ui::qt

@@ -1,0 +1,68 @@
+#include "renderer.h"
+
+#include "form_window.h"
+#include "ui/form.h"
+
+#include <QMetaObject>
+
+namespace ui::qt {
+
+Renderer::Renderer(Runtime& runtime) : runtime_(runtime) {
+    runtime_.addObserver(this);
+}
+
+Renderer::~Renderer() {
+    runtime_.removeObserver(this);
+}
+
+void Renderer::syncNow() {
+    syncQueued_ = false;
+    for (auto& [form, window] : windows_)
+        window->sync();
+}
+
+FormWindow* Renderer::windowOf(const Form& form) const {
+    auto it = windows_.find(&form);
+    return it == windows_.end() ? nullptr : it->second.get();
+}
+
+QWidget* Renderer::mainWidget() const {
+    for (auto& [form, window] : windows_)
+        if (form->style() == WindowStyle::Main) return window->window();
+    return nullptr;
+}
+
+void Renderer::formLoaded(Form& form) {
+    windows_[&form] =
+        std::make_unique<FormWindow>(runtime_, form, mainWidget(), [this] { syncNow(); });
+}
+
+void Renderer::formUnloading(Form& form) {
+    windows_.erase(&form);
+}
+
+void Renderer::formShown(Form& form) {
+    if (auto* w = windowOf(form)) w->show();
+}
+
+void Renderer::formHidden(Form& form) {
+    if (auto* w = windowOf(form)) w->hide();
+}
+
+void Renderer::formRaised(Form& form) {
+    if (auto* w = windowOf(form)) w->raise();
+}
+
+void Renderer::modelChanged() {
+    if (syncQueued_) return;
+    syncQueued_ = true;
+    QMetaObject::invokeMethod(
+        this, [this] { syncNow(); }, Qt::QueuedConnection);
+}
+
+void Renderer::programEnded() {
+    for (auto& [form, window] : windows_)
+        window->retire();
+}
+
+} // namespace ui::qt

@@ -1,0 +1,34 @@
+#pragma once
+
+#include <QWidget>
+
+namespace ui {
+class Canvas;
+class Control;
+class Form;
+class Runtime;
+} // namespace ui
+
+namespace ui::qt {
+
+// Paints a drawing surface: its background, what has been drawn on it, and above that the
+// labels, images, lines and shapes placed inside it. A click on it is the surface's click.
+class SurfaceWidget : public QWidget {
+public:
+    // `surface` is the surface control, or null when the canvas is a window's client area.
+    SurfaceWidget(Runtime& runtime, Form& form, Canvas& canvas, Control* surface, QWidget* parent);
+
+    Control* surfaceControl() const { return surface_; }
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+
+private:
+    Runtime& runtime_;
+    Form& form_;
+    Canvas& canvas_;
+    Control* surface_;
+};
+
+} // namespace ui::qt

@@ -1,0 +1,223 @@
+// The contracts of the forms runtime that the game leans on.
+#include "ui/containers.h"
+#include "ui/controls.h"
+#include "ui/form.h"
+#include "ui/headless/headless_host.h"
+#include "ui/numbers.h"
+#include "ui/runtime.h"
+#include "ui/window_slot.h"
+
+#include <functional>
+#include <gtest/gtest.h>
+#include <sstream>
+
+namespace {
+
+struct Forms : ::testing::Test {
+    std::ostringstream transcript;
+    ui::headless::HeadlessHost host{transcript};
+    ui::Runtime runtime{host};
+    ui::Form form{runtime, "test", ui::WindowStyle::Dialog};
+};
+
+TEST_F(Forms, checkBoxRaisesItsClickOnceForEveryChangeOfValue) {
+    // The game clears "Show Bearing" from code and relies on the click handler running then.
+    auto& box = form.add<ui::CheckBox>("chk");
+    int clicks = 0;
+    box.onClick = [&] { ++clicks; };
+    box.setValue(1);
+    box.setValue(1); // no change, no click
+    box.setValue(0);
+    EXPECT_EQ(clicks, 2);
+    runtime.click(box); // a user's click toggles first, then raises one click
+    EXPECT_EQ(box.value(), 1);
+    EXPECT_EQ(clicks, 3);
+}
+
+TEST_F(Forms, optionButtonsFormOneGroupPerContainer) {
+    auto& frameA = form.add<ui::Frame>("frameA");
+    auto& frameB = form.add<ui::Frame>("frameB");
+    auto& a0 = form.add<ui::OptionButton>("opt", 0, &frameA);
+    auto& a1 = form.add<ui::OptionButton>("opt", 1, &frameA);
+    auto& b0 = form.add<ui::OptionButton>("other", 0, &frameB);
+    a0.setValue(true);
+    b0.setValue(true);
+    int clicks = 0;
+    a0.onClick = [&] { ++clicks; };
+    a1.onClick = [&] { ++clicks; };
+
+    a1.setValue(true); // selecting raises its click and clears its neighbour only
+    EXPECT_FALSE(a0.value());
+    EXPECT_TRUE(a1.value());
+    EXPECT_TRUE(b0.value());
+    EXPECT_EQ(clicks, 1);
+
+    a1.setValue(true); // already selected: nothing
+    EXPECT_EQ(clicks, 1);
+    runtime.click(a1); // but a user's click on it still raises its click
+    EXPECT_EQ(clicks, 2);
+}
+
+TEST_F(Forms, clsErasesTheDrawingButKeepsTheControlsInside) {
+    auto& map = form.add<ui::PictureBox>("map");
+    map.setGeometry(0, 0, 3000, 3000);
+    auto& label = form.add<ui::Label>("legend", -1, &map);
+    label.setCaption("10 nm");
+    map.line(0, 0, 100, 100, ui::colors::black);
+    map.currentX = 500;
+    map.print("text");
+    ASSERT_EQ(map.drawing().items().size(), 2u);
+
+    map.cls();
+    EXPECT_TRUE(map.drawing().items().empty());
+    EXPECT_EQ(map.currentX, 0);
+    EXPECT_EQ(map.currentY, 0);
+    EXPECT_EQ(form.find("legend"), &label);
+    EXPECT_EQ(label.caption(), "10 nm");
+}
+
+TEST_F(Forms, newUnitsKeepControlsInPlaceAndMeasureInTheNewUnits) {
+    // A 5805 by 5775 twip map (387 by 385 pixels) given 200 by 200 units, as the game does.
+    auto& map = form.add<ui::PictureBox>("map");
+    map.setGeometry(60, 30, 5805, 5775);
+    auto& symbol = form.add<ui::Image>("symbol", -1, &map);
+    ui::Picture sixteen;
+    sixteen.width = sixteen.height = 16;
+    sixteen.pixels.assign(256, 0xffffffffu);
+    symbol.setPicture(sixteen);
+    EXPECT_FLOAT_EQ(symbol.width(), 240); // twips while the map is in twips
+
+    map.setScaleWidth(200);
+    map.setScaleHeight(200);
+    EXPECT_DOUBLE_EQ(map.scaleWidth(), 200);
+    EXPECT_NEAR(symbol.width(), 16 * 200.0 / 387, 1e-4); // still 16 pixels across
+    EXPECT_NEAR(symbol.height(), 16 * 200.0 / 385, 1e-4);
+    EXPECT_NEAR(map.toPixelX(100), 193.5, 1e-9);
+
+    // Text is measured in the surface's units, and printing moves below the text.
+    const double lineHeight = map.textHeight("x");
+    EXPECT_NEAR(lineHeight, 15 * 200.0 / 385, 1e-9); // 15 pixels for Arial 9.75 point
+    EXPECT_NEAR(map.textHeight("a\r\nb"), 2 * lineHeight, 1e-9);
+    map.currentY = 10;
+    map.print("a\nb");
+    EXPECT_NEAR(map.currentY, 10 + 2 * lineHeight, 1e-9);
+}
+
+struct Dialog : ui::Form {
+    explicit Dialog(ui::Runtime& rt) : Form(rt, "dialog", ui::WindowStyle::Dialog) {
+        close = &add<ui::Button>("cmdClose");
+        close->setCaption("Close");
+        close->onClick = [this] { unload(); };
+    }
+    ui::Button* close;
+};
+
+TEST_F(Forms, anUnloadedWindowIsCreatedAfreshWhenNextReferredTo) {
+    ui::WindowSlot<Dialog> slot(runtime,
+                                [](ui::Runtime& rt) { return std::make_unique<Dialog>(rt); });
+    EXPECT_EQ(slot.existing(), nullptr);
+    Dialog& first = slot.get(); // referring to it creates it, hidden
+    EXPECT_FALSE(first.visible());
+    EXPECT_EQ(runtime.findForm("dialog"), &first);
+    first.show();
+    first.close->setCaption("changed");
+
+    // The window unloads itself from its own click handler; that must be safe.
+    runtime.click(*first.close);
+    EXPECT_EQ(slot.existing(), nullptr);
+    EXPECT_EQ(runtime.findForm("dialog"), nullptr);
+
+    Dialog& second = slot.get();
+    EXPECT_FALSE(second.visible());
+    EXPECT_EQ(second.close->caption(), "Close");
+}
+
+// A host whose message boxes let something happen while they are open.
+struct BusyHost : ui::headless::HeadlessHost {
+    using HeadlessHost::HeadlessHost;
+    std::function<void()> whileOpen;
+    int messageBox(const std::string& p, int b, const std::string& t) override {
+        if (whileOpen) whileOpen();
+        return HeadlessHost::messageBox(p, b, t);
+    }
+};
+
+TEST(Events, noTickOrClickIsHandledWhileABoxIsOpenNorAfterTheEnd) {
+    std::ostringstream transcript;
+    BusyHost host{transcript};
+    ui::Runtime runtime{host};
+    ui::Form form{runtime, "test", ui::WindowStyle::Dialog};
+    auto& timer = form.add<ui::Timer>("timer");
+    auto& button = form.add<ui::Button>("button");
+    int ticks = 0, clicks = 0;
+    timer.onTick = [&] { ++ticks; };
+    button.onClick = [&] {
+        ++clicks;
+        runtime.messageBox("hello");
+    };
+    host.whileOpen = [&] {
+        runtime.tick(timer);   // dropped, not queued
+        runtime.click(button); // the box is modal
+    };
+    runtime.click(button);
+    EXPECT_EQ(clicks, 1);
+    EXPECT_EQ(ticks, 0);
+
+    button.setEnabled(false);
+    runtime.click(button); // a disabled button cannot be clicked
+    EXPECT_EQ(clicks, 1);
+
+    runtime.tick(timer);
+    EXPECT_EQ(ticks, 1);
+    runtime.end();
+    runtime.tick(timer);
+    button.setEnabled(true);
+    runtime.click(button);
+    EXPECT_EQ(ticks, 1);
+    EXPECT_EQ(clicks, 1);
+    EXPECT_NE(transcript.str().find("ended\n"), std::string::npos);
+}
+
+TEST(Numbers, readNumberTakesTheLeadingNumberAndNeverFails) {
+    const struct {
+        const char* text;
+        double value;
+    } cases[] = {
+        {"0", 0},       {"1.", 1},   {".3", 0.3},   {"12.5 nm", 12.5}, {"  7", 7},
+        {"-2.5", -2.5}, {"1 2", 12}, {"1e3", 1000}, {"2.5e", 2.5},     {"abc", 0},
+        {"", 0},        {".", 0},    {"-", 0},      {"1e999", 0},      {"3..4", 3},
+    };
+    for (const auto& c : cases)
+        EXPECT_DOUBLE_EQ(ui::readNumber(c.text), c.value) << c.text;
+}
+
+TEST(Numbers, plainDecimalWritesSevenSignificantDigitsWithoutAnExponent) {
+    const struct {
+        double value;
+        const char* text;
+    } cases[] = {
+        {0, "0"},
+        {12, "12"},
+        {12.25, "12.25"},
+        {0.25, "0.25"},
+        {-3.5, "-3.5"},
+        {24.869659f, "24.86966"},
+        {1234567.8, "1234568"},
+        {123456789, "123456800"},
+        {0.000012345678, "0.00001234568"},
+        {-0.0, "0"},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(ui::plainDecimal(c.value), c.text) << c.value;
+}
+
+TEST(Numbers, roundingGoesToTheEvenNeighbourAndSaturatesIn16Bits) {
+    EXPECT_EQ(ui::roundHalfEven(10.5), 10);
+    EXPECT_EQ(ui::roundHalfEven(11.5), 12);
+    EXPECT_EQ(ui::roundHalfEven(-2.5), -2);
+    EXPECT_EQ(ui::toInt16(40000), 32767);
+    EXPECT_EQ(ui::toInt16(-40000), -32768);
+    EXPECT_EQ(ui::toInt16(32766.5), 32766);
+}
+
+} // namespace
