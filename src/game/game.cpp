@@ -6,11 +6,13 @@
 #include <algorithm>
 
 Game::Game(ui::Runtime& rt)
-    : runtime(rt), main(rt, [this](ui::Runtime& r) {
-          auto window = buildMainWindow(r);
-          connectMainWindow(*this, *window);
-          return window;
-      }) {}
+    : runtime(rt), main(rt,
+                        [this](ui::Runtime& r) {
+                            auto window = buildMainWindow(r);
+                            connectMainWindow(*this, *window);
+                            return window;
+                        }),
+      panel(rt, buildExplanationPanel) {}
 
 void Game::start() {
     MainWindow& window = main.get();
@@ -19,7 +21,7 @@ void Game::start() {
 }
 
 const std::vector<std::string>& Game::windowNames() {
-    static const std::vector<std::string> names{"main"};
+    static const std::vector<std::string> names{"main", "panel"};
     return names;
 }
 
@@ -30,10 +32,12 @@ bool Game::isWindowName(std::string_view name) {
 
 ui::Form* Game::window(std::string_view name, bool create) {
     if (name == "main") return create ? &main.get() : main.existing();
+    if (name == "panel") return create ? &panel.get() : panel.existing();
     return nullptr;
 }
 
 std::unique_ptr<ui::Form> Game::designCopy(std::string_view name) {
     if (name == "main") return buildMainWindow(runtime);
+    if (name == "panel") return buildExplanationPanel(runtime);
     return nullptr;
 }

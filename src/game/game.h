@@ -1,6 +1,7 @@
 #pragma once
 
 #include "game/main_window.h"
+#include "help/explanation_panel.h"
 #include "model/search_state.h"
 #include "ui/runtime.h"
 #include "ui/window_slot.h"
@@ -35,4 +36,5 @@ public:
     std::int16_t signalHeard = 0; // the DF unit has seen the indicator red and not black since
 
     ui::WindowSlot<MainWindow> main;
+    ui::WindowSlot<ExplanationPanel> panel;
 };

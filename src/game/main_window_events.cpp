@@ -1,12 +1,38 @@
 #include "main_window_events.h"
 
+#include "game/flying.h"
 #include "game/game.h"
+#include "game/hints.h"
+#include "game/new_search.h"
+#include "game/results.h"
 #include "game/startup.h"
+#include "help/explanation_panel.h"
+#include "instruments/df_unit.h"
+
+#include <functional>
 
 void connectMainWindow(Game& game, MainWindow& w) {
-    auto exit = [&game] { exitProgram(game); };
-    w.cmdExit->onClick = exit;
-    w.findMenuItem("mnuExit")->onClick = exit;
-    w.onCloseRequest = [&game] { shutDown(game); };
+    auto on = [&game](void (*operation)(Game&)) { return [&game, operation] { operation(game); }; };
+    // A menu item runs its button's click handler, whatever the button's state.
+    auto both = [&w](ui::Button* button, const char* menuItem, std::function<void()> handler) {
+        button->onClick = handler;
+        w.findMenuItem(menuItem)->onClick = std::move(handler);
+    };
+    both(w.cmdStart, "mnuNewGame", on(newSearch));
+    both(w.cmdHint, "mnuHint", on(giveHint));
+    both(w.cmdReveal, "mnuReveal", on(revealClicked));
+    both(w.cmdExit, "mnuExit", on(exitProgram));
+
+    w.cmdUp->onClick = on(stepAircraft);
+    w.cmdLeft->onClick = on(turnLeftAndStep);
+    w.cmdRight->onClick = on(turnRightAndStep);
+    for (auto* option : w.optSpeed)
+        option->onClick = on(speedClicked);
+    for (auto* option : w.optDFMode)
+        option->onClick = on(dfModeClicked);
+    w.chkBearing->onClick = on(showBearingClicked);
+    w.Pic1->onClick = on(hideExplanation);
+
+    w.onCloseRequest = on(shutDown);
     w.Timer1->setEnabled(true);
 }

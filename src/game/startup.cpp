@@ -1,7 +1,8 @@
 #include "startup.h"
 
 #include "game/game.h"
-#include "ui/numbers.h"
+#include "game/new_search.h"
+#include "instruments/aircraft_symbol.h"
 
 void startUp(Game& game) {
     MainWindow& w = game.main.get();
@@ -23,6 +24,9 @@ void startUp(Game& game) {
     w.imgAirport->setWidth(w.clpAirport.cellWidth());
 
     w.lblHeading->setTop(w.picCompass->scaleTop());
+    drawCompassFace(game);
+
+    newSearch(game);
 }
 
 void shutDown(Game& game) {

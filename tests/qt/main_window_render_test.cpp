@@ -5,20 +5,36 @@
 #include "ui/qt/renderer.h"
 #include "ui/qt/surface_widget.h"
 
+#include <cmath>
+#include <deque>
+#include <functional>
 #include <gtest/gtest.h>
+#include <optional>
 #include <QApplication>
 #include <QImage>
 #include <QWidget>
 
 namespace {
 
+// The real host, drawing its random numbers from a list so the layout is known.
+struct ScriptedHost : ui::qt::QtHost {
+    std::deque<float> randoms;
+    std::optional<float> scriptedRandom() override {
+        if (randoms.empty()) return std::nullopt;
+        const float r = randoms.front();
+        randoms.pop_front();
+        return r;
+    }
+};
+
 struct RealGame {
-    ui::qt::QtHost host;
+    ScriptedHost host;
     ui::Runtime runtime{host};
     ui::qt::Renderer renderer{runtime};
     Game game{runtime};
 
-    RealGame() {
+    explicit RealGame(std::deque<float> randoms = {}) {
+        host.randoms = std::move(randoms);
         host.setRenderer(&renderer);
         game.start();
         renderer.syncNow();
@@ -46,7 +62,7 @@ TEST(MainWindowRender, DesignColoursLandWhereTheTwipsSay) {
     // Each point lies well inside the control it names, away from borders and text.
     RealGame g;
     const QImage image = g.grab();
-    image.save("/tmp/vantrel-main-window.png");
+    if (qEnvironmentVariableIsSet("VANTREL_SAVE_GRABS")) image.save("vantrel-main-window.png");
     struct Probe {
         const char* what;
         int x, y;
@@ -64,6 +80,51 @@ TEST(MainWindowRender, DesignColoursLandWhereTheTwipsSay) {
     };
     for (const auto& p : probes)
         EXPECT_EQ(at(image, p.x, p.y), p.colour) << p.what;
+}
+
+// Whether some pixel within `radius` of (x, y) passes the test; edges are smoothed, so a
+// drawing is looked for near where it should be rather than on one exact pixel.
+bool anyNear(const QImage& image, double x, double y, int radius,
+             const std::function<bool(QColor)>& test) {
+    for (int dy = -radius; dy <= radius; ++dy)
+        for (int dx = -radius; dx <= radius; ++dx) {
+            const QPoint p(int(x) + dx, int(y) + dy);
+            if (image.rect().contains(p) && test(image.pixelColor(p))) return true;
+        }
+    return false;
+}
+
+int countNear(const QImage& image, double x, double y, int radius, QColor colour) {
+    int n = 0;
+    for (int dy = -radius; dy <= radius; ++dy)
+        for (int dx = -radius; dx <= radius; ++dx)
+            n += image.pixelColor(int(x) + dx, int(y) + dy) == colour;
+    return n;
+}
+
+TEST(MainWindowRender, aLaidOutSearchIsDrawnOnTheMapAndInstruments) {
+    // The ELT and the VOR in the middle of the map, the airport at (60, 60): the aircraft
+    // starts 14 miles from the ELT, within hearing.
+    RealGame g({0.5f, 0.5f, 0.5f, 0.5f, 0.25f, 0.25f});
+    const QImage image = g.grab();
+    if (qEnvironmentVariableIsSet("VANTREL_SAVE_GRABS")) image.save("vantrel-search.png");
+    // Map units to client pixels: the map starts at pixel (4, 2) and is 387 by 385 pixels.
+    auto px = [](double units) { return 4 + units * 387 / 200; };
+    auto py = [](double units) { return 2 + units * 385 / 200; };
+    auto navy = [](QColor c) { return c.blue() > 90 && c.red() < 90 && c.green() < 90; };
+    const double ring = 40 * 387.0 / 200;
+
+    for (double angle : {0.0, 90.0, 180.0, 270.0, 45.0}) {
+        const double rad = angle * 3.14159265 / 180;
+        EXPECT_TRUE(
+            anyNear(image, px(100) + ring * std::cos(rad), py(100) + ring * std::sin(rad), 2, navy))
+            << "the rose at " << angle << " degrees";
+    }
+    EXPECT_TRUE(navy(image.pixelColor(int(px(100)), int(py(100))))) << "the dot of the VOR symbol";
+    EXPECT_GE(countNear(image, px(60), py(60), 7, QColor(0, 0, 0)), 6) << "the airport's runways";
+    EXPECT_GE(countNear(image, px(60), py(60), 4, QColor(255, 0, 0)), 12) << "the aircraft symbol";
+    EXPECT_EQ(countNear(image, px(150), py(150), 4, QColor(255, 0, 0)), 0);
+    EXPECT_EQ(at(image, 5970 + 1380 + 140, 3180 + 120 + 100), QColor(255, 0, 0)) << "the indicator";
 }
 
 } // namespace

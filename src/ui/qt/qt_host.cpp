@@ -90,6 +90,8 @@ std::int32_t QtHost::winHelp(std::int32_t, const std::string&, std::int32_t, std
 
 void QtHost::multimediaFileName(const std::string&) {}
 
-void QtHost::multimediaCommand(const std::string&, const std::string&) {}
+void QtHost::multimediaCommand(const std::string& command, const std::string& path) {
+    if (command == "Open") sound_.open(QString::fromStdString(path));
+}
 
 } // namespace ui::qt

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "sound_player.h"
 #include "ui/host.h"
 
 #include <map>
@@ -38,6 +39,7 @@ private:
     const QFontMetrics& metrics(const Font& font);
 
     Renderer* renderer_ = nullptr;
+    SoundPlayer sound_;
     std::map<std::tuple<std::string, int, bool, bool>, QFontMetrics> metrics_;
 };
 

@@ -1,0 +1,35 @@
+#include "flying.h"
+
+#include "game/game.h"
+#include "help/explanation_panel.h"
+#include "instruments/aircraft_symbol.h"
+#include "instruments/df_unit.h"
+#include "instruments/vor_dme.h"
+#include "model/aircraft_movement.h"
+#include "model/format_by_pattern.h"
+
+void stepAircraft(Game& game) {
+    hideExplanation(game);
+    moveOneStep(game.search);
+    game.main->lblACdist->setCaption(formatByPattern(game.search.distanceFlown, "###.#"));
+    refreshAircraftSymbol(game);
+    refreshVorDme(game);
+    refreshDfUnit(game);
+}
+
+void turnLeftAndStep(Game& game) {
+    game.search.heading = turnedLeft(game.search.heading);
+    stepAircraft(game);
+}
+
+void turnRightAndStep(Game& game) {
+    game.search.heading = turnedRight(game.search.heading);
+    stepAircraft(game);
+}
+
+void speedClicked(Game& game) {
+    hideExplanation(game);
+    MainWindow& w = *game.main;
+    if (w.optSpeed[0]->value()) game.search.speedStep = 4;
+    if (w.optSpeed[1]->value()) game.search.speedStep = 1;
+}

@@ -1,0 +1,65 @@
+#include "new_search.h"
+
+#include "game/game.h"
+#include "help/explanation_panel.h"
+#include "instruments/aircraft_symbol.h"
+#include "instruments/df_unit.h"
+#include "instruments/vor_dme.h"
+#include "map/map_drawing.h"
+#include "ui/numbers.h"
+
+namespace {
+
+// A coordinate `margin` of the map's extent in from its edges; r is uniform in [0, 1).
+std::int16_t placed(double extent, double spread, double margin, float r) {
+    return ui::toInt16(extent * spread * r + extent * margin);
+}
+
+} // namespace
+
+void placeFeatures(Game& game) {
+    MainWindow& w = *game.main;
+    SearchState& s = game.search;
+    ui::Runtime& rt = game.runtime;
+    rt.randomize();
+    w.imgAC->setVisible(false);
+    w.imgELT->setVisible(false);
+    w.imgAirport->setVisible(true);
+    w.imgVOR->setVisible(true);
+    const double width = w.Pic1->scaleWidth();
+    const double height = w.Pic1->scaleHeight();
+    s.eltX = placed(width, 0.9, 0.05, rt.rnd());
+    s.eltY = placed(height, 0.9, 0.05, rt.rnd());
+    s.vorX = placed(width, 0.8, 0.1, rt.rnd());
+    s.vorY = placed(height, 0.8, 0.1, rt.rnd());
+    s.airportX = placed(width, 0.8, 0.1, rt.rnd());
+    s.airportY = placed(height, 0.8, 0.1, rt.rnd());
+    s.aircraftX = s.airportX;
+    s.aircraftY = s.airportY;
+}
+
+void newSearch(Game& game) {
+    MainWindow& w = *game.main;
+    SearchState& s = game.search;
+    w.cmdStart->setTag("N"); // the flight timer starts its coaching afresh at its next tick
+    hideExplanation(game);
+    placeFeatures(game);
+    w.chkBearing->setValue(0); // raises its click, which hides a shown bearing readout
+    s.bearingShown = 0;
+    s.distanceFlown = 0;
+    s.firstSignalDistance = 0;
+    w.lblACdist->setCaption("0");
+    s.heading = 0;
+    w.optSpeed[0]->setValue(true); // raises its click when "Search" was selected
+    s.speedStep = 4;
+    s.hintCount = 0;
+    w.Signal1->setFillColor(ui::colors::black);
+    w.Pic1->cls();
+    drawMap(game);
+    refreshAircraftSymbol(game);
+    refreshDfUnit(game);
+    refreshVorDme(game);
+    w.cmdReveal->setEnabled(true);
+    for (auto* frame : {w.frmControls, w.frmDF, w.frmVOR})
+        frame->setVisible(true);
+}

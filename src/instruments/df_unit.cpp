@@ -1,0 +1,95 @@
+#include "df_unit.h"
+
+#include "game/game.h"
+#include "help/explanation_panel.h"
+#include "instruments/elt_tone.h"
+#include "model/format_by_pattern.h"
+#include "model/navigation.h"
+
+#include <cmath>
+#include <numbers>
+
+namespace {
+
+// Where the ELT lies off the nose: negative to the left, positive to the right, 180 behind.
+float relativeBearing(float bearing, std::int16_t heading) {
+    float rel = bearing - heading;
+    if (rel < 0) rel += 360;
+    if (rel > 180) rel -= 360;
+    return rel;
+}
+
+void drawNeedle(MainWindow& w, float rel, float strength) {
+    ui::PictureBox& display = *w.PicDf;
+    const double sw = display.scaleWidth();
+    const double sh = display.scaleHeight();
+    display.cls();
+    double x;
+    if (w.optDFMode[0]->value()) {
+        // DF: the needle swings towards the ELT's side, further as it gets closer, and stands
+        // in the blue centre band when the ELT is dead ahead or dead astern.
+        display.box(0.45 * sw, 0, 0.55 * sw, sh, ui::colors::blue, true);
+        const double deflection = strength * std::sin(rel * std::numbers::pi / 180) * 0.95;
+        x = sw * deflection / 2 + sw / 2;
+    } else {
+        // Signal: a wedge that widens to the right; the needle moves right as the signal grows.
+        display.line(1, 1, sw, sh / 2, ui::colors::blue);
+        display.line(sw, sh / 2, 1, sh, ui::colors::blue);
+        x = sw * strength;
+    }
+    w.LineDF->setX1(x);
+    w.LineDF->setX2(w.LineDF->x1());
+}
+
+} // namespace
+
+void refreshDfUnit(Game& game) {
+    SearchState& s = game.search;
+    MainWindow& w = *game.main;
+    const auto toElt = distanceAndBearing(s.aircraftX, s.aircraftY, s.eltX, s.eltY, s.mapScale);
+    const float rel = relativeBearing(toElt.bearing, s.heading);
+    const auto strength = static_cast<float>(std::exp(double(-toElt.distance / 10.0f)));
+
+    drawNeedle(w, rel, strength);
+
+    // The ELT is heard while its signal is above a tenth: within about 23 nautical miles.
+    const bool heard = strength > 0.1f;
+    w.Signal1->setFillColor(heard ? ui::colors::red : ui::colors::black);
+    if (heard && s.firstSignalDistance == 0) s.firstSignalDistance = s.distanceFlown;
+
+    if (w.chkBearing->value() == 1) {
+        const char* side = rel < 0 ? "Left " : rel > 0 ? "Right " : "Forward or Aft ";
+        w.lblBearing->setCaption(side + formatByPattern(std::fabs(rel), "###"));
+        w.lblDFdist->setCaption(formatByPattern(toElt.distance, "##0.0"));
+    }
+
+    // The tone sounds once at every change from black to red.
+    if (game.signalHeard == 0 && heard) {
+        game.signalHeard = 1;
+        startEltTone(game);
+    } else if (game.signalHeard != 0 && !heard) {
+        game.signalHeard = 0;
+    }
+}
+
+void dfModeClicked(Game& game) {
+    hideExplanation(game);
+    refreshDfUnit(game);
+}
+
+void showBearingClicked(Game& game) {
+    hideExplanation(game);
+    MainWindow& w = *game.main;
+    SearchState& s = game.search;
+    if (s.bearingShown) {
+        for (auto* label : {w.lblBearing, w.lblDFdist, w.lblDunits})
+            label->setVisible(false);
+        s.bearingShown = 0;
+        w.lblBearing->setCaption("");
+    } else {
+        for (auto* label : {w.lblBearing, w.lblDFdist, w.lblDunits})
+            label->setVisible(true);
+        s.bearingShown = -1;
+        refreshDfUnit(game);
+    }
+}

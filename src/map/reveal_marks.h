@@ -1,0 +1,7 @@
+#pragma once
+
+class Game;
+
+// Marks the ELT on the map with a black cross and ring, and shows its picture a little way off
+// towards the middle of the map so that it does not hide the mark.
+void drawRevealMarks(Game& game);
