@@ -12,7 +12,9 @@ Game::Game(ui::Runtime& rt)
                             connectMainWindow(*this, *window);
                             return window;
                         }),
-      panel(rt, buildExplanationPanel) {}
+      panel(rt, [this](ui::Runtime& r) { return buildExplanationPanel(*this, r); }),
+      helpDialog(rt, [this](ui::Runtime& r) { return buildSearchHelpDialog(*this, r); }),
+      about(rt, [this](ui::Runtime& r) { return buildAboutWindow(*this, r); }) {}
 
 void Game::start() {
     MainWindow& window = main.get();
@@ -20,8 +22,14 @@ void Game::start() {
     window.show();
 }
 
+void Game::bringMainWindowForward() {
+    MainWindow& w = *main;
+    w.show();
+    w.bringToFront();
+}
+
 const std::vector<std::string>& Game::windowNames() {
-    static const std::vector<std::string> names{"main", "panel"};
+    static const std::vector<std::string> names{"main", "panel", "helpDialog", "about"};
     return names;
 }
 
@@ -33,11 +41,15 @@ bool Game::isWindowName(std::string_view name) {
 ui::Form* Game::window(std::string_view name, bool create) {
     if (name == "main") return create ? &main.get() : main.existing();
     if (name == "panel") return create ? &panel.get() : panel.existing();
+    if (name == "helpDialog") return create ? &helpDialog.get() : helpDialog.existing();
+    if (name == "about") return create ? &about.get() : about.existing();
     return nullptr;
 }
 
 std::unique_ptr<ui::Form> Game::designCopy(std::string_view name) {
     if (name == "main") return buildMainWindow(runtime);
-    if (name == "panel") return buildExplanationPanel(runtime);
+    if (name == "panel") return buildExplanationPanel(*this, runtime);
+    if (name == "helpDialog") return buildSearchHelpDialog(*this, runtime);
+    if (name == "about") return buildAboutWindow(*this, runtime);
     return nullptr;
 }

@@ -1,7 +1,10 @@
 #pragma once
 
+#include "game/coaching_state.h"
 #include "game/main_window.h"
+#include "help/about_window.h"
 #include "help/explanation_panel.h"
+#include "help/search_help_dialog.h"
 #include "model/search_state.h"
 #include "ui/runtime.h"
 #include "ui/window_slot.h"
@@ -23,6 +26,9 @@ public:
     // Loads the main window, runs start-up and shows the window with its first search.
     void start();
 
+    // Shows the main window and brings it in front of the others.
+    void bringMainWindowForward();
+
     // The program's windows by name: "main", "panel", "helpDialog", "about".
     static const std::vector<std::string>& windowNames();
     static bool isWindowName(std::string_view name);
@@ -33,8 +39,12 @@ public:
 
     ui::Runtime& runtime;
     SearchState search;
+    CoachingState coaching;
     std::int16_t signalHeard = 0; // the DF unit has seen the indicator red and not black since
+    std::int32_t helpWindowHandle = 0;
 
     ui::WindowSlot<MainWindow> main;
     ui::WindowSlot<ExplanationPanel> panel;
+    ui::WindowSlot<SearchHelpDialog> helpDialog;
+    ui::WindowSlot<AboutWindow> about;
 };

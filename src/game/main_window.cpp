@@ -166,8 +166,29 @@ void buildMenus(MainWindow& w) {
           {"mnuReveal", "&Reveal", {}},
           {"a", "-", {}},
           {"mnuExit", "&Exit", {}}}},
-        {"mnuHelp", "&Help", {{"mnuContents", "&Contents", {}}, {"mnuAbout", "&About", {}}}},
+        {"mnuHelp",
+         "&Help",
+         {{"mnuContents", "&Contents", {}},
+          {"mnuSearchHelp", "&Search Help", {}},
+          {"mnuAbout", "&About", {}}}},
     };
+}
+
+// Explanations the demonstration does not show, as tool tips on what they speak of.
+void setToolTips(MainWindow& w) {
+    w.cmdReveal->toolTip = " The object is to place the aircraft as close to the ELT as possible "
+                           "then click Reveal ";
+    w.lblDME->toolTip = " The VOR station and readout is used in the hints ";
+    w.frmVOR->toolTip = w.lblDME->toolTip;
+    w.picCompass->toolTip =
+        " The compass shows which direction you are headed, North is at the top of the map.";
+    for (auto* speed : w.optSpeed)
+        speed->toolTip = " The 'speed' determines how far the aircraft moves with each click. ";
+    w.chkBearing->toolTip = " You can click 'Show Bearing' to tell you where the ELT is relative "
+                            "to your position, but this penalizes your score. ";
+    w.lblVOR->toolTip = " A radial is the direction of a line running outward from the VOR "
+                        "station. Four radials are shown on the circle around the VOR station. "
+                        "Each corresponds to the magnetic heading away from the VOR. ";
 }
 
 void setHelpTopics(MainWindow& w) {
@@ -199,6 +220,7 @@ std::unique_ptr<MainWindow> buildMainWindow(ui::Runtime& runtime) {
     buildButtons(*w);
     buildMenus(*w);
     setHelpTopics(*w);
+    setToolTips(*w);
     w->tabOrder = {w->cmdExit,     w->cmdStart,    w->cmdHelp, w->cmdReveal,    w->chkBearing,
                    w->optSpeed[0], w->optSpeed[1], w->cmdHint, w->optDFMode[0], w->optDFMode[1]};
     return w;

@@ -1,12 +1,16 @@
 #include "main_window_events.h"
 
+#include "game/flight_timer.h"
 #include "game/flying.h"
 #include "game/game.h"
 #include "game/hints.h"
 #include "game/new_search.h"
 #include "game/results.h"
 #include "game/startup.h"
+#include "help/about_window.h"
+#include "help/context_ids.h"
 #include "help/explanation_panel.h"
+#include "help/search_help_dialog.h"
 #include "instruments/df_unit.h"
 
 #include <functional>
@@ -22,6 +26,9 @@ void connectMainWindow(Game& game, MainWindow& w) {
     both(w.cmdHint, "mnuHint", on(giveHint));
     both(w.cmdReveal, "mnuReveal", on(revealClicked));
     both(w.cmdExit, "mnuExit", on(exitProgram));
+    both(w.cmdHelp, "mnuContents", on(helpCommand));
+    w.findMenuItem("mnuSearchHelp")->onClick = on(showSearchHelp);
+    w.findMenuItem("mnuAbout")->onClick = on(showAbout);
 
     w.cmdUp->onClick = on(stepAircraft);
     w.cmdLeft->onClick = on(turnLeftAndStep);
@@ -34,5 +41,7 @@ void connectMainWindow(Game& game, MainWindow& w) {
     w.Pic1->onClick = on(hideExplanation);
 
     w.onCloseRequest = on(shutDown);
+    w.Timer1->onTick = on(flightTimerTick);
     w.Timer1->setEnabled(true);
+    game.runtime.onContextHelp = [&game](std::int32_t topic) { openHelpTopic(game, topic); };
 }

@@ -2,11 +2,14 @@
 
 #include "game/game.h"
 #include "game/new_search.h"
+#include "help/context_ids.h"
 #include "instruments/aircraft_symbol.h"
 
 void startUp(Game& game) {
     MainWindow& w = game.main.get();
     SearchState& s = game.search;
+
+    locateHelpFile(game, w.handle());
 
     s.compassPointNames[1] = "northeast";
     s.compassPointNames[2] = "southeast";
@@ -30,6 +33,7 @@ void startUp(Game& game) {
 }
 
 void shutDown(Game& game) {
+    closeHelp(game);
     game.runtime.end();
 }
 

@@ -9,8 +9,23 @@ ExplanationPanel::ExplanationPanel(ui::Runtime& runtime)
     setClientSize(4035, 2625);
 }
 
-std::unique_ptr<ExplanationPanel> buildExplanationPanel(ui::Runtime& runtime) {
-    return std::make_unique<ExplanationPanel>(runtime);
+std::unique_ptr<ExplanationPanel> buildExplanationPanel(Game& game, ui::Runtime& runtime) {
+    auto panel = std::make_unique<ExplanationPanel>(runtime);
+    ExplanationPanel& p = *panel;
+    p.onClick = [&p] { p.unload(); };
+    p.onUnload = [&game] { game.bringMainWindowForward(); };
+    return panel;
+}
+
+void showExplanation(Game& game, std::string_view text, double top, NoteEdge edge, double x) {
+    ExplanationPanel& panel = *game.panel;
+    panel.cls();
+    panel.setTop(top);
+    panel.setWidth(1.1 * panel.textWidth(text));
+    panel.setHeight(1.1 * panel.textHeight(text));
+    panel.setLeft(edge == NoteEdge::Left ? x : x - panel.width());
+    panel.print(text);
+    panel.show();
 }
 
 void hideExplanation(Game& game) {

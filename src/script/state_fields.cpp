@@ -7,6 +7,8 @@
 #include <cmath>
 #include <cstdint>
 #include <limits>
+#include <type_traits>
+#include <variant>
 
 namespace script {
 
@@ -20,47 +22,65 @@ Int checkedInt(double value) {
     return static_cast<Int>(value);
 }
 
-// The game's number fields in one table; `index` picks the entry.
+// The game's number fields, each with where it lives in a game.
+using FieldPointer = std::variant<std::int16_t*, std::int32_t*, float*>;
 struct NumberField {
     const char* name;
-    std::int16_t* (*int16)(Game&);
-    float* (*real)(Game&);
+    FieldPointer (*at)(Game&);
 };
-
-#define SEARCH_INT(f)                                                                              \
-    {                                                                                              \
-#f, [](Game & g) { return &g.search.f; }, nullptr                                          \
-    }
-#define SEARCH_REAL(f)                                                                             \
-    {                                                                                              \
-#f, nullptr, [](Game & g) { return &g.search.f; }                                          \
-    }
 
 const NumberField numberFields[] = {
-    SEARCH_INT(eltX),           SEARCH_INT(eltY),
-    SEARCH_INT(airportX),       SEARCH_INT(airportY),
-    SEARCH_INT(vorX),           SEARCH_INT(vorY),
-    SEARCH_INT(aircraftX),      SEARCH_INT(aircraftY),
-    SEARCH_INT(heading),        SEARCH_INT(speedStep),
-    SEARCH_REAL(distanceFlown), SEARCH_REAL(firstSignalDistance),
-    SEARCH_INT(mapScale),       SEARCH_INT(hintCount),
-    SEARCH_INT(bearingShown),   {"signalHeard", [](Game& g) { return &g.signalHeard; }, nullptr},
+    {"eltX", [](Game& g) -> FieldPointer { return &g.search.eltX; }},
+    {"eltY", [](Game& g) -> FieldPointer { return &g.search.eltY; }},
+    {"airportX", [](Game& g) -> FieldPointer { return &g.search.airportX; }},
+    {"airportY", [](Game& g) -> FieldPointer { return &g.search.airportY; }},
+    {"vorX", [](Game& g) -> FieldPointer { return &g.search.vorX; }},
+    {"vorY", [](Game& g) -> FieldPointer { return &g.search.vorY; }},
+    {"aircraftX", [](Game& g) -> FieldPointer { return &g.search.aircraftX; }},
+    {"aircraftY", [](Game& g) -> FieldPointer { return &g.search.aircraftY; }},
+    {"heading", [](Game& g) -> FieldPointer { return &g.search.heading; }},
+    {"speedStep", [](Game& g) -> FieldPointer { return &g.search.speedStep; }},
+    {"distanceFlown", [](Game& g) -> FieldPointer { return &g.search.distanceFlown; }},
+    {"firstSignalDistance", [](Game& g) -> FieldPointer { return &g.search.firstSignalDistance; }},
+    {"mapScale", [](Game& g) -> FieldPointer { return &g.search.mapScale; }},
+    {"hintCount", [](Game& g) -> FieldPointer { return &g.search.hintCount; }},
+    {"bearingShown", [](Game& g) -> FieldPointer { return &g.search.bearingShown; }},
+    {"signalHeard", [](Game& g) -> FieldPointer { return &g.signalHeard; }},
+    {"coachStartSeconds", [](Game& g) -> FieldPointer { return &g.coaching.coachStartSeconds; }},
+    {"elapsedTicks", [](Game& g) -> FieldPointer { return &g.coaching.elapsedTicks; }},
+    {"searchPromptShown", [](Game& g) -> FieldPointer { return &g.coaching.searchPromptShown; }},
+    {"returnPromptShown", [](Game& g) -> FieldPointer { return &g.coaching.returnPromptShown; }},
+    {"silentTicks", [](Game& g) -> FieldPointer { return &g.coaching.silentTicks; }},
+    {"arrowsPromptShown", [](Game& g) -> FieldPointer { return &g.coaching.arrowsPromptShown; }},
+    {"signalWasOn", [](Game& g) -> FieldPointer { return &g.coaching.signalWasOn; }},
+    {"longSearchShown", [](Game& g) -> FieldPointer { return &g.coaching.longSearchShown; }},
+    {"offMapDeclined", [](Game& g) -> FieldPointer { return &g.coaching.offMapDeclined; }},
+    {"signalLosses", [](Game& g) -> FieldPointer { return &g.coaching.signalLosses; }},
+    {"mapWidth", [](Game& g) -> FieldPointer { return &g.coaching.mapWidth; }},
+    {"mapHeight", [](Game& g) -> FieldPointer { return &g.coaching.mapHeight; }},
 };
 
-#undef SEARCH_INT
-#undef SEARCH_REAL
-
 std::string readNumber(Game& g, int index) {
-    const auto& f = numberFields[index];
-    return f.int16 ? std::to_string(*f.int16(g)) : ui::headless::number(*f.real(g));
+    return std::visit(
+        [](auto* field) {
+            if constexpr (std::is_same_v<decltype(field), float*>)
+                return ui::headless::number(*field);
+            else
+                return std::to_string(*field);
+        },
+        numberFields[index].at(g));
 }
 
 void writeNumber(Game& g, int index, double value) {
-    const auto& f = numberFields[index];
-    if (f.int16)
-        *f.int16(g) = checkedInt<std::int16_t>(value);
-    else
-        *f.real(g) = static_cast<float>(value);
+    std::visit(
+        [value](auto* field) {
+            using T = std::remove_pointer_t<decltype(field)>;
+            if constexpr (std::is_same_v<T, float>)
+                *field = static_cast<float>(value);
+            else
+                *field = checkedInt<T>(value);
+        },
+        numberFields[index].at(g));
 }
 
 std::string readCompassPoint(Game& g, int index) {

@@ -8,7 +8,7 @@
 namespace ui {
 
 Form::Form(Runtime& runtime, std::string name, WindowStyle style)
-    : runtime_(runtime), name_(std::move(name)), style_(style) {}
+    : runtime_(runtime), name_(std::move(name)), style_(style), handle_(runtime.newHandle()) {}
 
 Form::~Form() = default;
 

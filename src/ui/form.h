@@ -76,10 +76,17 @@ public:
 
     // The controls a user reaches with the Tab key, in order.
     std::vector<Control*> tabOrder;
+    // The button the Escape key clicks, if any.
+    Control* cancelControl = nullptr;
 
-    // A click on the window itself, and the user closing it (default: unload).
+    // A click on the window itself, the user closing it (default: unload), and the window
+    // being unloaded, however that came about.
     std::function<void()> onClick;
     std::function<void()> onCloseRequest;
+    std::function<void()> onUnload;
+
+    // A number that names this window to the platform, like a window handle.
+    std::int32_t handle() const { return handle_; }
 
     void touch();
     std::uint64_t revision() const { return revision_; }
@@ -103,6 +110,7 @@ private:
     double clientWidth_ = 0, clientHeight_ = 0;
     double left_ = 0, top_ = 0;
     bool visible_ = false;
+    std::int32_t handle_;
     std::vector<std::unique_ptr<Control>> controls_;
     std::uint64_t revision_ = 0;
 };

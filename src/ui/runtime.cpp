@@ -42,6 +42,9 @@ void Runtime::load(Form& form, std::function<std::unique_ptr<Form>()> release) {
 void Runtime::unload(Form& form) {
     auto it = std::find(forms_.begin(), forms_.end(), &form);
     if (it == forms_.end()) return;
+    if (form.onUnload) form.onUnload();
+    it = std::find(forms_.begin(), forms_.end(), &form);
+    if (it == forms_.end()) return; // its own handler unloaded it already
     notify([&](RuntimeObserver& o) { o.formUnloading(form); });
     const auto at = static_cast<std::size_t>(it - forms_.begin());
     auto release = std::move(releasers_[at]);

@@ -84,6 +84,7 @@ public:
     void removeObserver(RuntimeObserver* observer);
 
     // Called by the forms.
+    std::int32_t newHandle() { return ++lastHandle_; }
     void formShown(Form& form);
     void formHidden(Form& form);
     void formRaised(Form& form);
@@ -102,6 +103,7 @@ private:
     std::vector<std::unique_ptr<Form>> unloaded_;
     std::vector<RuntimeObserver*> observers_;
     UniformRandom random_;
+    std::int32_t lastHandle_ = 0x10000;
     int dispatchDepth_ = 0;
     int modalDepth_ = 0;
     bool ended_ = false;

@@ -132,6 +132,7 @@ TEST_F(MainWindowLayout, menusAndTabOrderFollowTheDesign) {
                                             "mnuExit &Exit",
                                             "mnuHelp &Help",
                                             "mnuContents &Contents",
+                                            "mnuSearchHelp &Search Help",
                                             "mnuAbout &About"};
     EXPECT_EQ(menu, expected);
 

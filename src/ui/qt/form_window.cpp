@@ -90,6 +90,14 @@ FormWindow::FormWindow(Runtime& runtime, Form& form, QWidget* owner,
         runtime_.helpKey(form_, focused);
         afterEvent_();
     });
+    if (form.cancelControl) {
+        auto* cancel = new QShortcut(QKeySequence(Qt::Key_Escape), window_, nullptr, nullptr,
+                                     Qt::WindowShortcut);
+        QObject::connect(cancel, &QShortcut::activated, window_, [this] {
+            runtime_.click(*form_.cancelControl);
+            afterEvent_();
+        });
+    }
     if (form.style() == WindowStyle::Main) {
         // The window manager decides where the main window first appears.
         placedLeft_ = form.left();
@@ -177,12 +185,16 @@ void FormWindow::syncWindow() {
     window_->setWindowTitle(QString::fromStdString(form_.caption()));
     if (!form_.icon.isNull() && window_->windowIcon().isNull())
         window_->setWindowIcon(QIcon(QPixmap::fromImage(toQImage(form_.icon).copy())));
-    if (form_.clientWidth() != sizedWidth_ || form_.clientHeight() != sizedHeight_) {
+    const bool moved = form_.left() != placedLeft_ || form_.top() != placedTop_;
+    if (moved || form_.clientWidth() != sizedWidth_ || form_.clientHeight() != sizedHeight_) {
         sizedWidth_ = form_.clientWidth();
         sizedHeight_ = form_.clientHeight();
-        client_->setFixedSize(pixels(sizedWidth_), pixels(sizedHeight_));
+        // Sized from its edges, so that a window placed by its right edge ends exactly there.
+        const double left = moved ? form_.left() : placedLeft_;
+        client_->setFixedSize(pixels(left + sizedWidth_) - pixels(left),
+                              pixels(form_.top() + sizedHeight_) - pixels(form_.top()));
     }
-    if (form_.left() != placedLeft_ || form_.top() != placedTop_) {
+    if (moved) {
         placedLeft_ = form_.left();
         placedTop_ = form_.top();
         window_->move(pixels(placedLeft_), pixels(placedTop_));
