@@ -12,7 +12,8 @@
 
 namespace ui::qt {
 
-QtHost::QtHost() = default;
+QtHost::QtHost()
+    : help_(QCoreApplication::applicationDirPath() + QStringLiteral("/vantrel-help")) {}
 QtHost::~QtHost() = default;
 
 int QtHost::messageBox(const std::string& prompt, int buttons, const std::string& title) {
@@ -84,8 +85,9 @@ void QtHost::endProgram() {
                               Qt::QueuedConnection);
 }
 
-std::int32_t QtHost::winHelp(std::int32_t, const std::string&, std::int32_t, std::int32_t) {
-    return 0;
+std::int32_t QtHost::winHelp(std::int32_t, const std::string& helpFile, std::int32_t command,
+                             std::int32_t data) {
+    return help_.call(QString::fromStdString(helpFile), command, data);
 }
 
 void QtHost::multimediaFileName(const std::string&) {}

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "help_client.h"
 #include "sound_player.h"
 #include "ui/host.h"
 
@@ -40,6 +41,7 @@ private:
 
     Renderer* renderer_ = nullptr;
     SoundPlayer sound_;
+    HelpClient help_;
     std::map<std::tuple<std::string, int, bool, bool>, QFontMetrics> metrics_;
 };
 

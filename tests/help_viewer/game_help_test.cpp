@@ -1,0 +1,70 @@
+// The game and its help viewer: Exit leaves the viewer open, closing the main window closes it.
+#include "game/game.h"
+#include "ui/qt/help_protocol.h"
+#include "ui/qt/qt_host.h"
+#include "ui/qt/renderer.h"
+#include "viewer_processes.h"
+
+#include <csignal>
+#include <gtest/gtest.h>
+#include <QCoreApplication>
+#include <QDeadlineTimer>
+#include <QLocalServer>
+#include <QThread>
+
+namespace {
+
+namespace help = ui::qt::help;
+
+struct RealGame {
+    ui::qt::QtHost host;
+    ui::Runtime runtime{host};
+    ui::qt::Renderer renderer{runtime};
+    Game game{runtime};
+
+    RealGame() {
+        host.setRenderer(&renderer);
+        game.start();
+    }
+};
+
+// Waits until the viewer answers (or, with `answering` false, stops answering).
+bool viewerAnswers(const QString& file, bool answering) {
+    const QDeadlineTimer deadline(10000);
+    while (!deadline.hasExpired()) {
+        if (help::exchange(help::socketName(file), help::statusRequest()).has_value() == answering)
+            return true;
+        QThread::msleep(50);
+    }
+    return false;
+}
+
+class GameHelp : public ::testing::Test {
+protected:
+    // The game finds its help file and its viewer beside itself.
+    const QString file = QCoreApplication::applicationDirPath() + "/qr64.HLP";
+    void TearDown() override {
+        for (const qint64 pid : viewersOf(file))
+            ::kill(pid_t(pid), SIGKILL);
+        QLocalServer::removeServer(help::socketName(file));
+    }
+};
+
+TEST_F(GameHelp, exitLeavesTheViewerOpenAndClosingTheWindowClosesIt) {
+    {
+        RealGame g;
+        g.runtime.click(*g.game.main->cmdHelp);
+        ASSERT_TRUE(viewerAnswers(file, true)) << "Help starts the viewer";
+        g.runtime.click(*g.game.main->cmdExit);
+        ASSERT_TRUE(g.runtime.ended());
+    }
+    QThread::msleep(300);
+    EXPECT_TRUE(viewerAnswers(file, true)) << "Exit leaves the viewer open";
+
+    RealGame g;
+    g.runtime.closeRequest(*g.game.main.existing());
+    ASSERT_TRUE(g.runtime.ended());
+    EXPECT_TRUE(viewerAnswers(file, false)) << "closing the window closes the help file";
+}
+
+} // namespace
