@@ -55,6 +55,14 @@ void Runtime::unload(Form& form) {
     if (dispatchDepth_ == 0) unloaded_.clear();
 }
 
+void Runtime::discard(Form& form) {
+    auto it = std::find(forms_.begin(), forms_.end(), &form);
+    if (it == forms_.end()) return;
+    notify([&](RuntimeObserver& o) { o.formUnloading(form); });
+    releasers_.erase(releasers_.begin() + (it - forms_.begin()));
+    forms_.erase(it);
+}
+
 Form* Runtime::findForm(std::string_view name) const {
     for (auto* f : forms_)
         if (f->name() == name) return f;

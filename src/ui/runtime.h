@@ -50,6 +50,8 @@ public:
     // is unloaded, so that it is destroyed once the event being handled has finished.
     void load(Form& form, std::function<std::unique_ptr<Form>()> release);
     void unload(Form& form);
+    // The window's owner is destroying it: observers are told, no handler runs.
+    void discard(Form& form);
     const std::vector<Form*>& forms() const { return forms_; }
     Form* findForm(std::string_view name) const;
 

@@ -16,6 +16,12 @@ public:
     WindowSlot(Runtime& runtime, std::function<std::unique_ptr<W>(Runtime&)> make)
         : runtime_(runtime), make_(std::move(make)) {}
 
+    WindowSlot(const WindowSlot&) = delete;
+    WindowSlot& operator=(const WindowSlot&) = delete;
+    ~WindowSlot() {
+        if (window_) runtime_.discard(*window_);
+    }
+
     W& operator*() { return get(); }
     W* operator->() { return &get(); }
 

@@ -112,7 +112,9 @@ FormWindow::~FormWindow() {
 
 void FormWindow::retire() {
     for (auto& t : tickers_)
-        t.qtimer->stop();
+        if (t.qtimer) t.qtimer->stop();
+    tickers_.clear();
+    views_.clear();
     if (window_) {
         window_->hide();
         window_->deleteLater();

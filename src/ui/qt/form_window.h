@@ -4,9 +4,8 @@
 #include <functional>
 #include <QMainWindow>
 #include <QPointer>
+#include <QTimer>
 #include <vector>
-
-class QTimer;
 
 namespace ui {
 class Control;
@@ -49,7 +48,7 @@ private:
     };
     struct Ticker {
         Timer* timer;
-        QTimer* qtimer;
+        QPointer<QTimer> qtimer; // a child of the window, so it may go before us
     };
     class TopLevel;
 
