@@ -1,7 +1,9 @@
 #!/usr/bin/env bash
 # Set-up, build and run on a fresh Debian 12 machine.
 #   ./dev.sh play   install what is missing, build, start the game
-#   ./dev.sh test   install what is missing, build, run every test
+#   ./dev.sh test   install what is missing, build, run every test: the plain build, the build
+#                   with AddressSanitizer and UndefinedBehaviorSanitizer (with a 200,000-event
+#                   monkey run), and a short run of the fuzzers
 set -euo pipefail
 cd "$(dirname "$0")"
 
@@ -9,6 +11,7 @@ packages=(
     cmake ninja-build g++ python3 git
     qt6-base-dev qt6-multimedia-dev fonts-liberation2
     libgtest-dev libgmock-dev libbenchmark-dev
+    clang libclang-rt-14-dev
     xvfb xauth
 )
 
@@ -34,6 +37,16 @@ build() {
     cmake --build build
 }
 
+sanitizer_tests() {
+    # shellcheck source=tests/sanitizers/environment.sh
+    source tests/sanitizers/environment.sh
+    cmake -S . -B build-asan -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DVANTREL_SANITIZE=ON \
+        -DVANTREL_BUILD_BENCHMARKS=OFF >/dev/null
+    cmake --build build-asan
+    ctest --test-dir build-asan --output-on-failure -j "$(nproc)"
+    build-asan/bin/vantrel-monkey --events 200000 --seed "${VANTREL_MONKEY_SEED:-$RANDOM$RANDOM}"
+}
+
 case "${1:-}" in
 play)
     install_missing
@@ -44,6 +57,8 @@ test)
     install_missing
     build
     ctest --test-dir build --output-on-failure -j "$(nproc)"
+    sanitizer_tests
+    tools/fuzz.sh 15
     ;;
 *)
     echo "usage: $0 play|test" >&2

@@ -32,7 +32,8 @@ std::vector<std::uint8_t> waveFile(const std::vector<std::int16_t>& samples, int
             out.push_back(static_cast<std::uint8_t>(v >> (8 * b)));
     };
     auto tag = [&out](const char* four) {
-        for (int i = 0; i < 4; ++i) out.push_back(static_cast<std::uint8_t>(four[i]));
+        for (int i = 0; i < 4; ++i)
+            out.push_back(static_cast<std::uint8_t>(four[i]));
     };
     const auto dataBytes = static_cast<std::uint32_t>(samples.size() * 2);
     tag("RIFF");

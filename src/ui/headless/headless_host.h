@@ -19,6 +19,7 @@ public:
     void advanceClock(double seconds) { setClock(clock_ + seconds); }
     void queueRandom(float r) { randoms_.push_back(r); }
     void queueAnswer(int answer) { answers_.push_back(answer); }
+    std::size_t pendingAnswers() const { return answers_.size(); }
     void setAppPath(std::string path) { appPath_ = std::move(path); }
     bool ended() const { return ended_; }
 

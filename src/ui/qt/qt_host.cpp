@@ -12,8 +12,10 @@
 
 namespace ui::qt {
 
-QtHost::QtHost()
-    : help_(QCoreApplication::applicationDirPath() + QStringLiteral("/vantrel-help")) {}
+QtHost::QtHost(QString programFolder)
+    : programFolder_(programFolder.isEmpty() ? QCoreApplication::applicationDirPath()
+                                             : std::move(programFolder)),
+      help_(programFolder_ + QStringLiteral("/vantrel-help")) {}
 QtHost::~QtHost() = default;
 
 int QtHost::messageBox(const std::string& prompt, int buttons, const std::string& title) {
@@ -76,7 +78,7 @@ double QtHost::clockSeconds() {
 }
 
 std::string QtHost::appPath() {
-    return QCoreApplication::applicationDirPath().toStdString();
+    return programFolder_.toStdString();
 }
 
 void QtHost::endProgram() {

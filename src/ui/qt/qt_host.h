@@ -18,7 +18,8 @@ class Renderer;
 // folder, and the help viewer and sound device (through the platform layers).
 class QtHost : public Host {
 public:
-    QtHost();
+    // The program's folder is where the executable lies unless another is given.
+    explicit QtHost(QString programFolder = {});
     ~QtHost() override;
 
     // The renderer whose windows own the message boxes; set once both exist.
@@ -39,6 +40,7 @@ public:
 private:
     const QFontMetrics& metrics(const Font& font);
 
+    QString programFolder_;
     Renderer* renderer_ = nullptr;
     SoundPlayer sound_;
     HelpClient help_;

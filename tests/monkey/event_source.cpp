@@ -1,0 +1,92 @@
+#include "event_source.h"
+
+#include <cmath>
+#include <cstdio>
+
+namespace monkey {
+
+namespace {
+
+const std::vector<std::string> arrows{"cmdUp", "cmdUp", "cmdLeft", "cmdRight"};
+const std::vector<std::string> mainClicks{
+    "optSpeed(0)", "optSpeed(1)", "optDFMode(0)",  "optDFMode(1)", "chkBearing",
+    "Pic1",        "cmdHint",     "cmdReveal",     "cmdHelp",      "mnuHint",
+    "mnuReveal",   "mnuContents", "mnuSearchHelp", "mnuAbout",     "panel"};
+const std::vector<std::string> smallWindowClicks{"helpDialog.cmdDemo", "helpDialog.cmdHelpFile",
+                                                 "helpDialog.cmdCancel", "about.cmdClose"};
+const std::vector<std::string> helpKeyTargets{"main",
+                                              "about",
+                                              "helpDialog",
+                                              "optSpeed(0)",
+                                              "optSpeed(1)",
+                                              "optDFMode(0)",
+                                              "optDFMode(1)",
+                                              "chkBearing",
+                                              "cmdStart",
+                                              "cmdHint",
+                                              "cmdReveal",
+                                              "cmdHelp",
+                                              "cmdExit",
+                                              "Pic1",
+                                              "lblVOR",
+                                              "Signal1",
+                                              "cmdUp",
+                                              "about.cmdClose",
+                                              "helpDialog.cmdDemo"};
+
+std::string number(double v) {
+    char buf[32];
+    std::snprintf(buf, sizeof buf, "%.3f", v);
+    return buf;
+}
+
+} // namespace
+
+std::string Event::line() const {
+    std::string out;
+    for (const auto& w : words)
+        out += (out.empty() ? "" : " ") + w;
+    return out;
+}
+
+Event EventSource::ending() {
+    Event e;
+    e.words = below(2) ? std::vector<std::string>{"click", "cmdExit"}
+                       : std::vector<std::string>{"close", "main"};
+    e.ends = true;
+    return e;
+}
+
+Event EventSource::next() {
+    Event e;
+    const int roll = below(1000);
+    if (roll < 380) {
+        e.words = {"click", pick(arrows)};
+    } else if (roll < 700) {
+        // A tick a second; now and then the clock jumps by hours, either way, across midnight.
+        if (below(200) == 0) {
+            clock_ =
+                std::fmod(clock_ + (below(2) ? 1 : -1) * 3600.0 * (1 + below(12)) + 86400, 86400);
+            e.words = {"clock", number(clock_)};
+        } else {
+            clock_ = std::fmod(clock_ + 1, 86400);
+            e.words = {"tick"};
+        }
+    } else if (roll < 880) {
+        e.words = {"click", pick(mainClicks)};
+    } else if (roll < 920) {
+        e.words = {"click", pick(smallWindowClicks)};
+    } else if (roll < 950) {
+        e.words = {"answer", below(2) ? "1" : "2"};
+    } else if (roll < 975) {
+        e.words = {"key", "F1", pick(helpKeyTargets)};
+    } else if (roll < 990) {
+        e.words = {"close", below(2) ? "about" : "helpDialog"};
+    } else {
+        e.words = {"click", below(2) ? "cmdStart" : "mnuNewGame"};
+        e.newSearch = true;
+    }
+    return e;
+}
+
+} // namespace monkey

@@ -1,0 +1,108 @@
+// vantrel-monkey: plays a great many random events on the headless game and checks after each
+// one that the game still holds together. Every run is replayable from its seed:
+//   vantrel-monkey [--events N] [--seed S] [--games G] [--dump FILE]
+// --dump writes the events of the first game as a scenario for vantrel-script.
+#include "event_source.h"
+#include "invariants.h"
+#include "script/scenario_runner.h"
+#include "script/tokenizer.h"
+
+#include <chrono>
+#include <cstdlib>
+#include <fstream>
+#include <iostream>
+#include <random>
+#include <sstream>
+#include <string>
+
+namespace {
+
+struct Options {
+    long events = 1'000'000;
+    std::uint64_t seed = std::random_device{}();
+    long games = 5; // the run is cut into this many games, each ended by Exit or closing
+    std::string dump;
+};
+
+Options parse(int argc, char** argv) {
+    Options o;
+    for (int i = 1; i + 1 < argc; i += 2) {
+        const std::string flag = argv[i], value = argv[i + 1];
+        if (flag == "--events")
+            o.events = std::stol(value);
+        else if (flag == "--seed")
+            o.seed = std::stoull(value);
+        else if (flag == "--games")
+            o.games = std::max(1L, std::stol(value));
+        else if (flag == "--dump")
+            o.dump = value;
+        else
+            throw std::invalid_argument("unknown option " + flag);
+    }
+    return o;
+}
+
+// A stream that keeps nothing: the transcript of a million events is not wanted.
+struct NullBuffer : std::streambuf {
+    int overflow(int c) override { return c; }
+    std::streamsize xsputn(const char*, std::streamsize n) override { return n; }
+};
+
+} // namespace
+
+int main(int argc, char** argv) {
+    Options options;
+    try {
+        options = parse(argc, argv);
+    } catch (const std::exception& e) {
+        std::cerr << "vantrel-monkey: " << e.what() << '\n';
+        return 2;
+    }
+    std::cout << "monkey: seed " << options.seed << ", " << options.events << " events\n"
+              << std::flush;
+    const auto began = std::chrono::steady_clock::now();
+    NullBuffer nothing;
+    std::ostream transcript(&nothing);
+    std::ofstream dump;
+    if (!options.dump.empty()) dump.open(options.dump);
+
+    monkey::EventSource source(options.seed);
+    const long perGame = std::max(1L, options.events / options.games);
+    long done = 0;
+    for (long game = 0; done < options.events; ++game) {
+        script::ScenarioRunner runner(transcript, std::cerr);
+        monkey::Invariants invariants;
+        auto fail = [&](long number, const std::string& line, const std::string& why) {
+            std::cerr << "monkey: seed " << options.seed << ": event " << number << " (" << line
+                      << ") broke: " << why << '\n';
+            return 1;
+        };
+        runner.perform({"start"});
+        if (dump.is_open()) dump << "start\n";
+        if (auto broken = invariants.check(runner.game(), true); !broken.empty())
+            return fail(done, "start", broken);
+        const long last = std::min(options.events, done + perGame);
+        for (; done < last; ++done) {
+            const monkey::Event e = done + 1 == last ? source.ending() : source.next();
+            if (e.words.front() == "answer" && runner.host().pendingAnswers() > 2) continue;
+            if (dump.is_open()) dump << e.line() << '\n';
+            try {
+                runner.perform(e.words);
+            } catch (const script::ScenarioError& error) {
+                return fail(done + 1, e.line(), error.what());
+            }
+            if (e.ends) {
+                if (!runner.host().ended()) return fail(done + 1, e.line(), "the game goes on");
+                continue;
+            }
+            if (runner.host().ended()) return fail(done + 1, e.line(), "the game ended");
+            if (auto broken = invariants.check(runner.game(), e.newSearch); !broken.empty())
+                return fail(done + 1, e.line(), broken);
+        }
+        if (dump.is_open()) dump.close();
+    }
+    const double seconds =
+        std::chrono::duration<double>(std::chrono::steady_clock::now() - began).count();
+    std::cout << "monkey: " << done << " events, every check held, " << seconds << " s\n";
+    return 0;
+}
