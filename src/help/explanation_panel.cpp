@@ -6,6 +6,7 @@ ExplanationPanel::ExplanationPanel(ui::Runtime& runtime)
     : Form(runtime, "panel", ui::WindowStyle::Note) {
     backColor = ui::colors::paleYellow;
     font = ui::Font{"Arial", 9, false, false};
+    accessibleName = "Coaching note";
     setClientSize(4035, 2625);
 }
 

@@ -1,7 +1,7 @@
 #include "format_by_pattern.h"
 
+#include <charconv>
 #include <cmath>
-#include <cstdio>
 #include <cstdlib>
 
 namespace {
@@ -50,7 +50,8 @@ std::string formatByPattern(double value, std::string_view patternText) {
     // Fifteen significant digits, as a decimal string, so that rounding works on the number as a
     // person reads it rather than on its binary approximation.
     char buf[40];
-    std::snprintf(buf, sizeof buf, "%.14e", std::fabs(value));
+    *std::to_chars(buf, buf + sizeof buf - 1, std::fabs(value), std::chars_format::scientific, 14)
+         .ptr = '\0';
     std::string digits{buf[0]};
     digits += std::string(buf + 2, buf + 16);
     const int exponent = std::atoi(buf + 17);

@@ -43,6 +43,8 @@ public:
     Color foreColor{0, 0, 0};
     Font font;
     std::int32_t helpContextId = 0;
+    // What assistive technology calls a window without a caption.
+    std::string accessibleName;
 
     double clientWidth() const { return clientWidth_; }
     double clientHeight() const { return clientHeight_; }

@@ -12,6 +12,8 @@
 #include <optional>
 #include <QApplication>
 #include <QImage>
+#include <QMainWindow>
+#include <QScreen>
 #include <QWidget>
 
 namespace {
@@ -125,6 +127,31 @@ TEST(MainWindowRender, aLaidOutSearchIsDrawnOnTheMapAndInstruments) {
     EXPECT_GE(countNear(image, px(60), py(60), 4, QColor(255, 0, 0)), 12) << "the aircraft symbol";
     EXPECT_EQ(countNear(image, px(150), py(150), 4, QColor(255, 0, 0)), 0);
     EXPECT_EQ(at(image, 5970 + 1380 + 140, 3180 + 120 + 100), QColor(255, 0, 0)) << "the indicator";
+}
+
+TEST(MainWindowRender, theAircraftSymbolMovesOnScreenWithEveryStep) {
+    // What the screen shows, not a fresh grab: a symbol inside the map must be repainted when it
+    // moves, though nothing else on the map changes.
+    RealGame g({0.5f, 0.5f, 0.5f, 0.5f, 0.25f, 0.25f});
+    QMainWindow* window = g.renderer.windowOf(*g.game.main.existing())->window();
+    window->show();
+    QWidget* client = g.renderer.windowOf(*g.game.main.existing())->client();
+    auto onScreen = [&] {
+        for (int i = 0; i < 3; ++i)
+            QApplication::processEvents(); // sync, then paint
+        const QPoint at = client->mapTo(window, QPoint(0, 0));
+        return QGuiApplication::primaryScreen()
+            ->grabWindow(window->winId(), at.x(), at.y(), client->width(), client->height())
+            .toImage();
+    };
+    auto px = [](double units) { return 4 + units * 387 / 200; };
+    auto py = [](double units) { return 2 + units * 385 / 200; };
+    ASSERT_GE(countNear(onScreen(), px(60), py(60), 4, QColor(255, 0, 0)), 12);
+    for (int i = 0; i < 5; ++i)
+        g.runtime.click(*g.game.main->cmdUp); // 20 units north
+    const QImage after = onScreen();
+    EXPECT_GE(countNear(after, px(60), py(40), 4, QColor(255, 0, 0)), 12) << "at its new place";
+    EXPECT_EQ(countNear(after, px(60), py(60), 4, QColor(255, 0, 0)), 0) << "gone from the old";
 }
 
 } // namespace

@@ -112,13 +112,17 @@ Qt::Alignment alignmentOf(Alignment a) {
 }
 
 void setColors(QWidget* w, Color back, Color fore) {
+    w->setAutoFillBackground(true);
+    const QColor backColor = toQColor(back), foreColor = toQColor(fore);
+    if (w->palette().color(QPalette::Window) == backColor &&
+        w->palette().color(QPalette::WindowText) == foreColor)
+        return; // a new palette costs more than the comparison
     QPalette p = w->palette();
     for (auto role : {QPalette::Window, QPalette::Button, QPalette::Base})
-        p.setColor(role, toQColor(back));
+        p.setColor(role, backColor);
     for (auto role : {QPalette::WindowText, QPalette::ButtonText, QPalette::Text})
-        p.setColor(role, toQColor(fore));
+        p.setColor(role, foreColor);
     w->setPalette(p);
-    w->setAutoFillBackground(true);
 }
 
 QRect roundedRect(const QRectF& r) {
@@ -204,11 +208,14 @@ void syncControlWidget(const Control& c, QWidget* w) {
     } else {
         w->setGeometry(roundedRect(pixelRect(c)));
     }
+    // Only what changed is set: each setter costs events and, for names, accessibility updates.
     w->setEnabled(c.enabled());
-    w->setFont(toQFont(c.font()));
-    w->setToolTip(text(c.toolTip));
-    w->setAccessibleName(text(c.accessibleName));
-    w->setAccessibleDescription(text(c.accessibleDescription));
+    if (const QFont font = toQFont(c.font()); w->font() != font) w->setFont(font);
+    if (const QString tip = text(c.toolTip); w->toolTip() != tip) w->setToolTip(tip);
+    if (const QString name = text(c.accessibleName); w->accessibleName() != name)
+        w->setAccessibleName(name);
+    if (const QString about = text(c.accessibleDescription); w->accessibleDescription() != about)
+        w->setAccessibleDescription(about);
 
     switch (c.kind()) {
     case ControlKind::Label: {

@@ -77,6 +77,12 @@ FormWindow::FormWindow(Runtime& runtime, Form& form, QWidget* owner,
     window_->setAttribute(Qt::WA_DeleteOnClose, false);
     if (form.style() == WindowStyle::Note) window_->setAttribute(Qt::WA_ShowWithoutActivating);
     client_ = new SurfaceWidget(runtime, form, form, nullptr, window_);
+    // The controls take the window's colours and font from here, unless they have their own.
+    QPalette palette = client_->palette();
+    palette.setColor(QPalette::Window, toQColor(form.backColor));
+    palette.setColor(QPalette::WindowText, toQColor(form.foreColor));
+    client_->setPalette(palette);
+    client_->setFont(toQFont(form.font));
     window_->setCentralWidget(client_);
     window_->layout()->setSizeConstraint(QLayout::SetFixedSize);
     buildMenus();
@@ -115,6 +121,7 @@ void FormWindow::retire() {
         if (t.qtimer) t.qtimer->stop();
     tickers_.clear();
     views_.clear();
+    painted_.clear();
     if (window_) {
         window_->hide();
         window_->deleteLater();
@@ -160,8 +167,10 @@ void FormWindow::buildControls() {
             // Labels, images, lines and shapes inside a surface are painted by the surface.
             if (holder->kind() == ControlKind::PictureBox &&
                 (c.kind() == ControlKind::Label || c.kind() == ControlKind::Image ||
-                 c.kind() == ControlKind::Line || c.kind() == ControlKind::Shape))
+                 c.kind() == ControlKind::Line || c.kind() == ControlKind::Shape)) {
+                painted_.push_back({&c, parent, c.revision()});
                 continue;
+            }
         }
         if (QWidget* w = createControlWidget(runtime_, c, parent, afterEvent_))
             views_.push_back({&c, w, c.revision()});
@@ -201,6 +210,13 @@ void FormWindow::syncWindow() {
         placedTop_ = form_.top();
         window_->move(pixels(placedLeft_), pixels(placedTop_));
     }
+    // A window that speaks through what is printed on it, like a note, is read out by it.
+    std::string printed;
+    for (const auto& item : form_.drawing().items())
+        if (const auto* text = std::get_if<TextItem>(&item)) printed += text->text;
+    const std::string& name = form_.accessibleName.empty() ? form_.caption() : form_.accessibleName;
+    client_->setAccessibleName(QString::fromStdString(name));
+    client_->setAccessibleDescription(QString::fromStdString(printed).simplified());
 }
 
 void FormWindow::sync() {
@@ -218,7 +234,16 @@ void FormWindow::sync() {
         v.revision = v.control->revision();
         syncControlWidget(*v.control, v.widget);
     }
-    client_->update();
+    // A symbol that moves inside a surface is repainted by that surface.
+    for (auto& p : painted_) {
+        if (p.control->revision() == p.revision) continue;
+        p.revision = p.control->revision();
+        p.widget->update();
+    }
+    if (form_.drawing().revision() != seenDrawing_) {
+        seenDrawing_ = form_.drawing().revision();
+        client_->update();
+    }
 }
 
 void FormWindow::show() {

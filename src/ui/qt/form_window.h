@@ -28,7 +28,7 @@ public:
     FormWindow& operator=(const FormWindow&) = delete;
 
     Form& form() const { return form_; }
-    QMainWindow* window() const { return window_; }
+    QMainWindow* window() const { return window_.data(); }
     SurfaceWidget* client() const { return client_; }
     QWidget* widgetOf(const Control& control) const;
 
@@ -62,8 +62,10 @@ private:
     QPointer<QMainWindow> window_;
     SurfaceWidget* client_ = nullptr;
     std::vector<View> views_;
+    std::vector<View> painted_; // drawn by the surface holding them, which is `widget`
     std::vector<Ticker> tickers_;
     std::uint64_t seenRevision_ = 0;
+    std::uint64_t seenDrawing_ = 0;
     double placedLeft_ = 0, placedTop_ = 0;
     double sizedWidth_ = -1, sizedHeight_ = -1;
     bool everShown_ = false;

@@ -12,6 +12,11 @@ SoundPlayer::~SoundPlayer() = default;
 void SoundPlayer::open(const QString& path) {
     const QFileInfo file(path);
     if (!file.isFile() || !file.isReadable()) return;
+    QMetaObject::invokeMethod(
+        &context_, [this, path] { play(path); }, Qt::QueuedConnection);
+}
+
+void SoundPlayer::play(const QString& path) {
     // Made on first use, so a game that never hears the ELT never opens the sound device.
     if (!effect_) effect_ = std::make_unique<QSoundEffect>();
     const QUrl source = QUrl::fromLocalFile(path);

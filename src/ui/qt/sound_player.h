@@ -1,6 +1,7 @@
 #pragma once
 
 #include <memory>
+#include <QObject>
 #include <QString>
 
 class QSoundEffect;
@@ -15,9 +16,14 @@ public:
     ~SoundPlayer();
 
     // Loads the file and plays it from the start; a second call while it plays starts it again.
+    // The sound device is opened once the event being handled is over, so that a tone asked for
+    // while the game starts does not hold up its first frame.
     void open(const QString& path);
 
 private:
+    void play(const QString& path);
+
+    QObject context_; // ends the queued calls with the player
     std::unique_ptr<QSoundEffect> effect_;
 };
 
