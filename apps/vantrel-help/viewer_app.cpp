@@ -35,7 +35,9 @@ int runViewer(const QString& helpFile, std::int32_t command, std::int32_t data) 
     // Two viewers started at once for one file would both take the socket: the second waits
     // here until the first listens, then hands its command over.
     QLockFile startup(QDir(QDir::tempPath()).filePath(name + QStringLiteral(".lock")));
-    startup.tryLock(kStartupLockMs); // a lock we cannot get only risks a second window
+    if (!startup.tryLock(kStartupLockMs)) {
+        // Without the lock the worst that can happen is a second window.
+    }
 
     if (help::exchange(name, help::commandRequest(command, data))) return 0;
     if (command == help::kClose) return 0;

@@ -43,7 +43,7 @@ void countElapsedTime(Game& game) {
     // The start was rounded, so the clock may read a little before it at first. Only a reading
     // far before it means the clock has passed midnight since.
     double seconds = now - c.coachStartSeconds;
-    if (seconds < -secondsPerDay / 2) seconds += secondsPerDay;
+    if (seconds < -secondsPerDay / 2.0) seconds += secondsPerDay;
     const double ticks = ui::roundHalfEven(seconds / std::max(interval, 1) * 1000);
     c.elapsedTicks = std::max(c.elapsedTicks, ui::toInt16(ticks));
 }

@@ -5,16 +5,16 @@
 
 #include <algorithm>
 
-Game::Game(ui::Runtime& rt)
-    : runtime(rt), main(rt,
-                        [this](ui::Runtime& r) {
-                            auto window = buildMainWindow(r);
-                            connectMainWindow(*this, *window);
-                            return window;
-                        }),
-      panel(rt, [this](ui::Runtime& r) { return buildExplanationPanel(*this, r); }),
-      helpDialog(rt, [this](ui::Runtime& r) { return buildSearchHelpDialog(*this, r); }),
-      about(rt, [this](ui::Runtime& r) { return buildAboutWindow(*this, r); }) {}
+Game::Game(ui::Runtime& runtime)
+    : runtime(runtime), main(runtime,
+                             [this](ui::Runtime& r) {
+                                 auto window = buildMainWindow(r);
+                                 connectMainWindow(*this, *window);
+                                 return window;
+                             }),
+      panel(runtime, [this](ui::Runtime& r) { return buildExplanationPanel(*this, r); }),
+      helpDialog(runtime, [this](ui::Runtime& r) { return buildSearchHelpDialog(*this, r); }),
+      about(runtime, [this](ui::Runtime& r) { return buildAboutWindow(*this, r); }) {}
 
 void Game::start() {
     MainWindow& window = main.get();

@@ -9,7 +9,8 @@ std::unique_ptr<AboutWindow> buildAboutWindow(Game& game, ui::Runtime& runtime) 
     a.backColor = ui::colors::purple;
     a.setClientSize(4320, 1980);
     a.helpContextId = 250;
-    auto line = [&a](const char* name, const char* text, double top, double height, ui::Font f) {
+    auto line = [&a](const char* name, const char* text, double top, double height,
+                     const ui::Font& f) {
         auto& l = a.add<ui::Label>(name);
         l.setGeometry(120, top, 4095, height);
         l.setCaption(text);

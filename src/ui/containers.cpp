@@ -10,12 +10,14 @@ Host& PictureBox::canvasHost() const {
     return form().runtime().host();
 }
 
-void PictureBox::unitsRescaled(double fx, double fy) {
+void PictureBox::unitsRescaled(double factorX, double factorY) {
     for (auto& c : form().controls()) {
         if (c->parent() != this) continue;
-        c->setGeometry(c->left() * fx, c->top() * fy, c->width() * fx, c->height() * fy);
+        c->setGeometry(c->left() * factorX, c->top() * factorY, c->width() * factorX,
+                       c->height() * factorY);
         if (auto* line = dynamic_cast<LineControl*>(c.get()))
-            line->setEnds(line->x1() * fx, line->y1() * fy, line->x2() * fx, line->y2() * fy);
+            line->setEnds(line->x1() * factorX, line->y1() * factorY, line->x2() * factorX,
+                          line->y2() * factorY);
     }
 }
 
