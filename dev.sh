@@ -4,6 +4,7 @@
 #   ./dev.sh test   install what is missing, build, run every test: the plain build, the build
 #                   with AddressSanitizer and UndefinedBehaviorSanitizer (with a 200,000-event
 #                   monkey run), and a short run of the fuzzers
+#   ./dev.sh package  install what is missing, build, make the Debian package
 set -euo pipefail
 cd "$(dirname "$0")"
 
@@ -11,8 +12,9 @@ packages=(
     cmake ninja-build g++ python3 git
     qt6-base-dev qt6-multimedia-dev fonts-liberation2
     libgtest-dev libgmock-dev libbenchmark-dev
-    clang libclang-rt-14-dev
-    xvfb xauth
+    clang libclang-rt-14-dev cppcheck
+    xvfb xauth xdotool
+    desktop-file-utils appstream dpkg-dev
 )
 
 install_missing() {
@@ -59,9 +61,16 @@ test)
     ctest --test-dir build --output-on-failure -j "$(nproc)"
     sanitizer_tests
     tools/fuzz.sh 15
+    tools/lint.sh
+    ;;
+package)
+    install_missing
+    build
+    (cd build && cpack)
+    ls -1 "$PWD"/build/vantrel_*.deb
     ;;
 *)
-    echo "usage: $0 play|test" >&2
+    echo "usage: $0 play|test|package" >&2
     exit 2
     ;;
 esac

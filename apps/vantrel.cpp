@@ -33,6 +33,7 @@ int main(int argc, char** argv) {
     QApplication app(argc, argv);
     qInstallMessageHandler(qtDefault);
     QApplication::setApplicationName("Vantrel");
+    QGuiApplication::setDesktopFileName("org.vantrel.Vantrel"); // ties the window to its launcher
     QApplication::setStyle("Fusion");
 
     ui::qt::QtHost host;

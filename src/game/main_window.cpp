@@ -191,6 +191,29 @@ void setToolTips(MainWindow& w) {
                         "Each corresponds to the magnetic heading away from the VOR. ";
 }
 
+// What assistive technology says of the controls whose look alone tells what they are.
+void setAccessibleNames(MainWindow& w) {
+    auto name = [](ui::Control* c, const char* text, const char* description) {
+        c->accessibleName = text;
+        c->accessibleDescription = description;
+    };
+    name(w.cmdUp, "Forward", "Fly one step straight on");
+    name(w.cmdLeft, "Turn left", "Turn 45 degrees to the left, then fly one step");
+    name(w.cmdRight, "Turn right", "Turn 45 degrees to the right, then fly one step");
+    name(w.Image1, "Aircraft", "");
+    name(w.Pic1, "Map", "The search area with the airport, the VOR and your aircraft");
+    name(w.picCompass, "Compass", "The heading of the aircraft in degrees");
+    name(w.PicDf, "DF needle",
+         "In DF mode it swings towards the side the ELT is on; in Signal mode it moves right as "
+         "the signal grows");
+    name(w.Signal1, "Signal indicator", "Red while the ELT is heard");
+    name(w.lblACdist, "Distance flown", "Nautical miles flown in this search");
+    name(w.lblVOR, "Radial", "The radial of the VOR the aircraft is on");
+    name(w.lblDME, "DME", "Nautical miles from the VOR");
+    name(w.lblBearing, "Bearing to the ELT", "");
+    name(w.lblDFdist, "Distance to the ELT", "Nautical miles");
+}
+
 void setHelpTopics(MainWindow& w) {
     w.helpContextId = 10;
     w.cmdStart->helpContextId = 10;
@@ -221,6 +244,7 @@ std::unique_ptr<MainWindow> buildMainWindow(ui::Runtime& runtime) {
     buildMenus(*w);
     setHelpTopics(*w);
     setToolTips(*w);
+    setAccessibleNames(*w);
     w->tabOrder = {w->cmdExit,     w->cmdStart,    w->cmdHelp, w->cmdReveal,    w->chkBearing,
                    w->optSpeed[0], w->optSpeed[1], w->cmdHint, w->optDFMode[0], w->optDFMode[1]};
     return w;

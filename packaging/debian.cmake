@@ -1,0 +1,22 @@
+# The Debian package: `cpack` in the build folder (or ./dev.sh package) makes vantrel_*.deb.
+set(CPACK_GENERATOR DEB)
+set(CPACK_PACKAGE_NAME vantrel)
+set(CPACK_PACKAGE_VENDOR "The Vantrel developers")
+set(CPACK_PACKAGE_CONTACT "The Vantrel developers <developers@vantrel.org>")
+set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "search-and-rescue trainer: find the hidden ELT")
+set(CPACK_PACKAGE_DESCRIPTION
+    "Vantrel trains search-and-rescue pilots. Fly an aircraft across a 50 by 50
+nautical-mile map, listen for a hidden emergency locator transmitter with a
+direction finder, read your position from a VOR/DME, ask for hints, and reveal
+the ELT for a score and a rating.")
+set(CPACK_DEBIAN_PACKAGE_SECTION games)
+set(CPACK_DEBIAN_PACKAGE_HOMEPAGE https://vantrel.org)
+set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
+set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
+set(CPACK_STRIP_FILES ON)
+# The libraries it links come from dpkg-shlibdeps; the fonts it is drawn in, and the Wayland
+# platform for Wayland desktops, are named here.
+set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
+set(CPACK_DEBIAN_PACKAGE_DEPENDS "fonts-liberation2")
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "qt6-wayland")
+include(CPack)

@@ -1,0 +1,106 @@
+// Every control a player can reach, in every window, tells assistive technology what it is,
+// and the keyboard visits the main window's controls in the designed order.
+#include "game/game.h"
+#include "help/about_window.h"
+#include "help/explanation_panel.h"
+#include "help/search_help_dialog.h"
+#include "ui/qt/control_widgets.h"
+#include "ui/qt/form_window.h"
+#include "ui/qt/qt_host.h"
+#include "ui/qt/renderer.h"
+#include "ui/qt/surface_widget.h"
+
+#include <gtest/gtest.h>
+#include <QAbstractButton>
+#include <QAccessible>
+#include <QApplication>
+#include <QMainWindow>
+
+namespace {
+
+struct EveryWindow {
+    ui::qt::QtHost host;
+    ui::Runtime runtime{host};
+    ui::qt::Renderer renderer{runtime};
+    Game game{runtime};
+
+    EveryWindow() {
+        host.setRenderer(&renderer);
+        game.start();
+        showAbout(game);
+        showSearchHelp(game);
+        showExplanation(game, " A note \n of two lines ", 1000, NoteEdge::Left, 1000);
+        renderer.syncNow();
+        QApplication::processEvents();
+    }
+};
+
+QString accessibleName(QWidget* w) {
+    QAccessibleInterface* face = QAccessible::queryAccessibleInterface(w);
+    return face ? face->text(QAccessible::Name) : QString();
+}
+
+// Reachable: by the keyboard, or by the mouse as something that acts on a click.
+bool reachable(QWidget* w, const ui::Runtime& runtime) {
+    if (!w->isVisibleTo(w->window())) return false;
+    if (w->focusPolicy() & Qt::TabFocus) return true;
+    if (qobject_cast<QAbstractButton*>(w) && !w->testAttribute(Qt::WA_TransparentForMouseEvents))
+        return true;
+    if (auto* surface = dynamic_cast<ui::qt::SurfaceWidget*>(w)) {
+        const ui::Control* c = surface->surfaceControl();
+        return c ? c->hasClickHandler() : true; // a window's own surface takes its clicks
+    }
+    (void)runtime;
+    return false;
+}
+
+TEST(Accessibility, everyReachableControlOfEveryWindowHasAName) {
+    EveryWindow g;
+    int checked = 0;
+    for (ui::Form* form : g.runtime.forms()) {
+        QMainWindow* window = g.renderer.windowOf(*form)->window();
+        ASSERT_FALSE(window->windowTitle().isEmpty() && form->style() != ui::WindowStyle::Note)
+            << form->name();
+        for (QWidget* w : window->findChildren<QWidget*>()) {
+            if (!reachable(w, g.runtime)) continue;
+            ++checked;
+            EXPECT_FALSE(accessibleName(w).trimmed().isEmpty())
+                << form->name() << ": " << w->objectName().toStdString() << " ("
+                << w->metaObject()->className() << ") has no accessible name";
+        }
+    }
+    EXPECT_GE(checked, 20) << "the walk must reach the buttons, arrows, options and the map";
+}
+
+TEST(Accessibility, arrowsAndInstrumentsSayWhatTheyDo) {
+    EveryWindow g;
+    ui::qt::FormWindow& main = *g.renderer.windowOf(*g.game.main.existing());
+    const MainWindow& w = *g.game.main.existing();
+    EXPECT_EQ(accessibleName(main.widgetOf(*w.cmdLeft)), "Turn left");
+    EXPECT_EQ(accessibleName(main.widgetOf(*w.cmdUp)), "Forward");
+    EXPECT_EQ(accessibleName(main.widgetOf(*w.cmdRight)), "Turn right");
+    EXPECT_EQ(accessibleName(main.widgetOf(*w.Pic1)), "Map");
+    QAccessibleInterface* note = QAccessible::queryAccessibleInterface(
+        g.renderer.windowOf(*g.game.panel.existing())->client());
+    EXPECT_EQ(note->text(QAccessible::Description), "A note of two lines");
+}
+
+TEST(Accessibility, theTabKeyFollowsTheDesignedOrder) {
+    EveryWindow g;
+    ui::qt::FormWindow& main = *g.renderer.windowOf(*g.game.main.existing());
+    const MainWindow& w = *g.game.main.existing();
+    QWidget* first = main.widgetOf(*w.cmdExit);
+    std::vector<std::string> order;
+    QWidget* at = first;
+    do {
+        if (at->focusPolicy() & Qt::TabFocus && at->isVisibleTo(at->window()))
+            order.push_back(ui::qt::controlOf(at) ? ui::qt::controlOf(at)->qualifiedName() : "?");
+        at = at->nextInFocusChain();
+    } while (at != first && order.size() < 30);
+    const std::vector<std::string> designed{
+        "cmdExit",     "cmdStart",    "cmdHelp", "cmdReveal",    "chkBearing",
+        "optSpeed(0)", "optSpeed(1)", "cmdHint", "optDFMode(0)", "optDFMode(1)"};
+    EXPECT_EQ(order, designed);
+}
+
+} // namespace
