@@ -1,0 +1,15 @@
+#pragma once
+
+#include <memory>
+#include <QMainWindow>
+
+namespace bench {
+
+// The floor every window measurement is held against: a plain main window with the game's
+// client size and a menu bar much like the game's, and nothing drawn in it.
+std::unique_ptr<QMainWindow> makeBareWindow();
+
+// The bare window's client area, the counterpart of the game's drawing surface.
+QWidget* bareClient(QMainWindow& window);
+
+} // namespace bench
