@@ -1,8 +1,6 @@
 // The game and its help viewer: Exit leaves the viewer open, closing the main window closes it.
-#include "game/game.h"
+#include "support/real_game.h"
 #include "ui/qt/help_protocol.h"
-#include "ui/qt/qt_host.h"
-#include "ui/qt/renderer.h"
 #include "viewer_processes.h"
 
 #include <csignal>
@@ -15,18 +13,6 @@
 namespace {
 
 namespace help = ui::qt::help;
-
-struct RealGame {
-    ui::qt::QtHost host;
-    ui::Runtime runtime{host};
-    ui::qt::Renderer renderer{runtime};
-    Game game{runtime};
-
-    RealGame() {
-        host.setRenderer(&renderer);
-        game.start();
-    }
-};
 
 // Waits until the viewer answers (or, with `answering` false, stops answering).
 bool viewerAnswers(const QString& file, bool answering) {

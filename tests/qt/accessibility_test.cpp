@@ -1,13 +1,10 @@
 // Every control a player can reach, in every window, tells assistive technology what it is,
 // and the keyboard visits the main window's controls in the designed order.
-#include "game/game.h"
 #include "help/about_window.h"
 #include "help/explanation_panel.h"
 #include "help/search_help_dialog.h"
+#include "support/real_game.h"
 #include "ui/qt/control_widgets.h"
-#include "ui/qt/form_window.h"
-#include "ui/qt/qt_host.h"
-#include "ui/qt/renderer.h"
 #include "ui/qt/surface_widget.h"
 
 #include <gtest/gtest.h>
@@ -18,15 +15,9 @@
 
 namespace {
 
-struct EveryWindow {
-    ui::qt::QtHost host;
-    ui::Runtime runtime{host};
-    ui::qt::Renderer renderer{runtime};
-    Game game{runtime};
-
+// The game with every one of its windows open.
+struct EveryWindow : RealGame {
     EveryWindow() {
-        host.setRenderer(&renderer);
-        game.start();
         showAbout(game);
         showSearchHelp(game);
         showExplanation(game, " A note \n of two lines ", 1000, NoteEdge::Left, 1000);

@@ -1,9 +1,6 @@
 // The explanation panel in a real window: placed exactly where the game puts it.
-#include "game/game.h"
 #include "help/explanation_panel.h"
-#include "ui/qt/form_window.h"
-#include "ui/qt/qt_host.h"
-#include "ui/qt/renderer.h"
+#include "support/real_game.h"
 
 #include <gtest/gtest.h>
 #include <QApplication>
@@ -12,26 +9,14 @@
 
 namespace {
 
-struct PanelGame {
-    ui::qt::QtHost host;
-    ui::Runtime runtime{host};
-    ui::qt::Renderer renderer{runtime};
-    Game game{runtime};
-
-    PanelGame() {
-        host.setRenderer(&renderer);
-        game.start();
-    }
-
-    QMainWindow* panelWindow() {
-        renderer.syncNow();
-        QApplication::processEvents();
-        return renderer.windowOf(*game.panel.existing())->window();
-    }
-};
+QMainWindow* panelWindow(RealGame& g) {
+    g.renderer.syncNow();
+    QApplication::processEvents();
+    return g.windowOf(*g.game.panel.existing()).window();
+}
 
 TEST(ExplanationPanel, aNotePlacedByItsRightEdgeEndsExactlyThere) {
-    PanelGame g;
+    RealGame g;
     // Right edges that fall on, and between, pixels; the note's own width varies with its text.
     const struct {
         const char* text;
@@ -42,7 +27,7 @@ TEST(ExplanationPanel, aNotePlacedByItsRightEdgeEndsExactlyThere) {
         {"x", 3000, 4507.5}};
     for (const auto& n : notes) {
         showExplanation(g.game, n.text, n.top, NoteEdge::Right, n.right);
-        QMainWindow* w = g.panelWindow();
+        QMainWindow* w = panelWindow(g);
         ASSERT_TRUE(w->isVisible());
         const QRect frame = w->frameGeometry();
         EXPECT_EQ(frame, w->geometry()) << "a note has no frame";
@@ -56,14 +41,14 @@ TEST(ExplanationPanel, aNotePlacedByItsRightEdgeEndsExactlyThere) {
 }
 
 TEST(ExplanationPanel, aClickClosesTheNoteAndTheNextOneComesOnAFreshPanel) {
-    PanelGame g;
+    RealGame g;
     showExplanation(g.game, "first", 1000, NoteEdge::Left, 1000);
-    QMainWindow* w = g.panelWindow();
+    QMainWindow* w = panelWindow(g);
     QTest::mouseClick(w->centralWidget(), Qt::LeftButton);
     QApplication::processEvents();
     EXPECT_EQ(g.game.panel.existing(), nullptr);
     showExplanation(g.game, "second", 1000, NoteEdge::Left, 1000);
-    EXPECT_TRUE(g.panelWindow()->isVisible());
+    EXPECT_TRUE(panelWindow(g)->isVisible());
 }
 
 } // namespace

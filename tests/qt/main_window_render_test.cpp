@@ -1,15 +1,10 @@
 // The real main window, grabbed to an image: the layout in twips lands on the right pixels.
-#include "game/game.h"
-#include "ui/qt/form_window.h"
-#include "ui/qt/qt_host.h"
-#include "ui/qt/renderer.h"
+#include "support/real_game.h"
 #include "ui/qt/surface_widget.h"
 
 #include <cmath>
-#include <deque>
 #include <functional>
 #include <gtest/gtest.h>
-#include <optional>
 #include <QApplication>
 #include <QImage>
 #include <QMainWindow>
@@ -18,37 +13,11 @@
 
 namespace {
 
-// The real host, drawing its random numbers from a list so the layout is known.
-struct ScriptedHost : ui::qt::QtHost {
-    std::deque<float> randoms;
-    std::optional<float> scriptedRandom() override {
-        if (randoms.empty()) return std::nullopt;
-        const float r = randoms.front();
-        randoms.pop_front();
-        return r;
-    }
-};
-
-struct RealGame {
-    ScriptedHost host;
-    ui::Runtime runtime{host};
-    ui::qt::Renderer renderer{runtime};
-    Game game{runtime};
-
-    explicit RealGame(std::deque<float> randoms = {}) {
-        host.randoms = std::move(randoms);
-        host.setRenderer(&renderer);
-        game.start();
-        renderer.syncNow();
-    }
-
-    // The client area below the menu bar, as the user sees it.
-    QImage grab() {
-        QWidget* client = renderer.windowOf(*game.main.existing())->client();
-        QApplication::processEvents();
-        return client->grab().toImage();
-    }
-};
+// The client area below the menu bar, as the user sees it.
+QImage grab(RealGame& g) {
+    QApplication::processEvents();
+    return g.windowOf(g.main()).client()->grab().toImage();
+}
 
 QColor at(const QImage& image, int twipsX, int twipsY) {
     return image.pixelColor(twipsX / 15, twipsY / 15);
@@ -56,14 +25,14 @@ QColor at(const QImage& image, int twipsX, int twipsY) {
 
 TEST(MainWindowRender, ClientAreaIsFixedAtDesignSize) {
     RealGame g;
-    QWidget* client = g.renderer.windowOf(*g.game.main.existing())->client();
+    QWidget* client = g.windowOf(g.main()).client();
     EXPECT_EQ(client->size(), QSize(512, 426));
 }
 
 TEST(MainWindowRender, DesignColoursLandWhereTheTwipsSay) {
     // Each point lies well inside the control it names, away from borders and text.
     RealGame g;
-    const QImage image = g.grab();
+    const QImage image = grab(g);
     if (qEnvironmentVariableIsSet("VANTREL_SAVE_GRABS")) image.save("vantrel-main-window.png");
     struct Probe {
         const char* what;
@@ -108,7 +77,7 @@ TEST(MainWindowRender, aLaidOutSearchIsDrawnOnTheMapAndInstruments) {
     // The ELT and the VOR in the middle of the map, the airport at (60, 60): the aircraft
     // starts 14 miles from the ELT, within hearing.
     RealGame g({0.5f, 0.5f, 0.5f, 0.5f, 0.25f, 0.25f});
-    const QImage image = g.grab();
+    const QImage image = grab(g);
     if (qEnvironmentVariableIsSet("VANTREL_SAVE_GRABS")) image.save("vantrel-search.png");
     // Map units to client pixels: the map starts at pixel (4, 2) and is 387 by 385 pixels.
     auto px = [](double units) { return 4 + units * 387 / 200; };
@@ -133,9 +102,9 @@ TEST(MainWindowRender, theAircraftSymbolMovesOnScreenWithEveryStep) {
     // What the screen shows, not a fresh grab: a symbol inside the map must be repainted when it
     // moves, though nothing else on the map changes.
     RealGame g({0.5f, 0.5f, 0.5f, 0.5f, 0.25f, 0.25f});
-    QMainWindow* window = g.renderer.windowOf(*g.game.main.existing())->window();
+    QMainWindow* window = g.windowOf(g.main()).window();
     window->show();
-    QWidget* client = g.renderer.windowOf(*g.game.main.existing())->client();
+    QWidget* client = g.windowOf(g.main()).client();
     auto onScreen = [&] {
         for (int i = 0; i < 3; ++i)
             QApplication::processEvents(); // sync, then paint

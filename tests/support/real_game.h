@@ -1,0 +1,42 @@
+#pragma once
+
+#include "game/game.h"
+#include "ui/qt/form_window.h"
+#include "ui/qt/qt_host.h"
+#include "ui/qt/renderer.h"
+
+#include <deque>
+#include <optional>
+#include <QString>
+
+// The real game on the Qt host, in this process: real widgets, a real help viewer and sound
+// device, with the random numbers of the first searches dictated when a test gives them.
+struct RealGame {
+    struct Host : ui::qt::QtHost {
+        using QtHost::QtHost;
+        std::deque<float> randoms;
+        std::optional<float> scriptedRandom() override {
+            if (randoms.empty()) return std::nullopt;
+            const float r = randoms.front();
+            randoms.pop_front();
+            return r;
+        }
+    };
+
+    // `programFolder` stands for the folder of the executable when given.
+    explicit RealGame(std::deque<float> randoms = {}, const QString& programFolder = {})
+        : host(programFolder) {
+        host.randoms = std::move(randoms);
+        host.setRenderer(&renderer);
+        game.start();
+        renderer.syncNow();
+    }
+
+    MainWindow& main() { return *game.main.existing(); }
+    ui::qt::FormWindow& windowOf(const ui::Form& form) { return *renderer.windowOf(form); }
+
+    Host host;
+    ui::Runtime runtime{host};
+    ui::qt::Renderer renderer{runtime};
+    Game game{runtime};
+};
