@@ -39,7 +39,7 @@ private:
 void stepAircraftBench(benchmark::State& state) {
     bench::HeadlessGame g;
     Octagon route(g.game.search);
-    for (auto _ : state) {
+    while (state.KeepRunning()) {
         route.beforeStep();
         stepAircraft(g.game);
     }
@@ -50,7 +50,7 @@ void stepAircraftBench(benchmark::State& state) {
 void moveOneStepBench(benchmark::State& state) {
     bench::HeadlessGame g;
     Octagon route(g.game.search);
-    for (auto _ : state) {
+    while (state.KeepRunning()) {
         route.beforeStep();
         moveOneStep(g.game.search);
         benchmark::DoNotOptimize(g.game.search.aircraftX);
@@ -61,14 +61,14 @@ void moveOneStepBench(benchmark::State& state) {
 void giveHintBench(benchmark::State& state) {
     bench::HeadlessGame g;
     // From the third hint on, every hint has the same, longest wording.
-    for (auto _ : state)
+    while (state.KeepRunning())
         giveHint(g.game);
 }
 
 void hintTextBench(benchmark::State& state) {
     bench::HeadlessGame g;
     g.game.search.hintCount = 3;
-    for (auto _ : state)
+    while (state.KeepRunning())
         benchmark::DoNotOptimize(hintText(g.game.search));
 }
 
@@ -77,14 +77,14 @@ void resultsTextBench(benchmark::State& state) {
     g.game.search.distanceFlown = 42.5f;
     g.game.search.firstSignalDistance = 12.25f;
     const int showBearing = int(state.range(0));
-    for (auto _ : state)
+    while (state.KeepRunning())
         benchmark::DoNotOptimize(resultsText(g.game.search, showBearing));
 }
 
 void showResultsBench(benchmark::State& state) {
     bench::HeadlessGame g;
     g.game.search.distanceFlown = 42.5f;
-    for (auto _ : state)
+    while (state.KeepRunning())
         showResults(g.game);
 }
 
@@ -103,7 +103,7 @@ void formatByPatternBench(benchmark::State& state) {
     const auto values = someValues();
     const char* pattern = patterns[std::size_t(state.range(0))];
     std::size_t i = 0;
-    for (auto _ : state)
+    while (state.KeepRunning())
         benchmark::DoNotOptimize(formatByPattern(values[i++ & 1023], pattern));
     state.SetLabel(pattern);
 }
@@ -112,7 +112,7 @@ void formatByPatternBench(benchmark::State& state) {
 void snprintfBench(benchmark::State& state) {
     const auto values = someValues();
     std::size_t i = 0;
-    for (auto _ : state) {
+    while (state.KeepRunning()) {
         char text[32];
         const int n = std::snprintf(text, sizeof text, "%.1f", values[i++ & 1023]);
         benchmark::DoNotOptimize(std::string(text, std::size_t(n)));
@@ -136,7 +136,7 @@ std::vector<Leg> someLegs() {
 void distanceAndBearingBench(benchmark::State& state) {
     const auto legs = someLegs();
     std::size_t i = 0;
-    for (auto _ : state) {
+    while (state.KeepRunning()) {
         const Leg& l = legs[i++ & 1023];
         benchmark::DoNotOptimize(distanceAndBearing(l.fromX, l.fromY, l.toX, l.toY, 4));
     }
@@ -146,7 +146,7 @@ void distanceAndBearingBench(benchmark::State& state) {
 void hypotAtan2Bench(benchmark::State& state) {
     const auto legs = someLegs();
     std::size_t i = 0;
-    for (auto _ : state) {
+    while (state.KeepRunning()) {
         const Leg& l = legs[i++ & 1023];
         const float dx = float(l.toX - l.fromX), dy = float(l.toY - l.fromY);
         benchmark::DoNotOptimize(std::hypot(dx, dy) / 4);

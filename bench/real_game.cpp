@@ -12,8 +12,8 @@ std::optional<float> LaidOutHost::scriptedRandom() {
     return r;
 }
 
-RealGame::RealGame(std::deque<float> layout) {
-    host.randoms = std::move(layout);
+RealGame::RealGame(std::deque<float> randoms) {
+    host.randoms = std::move(randoms);
     host.setRenderer(&renderer);
 }
 

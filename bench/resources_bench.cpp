@@ -133,6 +133,7 @@ void measureIdle(int seconds) {
     std::printf("  load average at the start: %s\n", bench::loadAverage().c_str());
     const int settleMs = 1000, measureMs = seconds * 1000;
     std::vector<QProcess*> children;
+    children.reserve(std::size(subjects));
     for (const Subject& subject : subjects)
         children.push_back(startChild(subject, settleMs, measureMs));
     std::printf("  %-26s %10s %10s %12s\n", "", "cpu ms", "% of core", "wakeups/s");

@@ -125,6 +125,7 @@ Runs measure(int rounds, Startup (*one)(Subject)) {
 template <class F>
 bench::Summary of(const std::vector<Startup>& runs, F stage) {
     std::vector<double> values;
+    values.reserve(runs.size());
     for (const auto& s : runs)
         values.push_back(stage(s));
     return bench::summarize(values);
