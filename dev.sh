@@ -14,7 +14,7 @@ packages=(
     libgtest-dev libgmock-dev libbenchmark-dev
     clang libclang-rt-14-dev cppcheck
     xvfb xauth xdotool
-    desktop-file-utils appstream dpkg-dev
+    desktop-file-utils appstream dpkg-dev locales
 )
 
 install_missing() {
@@ -32,6 +32,12 @@ install_missing() {
         echo "  sudo apt-get install -y ${missing[*]}" >&2
         exit 1
     fi
+}
+
+# A locale that writes numbers with a decimal comma, for the test that texts never do.
+comma_locale() {
+    locale -a 2>/dev/null | grep -qi '^de_DE\.utf-\?8$' && return 0
+    [ "$(id -u)" -eq 0 ] && localedef -i de_DE -f UTF-8 de_DE.UTF-8 || true
 }
 
 build() {
@@ -57,6 +63,7 @@ play)
     ;;
 test)
     install_missing
+    comma_locale
     build
     ctest --test-dir build --output-on-failure -j "$(nproc)"
     sanitizer_tests

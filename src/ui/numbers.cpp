@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <charconv>
 #include <cmath>
-#include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <limits>
@@ -66,16 +65,18 @@ std::int16_t toInt16(double value) {
 std::string plainDecimal(double value) {
     if (!std::isfinite(value)) return value > 0 ? "inf" : value < 0 ? "-inf" : "nan";
     if (value == 0) return "0";
-    char buf[64];
-    std::snprintf(buf, sizeof buf, "%.6e", value);
+    // to_chars, unlike printf, writes a point whatever the user's locale says.
+    char buf[400];
+    auto written = std::to_chars(buf, buf + sizeof buf - 1, value, std::chars_format::scientific, 6);
+    *written.ptr = '\0';
     const int exponent = std::atoi(std::strchr(buf, 'e') + 1);
     const int decimals = std::max(0, 6 - exponent);
     if (exponent > 6) {
         const double unit = std::pow(10.0, exponent - 6);
         value = std::round(value / unit) * unit;
     }
-    std::snprintf(buf, sizeof buf, "%.*f", decimals, value);
-    std::string text = buf;
+    written = std::to_chars(buf, buf + sizeof buf, value, std::chars_format::fixed, decimals);
+    std::string text(buf, written.ptr);
     if (text.find('.') != std::string::npos) {
         text.erase(text.find_last_not_of('0') + 1);
         if (text.back() == '.') text.pop_back();

@@ -3,10 +3,12 @@
 #include "ui/controls.h"
 #include "ui/form.h"
 #include "ui/headless/headless_host.h"
+#include "model/format_by_pattern.h"
 #include "ui/numbers.h"
 #include "ui/runtime.h"
 #include "ui/window_slot.h"
 
+#include <clocale>
 #include <functional>
 #include <gtest/gtest.h>
 #include <sstream>
@@ -209,6 +211,17 @@ TEST(Numbers, plainDecimalWritesSevenSignificantDigitsWithoutAnExponent) {
     };
     for (const auto& c : cases)
         EXPECT_EQ(ui::plainDecimal(c.value), c.text) << c.value;
+}
+
+TEST(Numbers, textsUseAPointWhateverTheLocale) {
+    // The real program runs in the user's locale; a results box must read the same everywhere.
+    const std::string before = std::setlocale(LC_NUMERIC, nullptr);
+    if (!std::setlocale(LC_NUMERIC, "de_DE.UTF-8") && !std::setlocale(LC_NUMERIC, "fr_FR.UTF-8"))
+        GTEST_SKIP() << "no locale with a decimal comma is installed";
+    EXPECT_EQ(ui::plainDecimal(12.25), "12.25");
+    EXPECT_EQ(formatByPattern(2.25, "##0.#"), "2.3");
+    EXPECT_DOUBLE_EQ(ui::readNumber("1.3"), 1.3);
+    std::setlocale(LC_NUMERIC, before.c_str());
 }
 
 TEST(Numbers, roundingGoesToTheEvenNeighbourAndSaturatesIn16Bits) {
