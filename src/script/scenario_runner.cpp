@@ -90,7 +90,7 @@ struct ScenarioRunner::Name {
 
 struct ScenarioRunner::Target {
     ui::Form* form = nullptr;
-    ui::Control* control = nullptr;
+    ui::Control* control = nullptr; // of the design copy when the window is not loaded
     ui::MenuItem* menu = nullptr;
 };
 
@@ -207,10 +207,9 @@ ScenarioRunner::Target ScenarioRunner::resolve(const std::string& text, bool cre
                 hasMenu |= name.index < 0 && item.name == name.control;
         if (!hasControl && !hasMenu) continue;
         if (!t.form && create) t.form = windowNamed(w, true);
-        if (t.form) {
-            t.control = t.form->find(name.control, name.index);
-            if (!t.control) t.menu = t.form->findMenuItem(name.control);
-        }
+        // A window not loaded is read from its design copy, so printing never creates it.
+        t.control = (t.form ? *t.form : shape).find(name.control, name.index);
+        if (!t.control && t.form) t.menu = t.form->findMenuItem(name.control);
         return t;
     }
     throw ScenarioError("no control or menu item " + text);
@@ -290,18 +289,8 @@ void ScenarioRunner::print(const std::string& item) {
     } else if (parts.size() == 2 || parts.size() == 3) {
         const std::string control = parts.size() == 3 ? parts[0] + "." + parts[1] : parts[0];
         const Target t = resolve(control, false);
-        const ui::Control* c = t.control;
-        if (!c) {
-            const Name n = Name::parse(control);
-            c = designCopy(n.window.empty() ? "main" : n.window).find(n.control, n.index);
-            if (!c) {
-                // An unqualified name that only another window has.
-                for (const auto& w : Game::windowNames())
-                    if ((c = designCopy(w).find(n.control, n.index))) break;
-            }
-            if (!c) throw ScenarioError(control + " has no properties");
-        }
-        value = controlProperty(*c, parts.back());
+        if (!t.control) throw ScenarioError(control + " has no properties");
+        value = controlProperty(*t.control, parts.back());
     } else {
         throw ScenarioError("cannot print " + item);
     }
