@@ -7,6 +7,19 @@
 
 namespace ui {
 
+FrameMargins usualFrameMargins(WindowStyle style) {
+    // 4-pixel borders, a 23-pixel title bar and, on the main window, a 20-pixel menu bar.
+    switch (style) {
+    case WindowStyle::Main:
+        return {4, 43, 4, 4};
+    case WindowStyle::Dialog:
+        return {4, 23, 4, 4};
+    case WindowStyle::Note:
+        break;
+    }
+    return {};
+}
+
 Form::Form(Runtime& runtime, std::string name, WindowStyle style)
     : runtime_(runtime), name_(std::move(name)), style_(style), handle_(runtime.newHandle()) {}
 

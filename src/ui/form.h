@@ -22,6 +22,10 @@ enum class WindowStyle {
     Note,   // a frameless note that belongs to the main window
 };
 
+// A usual frame for the style, for a host that cannot measure the real one.
+struct FrameMargins;
+FrameMargins usualFrameMargins(WindowStyle style);
+
 // A window: its controls, menus and handlers, and its own drawing surface. Its position and
 // outer size are in screen twips; the controls on it are placed in twips from the top-left
 // corner of its client area.

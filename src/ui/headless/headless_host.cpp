@@ -32,16 +32,7 @@ double HeadlessHost::lineHeight(const Font& font) {
 }
 
 FrameMargins HeadlessHost::frameMargins(const Form& form) {
-    // A classic window: 4-pixel borders, a 23-pixel title bar and a 20-pixel menu bar.
-    switch (form.style()) {
-    case WindowStyle::Main:
-        return {4, 43, 4, 4};
-    case WindowStyle::Dialog:
-        return {4, 23, 4, 4};
-    case WindowStyle::Note:
-        return {};
-    }
-    return {};
+    return usualFrameMargins(form.style());
 }
 
 std::optional<float> HeadlessHost::scriptedRandom() {

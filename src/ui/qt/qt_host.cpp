@@ -69,8 +69,7 @@ FrameMargins QtHost::frameMargins(const Form& form) {
                 outer.right() - inner.right(), outer.bottom() - inner.bottom()};
     }
     // Until the window manager has framed the window: a usual frame.
-    return form.style() == WindowStyle::Main ? FrameMargins{4, 43, 4, 4}
-                                             : FrameMargins{4, 23, 4, 4};
+    return usualFrameMargins(form.style());
 }
 
 double QtHost::clockSeconds() {
