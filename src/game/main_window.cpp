@@ -245,7 +245,11 @@ std::unique_ptr<MainWindow> buildMainWindow(ui::Runtime& runtime) {
     setHelpTopics(*w);
     setToolTips(*w);
     setAccessibleNames(*w);
-    w->tabOrder = {w->cmdExit,     w->cmdStart,    w->cmdHelp, w->cmdReveal,    w->chkBearing,
-                   w->optSpeed[0], w->optSpeed[1], w->cmdHint, w->optDFMode[0], w->optDFMode[1]};
+    w->tabOrder = {w->cmdExit,      w->cmdStart,     w->cmdHelp,     w->cmdReveal,
+                   w->chkBearing,   w->optSpeed[0],  w->optSpeed[1], w->cmdHint,
+                   w->optDFMode[0], w->optDFMode[1], w->Pic1};
+    // A player without a mouse flies from the map with the arrow keys.
+    w->Pic1->keyClicks = {
+        {ui::Key::Up, w->cmdUp}, {ui::Key::Left, w->cmdLeft}, {ui::Key::Right, w->cmdRight}};
     return w;
 }

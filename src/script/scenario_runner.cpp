@@ -10,6 +10,7 @@
 
 #include <charconv>
 #include <cmath>
+#include <map>
 #include <string_view>
 
 namespace script {
@@ -228,14 +229,24 @@ void ScenarioRunner::click(const std::string& name) {
 }
 
 void ScenarioRunner::key(const std::vector<std::string>& words) {
-    if (words.size() < 2 || words[0] != "F1") throw ScenarioError("key takes F1 and a name");
+    static const std::map<std::string, ui::Key, std::less<>> arrows{{"Up", ui::Key::Up},
+                                                                    {"Down", ui::Key::Down},
+                                                                    {"Left", ui::Key::Left},
+                                                                    {"Right", ui::Key::Right}};
+    const auto arrow = words.empty() ? arrows.end() : arrows.find(words[0]);
+    if (words.size() < 2 || (words[0] != "F1" && arrow == arrows.end()))
+        throw ScenarioError("key takes F1, Up, Down, Left or Right, and a name");
     if (Game::isWindowName(words[1])) {
+        if (arrow != arrows.end()) return; // a window has no use for the arrow keys
         runtime_.helpKey(*windowNamed(words[1], true), nullptr);
         return;
     }
     const Target t = resolve(words[1], true);
     if (!t.control) throw ScenarioError(words[1] + " cannot take the focus");
-    runtime_.helpKey(*t.form, t.control);
+    if (arrow != arrows.end())
+        runtime_.keyPress(*t.control, arrow->second);
+    else
+        runtime_.helpKey(*t.form, t.control);
 }
 
 void ScenarioRunner::close(const std::string& window) {

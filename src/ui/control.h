@@ -2,10 +2,12 @@
 
 #include "color.h"
 #include "font.h"
+#include "key.h"
 
 #include <cstdint>
 #include <functional>
 #include <string>
+#include <vector>
 
 namespace ui {
 
@@ -88,6 +90,13 @@ public:
     void raiseClick();
     // What a user's click does to the control before its click event is raised.
     virtual void userClick() { raiseClick(); }
+
+    // Keys that, while this control has the focus, act exactly as a click on another control.
+    struct KeyClick {
+        Key key;
+        Control* target;
+    };
+    std::vector<KeyClick> keyClicks;
 
     // Grows with every change of the control.
     std::uint64_t revision() const { return revision_; }

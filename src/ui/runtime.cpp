@@ -105,6 +105,15 @@ void Runtime::clickForm(Form& form) {
     });
 }
 
+bool Runtime::keyPress(Control& focused, Key key) {
+    for (const auto& binding : focused.keyClicks) {
+        if (binding.key != key) continue;
+        click(*binding.target);
+        return true;
+    }
+    return false;
+}
+
 std::int32_t Runtime::helpTopicFor(const Form& form, const Control* focused) {
     for (auto* c = focused; c; c = c->parent())
         if (c->helpContextId) return c->helpContextId;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "host.h"
+#include "key.h"
 #include "random.h"
 
 #include <cstdint>
@@ -63,6 +64,8 @@ public:
     void tick(Timer& timer);
     void closeRequest(Form& form);
     void clickForm(Form& form);
+    // A key pressed while `focused` has the focus; false when the control has no use for it.
+    bool keyPress(Control& focused, Key key);
     // F1: the topic of the focused control, or of the nearest frame or window holding it that
     // has one; nothing when none has.
     void helpKey(Form& form, Control* focused);

@@ -141,7 +141,7 @@ TEST_F(MainWindowLayout, menusAndTabOrderFollowTheDesign) {
         tabs.push_back(c->qualifiedName());
     const std::vector<std::string> order{"cmdExit",      "cmdStart",    "cmdHelp",     "cmdReveal",
                                          "chkBearing",   "optSpeed(0)", "optSpeed(1)", "cmdHint",
-                                         "optDFMode(0)", "optDFMode(1)"};
+                                         "optDFMode(0)", "optDFMode(1)", "Pic1"};
     EXPECT_EQ(tabs, order);
 }
 

@@ -7,12 +7,15 @@
 #include "ui/form.h"
 #include "ui/runtime.h"
 
+#include <algorithm>
 #include <QAbstractButton>
 #include <QCheckBox>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QPainter>
 #include <QPushButton>
 #include <QRadioButton>
+#include <vector>
 
 namespace ui::qt {
 
@@ -59,6 +62,77 @@ protected:
 
 private:
     const Control& control_;
+};
+
+// A push button that Enter presses as well as Space, as on every desktop.
+class PushButton : public QPushButton {
+public:
+    using QPushButton::QPushButton;
+
+protected:
+    void keyPressEvent(QKeyEvent* event) override {
+        const bool enter = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
+        if (!enter || event->modifiers() & ~Qt::KeypadModifier) {
+            QPushButton::keyPressEvent(event);
+            return;
+        }
+        if (!event->isAutoRepeat()) click();
+    }
+};
+
+// A check box or option button never changes itself: a click asks the form, and what the form
+// then holds is what is drawn, also when the click changed nothing.
+template <class Button>
+class ModelButton : public Button {
+public:
+    using Button::Button;
+
+protected:
+    void nextCheckState() override {}
+};
+
+// An option button is one tab stop with its group; the arrow keys select the next or the
+// previous option of the group, as they do on the toolkits the game comes from.
+class OptionWidget : public ModelButton<QRadioButton> {
+public:
+    using ModelButton::ModelButton;
+
+protected:
+    void keyPressEvent(QKeyEvent* event) override {
+        int step = 0;
+        switch (event->key()) {
+        case Qt::Key_Up:
+        case Qt::Key_Left:
+            step = -1;
+            break;
+        case Qt::Key_Down:
+        case Qt::Key_Right:
+            step = 1;
+            break;
+        default:
+            QRadioButton::keyPressEvent(event);
+            return;
+        }
+        const std::vector<QAbstractButton*> group = groupOf(this);
+        const auto at = std::find(group.begin(), group.end(), this) - group.begin();
+        const auto n = static_cast<std::ptrdiff_t>(group.size());
+        for (std::ptrdiff_t i = 1; i < n; ++i) {
+            QAbstractButton* next = group[static_cast<std::size_t>((at + step * i + n) % n)];
+            if (!next->isEnabled() || !next->isVisible()) continue;
+            next->setFocus(Qt::TabFocusReason);
+            next->click();
+            return;
+        }
+    }
+
+private:
+    // The option buttons of one container, in the order they were placed.
+    static std::vector<QAbstractButton*> groupOf(QWidget* option) {
+        std::vector<QAbstractButton*> group;
+        for (QObject* sibling : option->parentWidget()->children())
+            if (auto* w = dynamic_cast<OptionWidget*>(sibling)) group.push_back(w);
+        return group;
+    }
 };
 
 QString text(const std::string& s) {
@@ -111,18 +185,19 @@ Qt::Alignment alignmentOf(Alignment a) {
     return Qt::AlignLeft;
 }
 
-void setColors(QWidget* w, Color back, Color fore) {
+// The control's own colours for its face and text. A check box or option button keeps a
+// white indicator with a black mark inside, so that it reads on any face.
+void setColors(QWidget* w, Color back, Color fore, bool indicator = false) {
     w->setAutoFillBackground(true);
     const QColor backColor = toQColor(back), foreColor = toQColor(fore);
-    if (w->palette().color(QPalette::Window) == backColor &&
-        w->palette().color(QPalette::WindowText) == foreColor)
-        return; // a new palette costs more than the comparison
     QPalette p = w->palette();
-    for (auto role : {QPalette::Window, QPalette::Button, QPalette::Base})
+    for (auto role : {QPalette::Window, QPalette::Button})
         p.setColor(role, backColor);
-    for (auto role : {QPalette::WindowText, QPalette::ButtonText, QPalette::Text})
+    for (auto role : {QPalette::WindowText, QPalette::ButtonText})
         p.setColor(role, foreColor);
-    w->setPalette(p);
+    p.setColor(QPalette::Base, indicator ? QColor(Qt::white) : backColor);
+    p.setColor(QPalette::Text, indicator ? QColor(Qt::black) : foreColor);
+    if (p != w->palette()) w->setPalette(p); // a new palette costs more than the comparison
 }
 
 QRect roundedRect(const QRectF& r) {
@@ -143,14 +218,14 @@ QWidget* createControlWidget(Runtime& runtime, Control& c, QWidget* parent,
         break;
     }
     case ControlKind::Button:
-        w = new QPushButton(parent);
+        w = new PushButton(parent);
         break;
     case ControlKind::CheckBox:
-        w = new QCheckBox(parent);
+        w = new ModelButton<QCheckBox>(parent);
         break;
     case ControlKind::OptionButton: {
         // The forms keep the group's selection; the widgets only show it.
-        auto* option = new QRadioButton(parent);
+        auto* option = new OptionWidget(parent);
         option->setAutoExclusive(false);
         w = option;
         break;
@@ -234,13 +309,17 @@ void syncControlWidget(const Control& c, QWidget* w) {
     case ControlKind::CheckBox:
         static_cast<QCheckBox*>(w)->setText(text(c.caption()));
         static_cast<QCheckBox*>(w)->setChecked(static_cast<const CheckBox&>(c).value() != 0);
-        setColors(w, c.backColor(), c.foreColor());
+        setColors(w, c.backColor(), c.foreColor(), true);
         break;
-    case ControlKind::OptionButton:
+    case ControlKind::OptionButton: {
+        const bool selected = static_cast<const OptionButton&>(c).value();
         static_cast<QRadioButton*>(w)->setText(text(c.caption()));
-        static_cast<QRadioButton*>(w)->setChecked(static_cast<const OptionButton&>(c).value());
-        setColors(w, c.backColor(), c.foreColor());
+        static_cast<QRadioButton*>(w)->setChecked(selected);
+        // Tab reaches a group at its selected option; a click still gives any of them the focus.
+        w->setFocusPolicy(selected ? Qt::StrongFocus : Qt::ClickFocus);
+        setColors(w, c.backColor(), c.foreColor(), true);
         break;
+    }
     case ControlKind::Frame:
         static_cast<FrameWidget*>(w)->setCaption(text(c.caption()));
         setColors(w, c.backColor(), c.foreColor());

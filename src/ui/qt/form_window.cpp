@@ -22,6 +22,17 @@ namespace ui::qt {
 
 namespace {
 
+// A note belongs to the main window: above it, never above the game's boxes and dialogs or
+// another program. On X11 that is a frameless tool window, transient for the main window, which
+// the window manager stacks with it. Wayland lets no program place a window of its own, but
+// places a popup relative to its parent, and a tool-tip window with a parent is such a popup
+// there, one that takes no input grab and goes and comes with its parent.
+Qt::WindowFlags noteFlags() {
+    if (QGuiApplication::platformName().startsWith(QLatin1String("wayland")))
+        return Qt::ToolTip | Qt::FramelessWindowHint;
+    return Qt::Tool | Qt::FramelessWindowHint;
+}
+
 Qt::WindowFlags flagsFor(WindowStyle style) {
     switch (style) {
     case WindowStyle::Main:
@@ -30,8 +41,7 @@ Qt::WindowFlags flagsFor(WindowStyle style) {
         return Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint;
     case WindowStyle::Note:
-        // A tool-tip window is placed exactly where it is put, on X11 and on Wayland alike.
-        return Qt::ToolTip | Qt::FramelessWindowHint;
+        return noteFlags();
     }
     return Qt::Window;
 }
@@ -55,10 +65,16 @@ protected:
         owner_.runtime_.closeRequest(owner_.form_);
         owner_.afterEvent_();
     }
+    void changeEvent(QEvent* event) override {
+        QMainWindow::changeEvent(event);
+        if (event->type() == QEvent::WindowStateChange && owner_.ownerStateChanged)
+            owner_.ownerStateChanged();
+    }
     void moveEvent(QMoveEvent* event) override {
         QMainWindow::moveEvent(event);
         // A note is only ever where the program puts it.
         if (!isVisible() || owner_.form_.style() == WindowStyle::Note) return;
+        if (owner_.ownerMoved) owner_.ownerMoved(event->pos() - event->oldPos());
         const QPoint at = frameGeometry().topLeft();
         owner_.placedLeft_ = pixelsToTwips(at.x());
         owner_.placedTop_ = pixelsToTwips(at.y());
@@ -179,7 +195,8 @@ void FormWindow::buildControls() {
     for (Control* c : form_.tabOrder) {
         QWidget* w = widgetOf(*c);
         if (!w) continue;
-        w->setFocusPolicy(Qt::StrongFocus);
+        // An option button's group decides whether Tab stops at it.
+        if (c->kind() != ControlKind::OptionButton) w->setFocusPolicy(Qt::StrongFocus);
         if (previous) QWidget::setTabOrder(previous, w);
         previous = w;
     }
@@ -246,9 +263,32 @@ void FormWindow::sync() {
     }
 }
 
+bool FormWindow::ownerMinimised() const {
+    const QWidget* owner = window_ ? window_->parentWidget() : nullptr;
+    return owner && owner->isMinimized();
+}
+
+void FormWindow::matchOwnerState() {
+    if (!window_) return;
+    if (ownerMinimised())
+        window_->hide();
+    else if (form_.visible() && !window_->isVisible())
+        show();
+}
+
+void FormWindow::followOwner(QPoint delta) {
+    if (!window_ || !window_->isVisible() || delta.isNull()) return;
+    window_->move(window_->pos() + delta);
+    placedLeft_ = form_.left() + pixelsToTwips(delta.x());
+    placedTop_ = form_.top() + pixelsToTwips(delta.y());
+    form_.movedTo(placedLeft_, placedTop_);
+}
+
 void FormWindow::show() {
     if (!window_) return;
     sync();
+    // A note waits while the window it belongs to is minimised, and comes back with it.
+    if (ownerMinimised()) return;
     if (form_.style() == WindowStyle::Main && !everShown_) {
         // First appearance: in the middle of the screen.
         window_->adjustSize();
@@ -258,6 +298,14 @@ void FormWindow::show() {
             frame.moveCenter(area.center());
             window_->move(frame.topLeft());
         }
+    }
+    if (!everShown_) {
+        // The focus starts where a user's Tab would first stop.
+        for (Control* c : form_.tabOrder)
+            if (QWidget* w = widgetOf(*c); w && (w->focusPolicy() & Qt::TabFocus)) {
+                w->setFocus(Qt::OtherFocusReason);
+                break;
+            }
     }
     everShown_ = true;
     window_->show();
@@ -274,6 +322,7 @@ void FormWindow::hide() {
 
 void FormWindow::raise() {
     if (!window_) return;
+    window_->setWindowState(window_->windowState() & ~Qt::WindowMinimized);
     window_->show();
     window_->raise();
     window_->activateWindow();

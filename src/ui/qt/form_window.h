@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <functional>
 #include <QMainWindow>
+#include <QPoint>
 #include <QPointer>
 #include <QTimer>
 #include <vector>
@@ -40,6 +41,15 @@ public:
     // The window is going away: it stops ticking and disappears at once.
     void retire();
 
+    // For a window that belongs to another (a note): it hides while its owner is minimised,
+    // shows again with it, and moves by as much as its owner moves.
+    void matchOwnerState();
+    void followOwner(QPoint delta);
+
+    // Told when this window is minimised or restored, and by how much it moved.
+    std::function<void()> ownerStateChanged;
+    std::function<void(QPoint delta)> ownerMoved;
+
 private:
     struct View {
         Control* control;
@@ -55,6 +65,7 @@ private:
     void buildControls();
     void buildMenus();
     void syncWindow();
+    bool ownerMinimised() const;
 
     Runtime& runtime_;
     Form& form_;

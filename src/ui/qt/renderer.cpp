@@ -1,6 +1,7 @@
 #include "renderer.h"
 
 #include "form_window.h"
+#include "look.h"
 #include "ui/form.h"
 
 #include <QMetaObject>
@@ -8,6 +9,7 @@
 namespace ui::qt {
 
 Renderer::Renderer(Runtime& runtime) : runtime_(runtime) {
+    useGameLook();
     runtime_.addObserver(this);
 }
 
@@ -33,8 +35,19 @@ QWidget* Renderer::mainWidget() const {
 }
 
 void Renderer::formLoaded(Form& form) {
-    windows_[&form] =
-        std::make_unique<FormWindow>(runtime_, form, mainWidget(), [this] { syncNow(); });
+    auto window = std::make_unique<FormWindow>(runtime_, form, mainWidget(), [this] { syncNow(); });
+    if (form.style() == WindowStyle::Main) {
+        // The notes go and come with the main window, and travel with it.
+        window->ownerStateChanged = [this] {
+            for (auto& [f, w] : windows_)
+                if (f->style() == WindowStyle::Note) w->matchOwnerState();
+        };
+        window->ownerMoved = [this](QPoint delta) {
+            for (auto& [f, w] : windows_)
+                if (f->style() == WindowStyle::Note) w->followOwner(delta);
+        };
+    }
+    windows_[&form] = std::move(window);
 }
 
 void Renderer::formUnloading(Form& form) {

@@ -4,8 +4,12 @@
 #include "ui/form.h"
 #include "ui/runtime.h"
 
+#include <optional>
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QStyle>
+#include <QStyleOptionFocusRect>
 
 namespace ui::qt {
 
@@ -14,12 +18,29 @@ bool paintedBySurface(ControlKind k) {
     return k == ControlKind::Label || k == ControlKind::Image || k == ControlKind::Line ||
            k == ControlKind::Shape;
 }
+
+std::optional<Key> keyOf(int qtKey) {
+    switch (qtKey) {
+    case Qt::Key_Up:
+        return Key::Up;
+    case Qt::Key_Down:
+        return Key::Down;
+    case Qt::Key_Left:
+        return Key::Left;
+    case Qt::Key_Right:
+        return Key::Right;
+    default:
+        return std::nullopt;
+    }
+}
 } // namespace
 
 SurfaceWidget::SurfaceWidget(Runtime& runtime, Form& form, Canvas& canvas, Control* surface,
                              QWidget* parent)
     : QWidget(parent), runtime_(runtime), form_(form), canvas_(canvas), surface_(surface) {
     setAttribute(Qt::WA_OpaquePaintEvent);
+    // A click on a drawing surface gives it the focus, so F1 and the keys then speak of it.
+    if (surface_) setFocusPolicy(Qt::ClickFocus);
 }
 
 void SurfaceWidget::paintEvent(QPaintEvent*) {
@@ -31,6 +52,13 @@ void SurfaceWidget::paintEvent(QPaintEvent*) {
     painter.setRenderHint(QPainter::Antialiasing, false);
     for (const auto& c : form_.controls())
         if (c->parent() == surface_ && paintedBySurface(c->kind())) paintLightweight(painter, *c);
+    if (!hasFocus()) return;
+    QStyleOptionFocusRect focus;
+    focus.initFrom(this);
+    // The focus is drawn in a colour that stands out from the surface's own.
+    const bool darkSurface = qGray(toQColor(surface_->backColor()).rgb()) < 128;
+    focus.palette.setColor(QPalette::WindowText, darkSurface ? Qt::white : Qt::black);
+    style()->drawPrimitive(QStyle::PE_FrameFocusRect, &focus, &painter, this);
 }
 
 void SurfaceWidget::mousePressEvent(QMouseEvent* event) {
@@ -39,6 +67,24 @@ void SurfaceWidget::mousePressEvent(QMouseEvent* event) {
         runtime_.click(*surface_);
     else
         runtime_.clickForm(form_);
+}
+
+void SurfaceWidget::keyPressEvent(QKeyEvent* event) {
+    const auto key = keyOf(event->key());
+    if (surface_ && key && (event->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier &&
+        runtime_.keyPress(*surface_, *key))
+        return;
+    QWidget::keyPressEvent(event);
+}
+
+void SurfaceWidget::focusInEvent(QFocusEvent* event) {
+    QWidget::focusInEvent(event);
+    update();
+}
+
+void SurfaceWidget::focusOutEvent(QFocusEvent* event) {
+    QWidget::focusOutEvent(event);
+    update();
 }
 
 } // namespace ui::qt

@@ -1,0 +1,196 @@
+// The main window's controls as a keyboard and mouse user meets them: what is drawn follows the
+// game after every event, the colours are the game's whatever the desktop's theme, the focus
+// goes where the user points and can be seen, and the map flies from the keyboard.
+#include "support/real_game.h"
+#include "ui/qt/control_widgets.h"
+#include "ui/qt/surface_widget.h"
+
+#include <gtest/gtest.h>
+#include <QAbstractButton>
+#include <QApplication>
+#include <QImage>
+#include <QMainWindow>
+#include <QTest>
+
+namespace {
+
+// The real game, shown and active, so that keys reach its focused control.
+struct ActiveGame : RealGame {
+    explicit ActiveGame(std::deque<float> randoms = {}) : RealGame(std::move(randoms)) {
+        window()->show();
+        window()->activateWindow();
+        EXPECT_TRUE(QTest::qWaitForWindowActive(window()));
+    }
+    QMainWindow* window() { return windowOf(main()).window(); }
+    QWidget* widget(const ui::Control* c) { return windowOf(main()).widgetOf(*c); }
+    QWidget* focused() { return QApplication::focusWidget(); }
+    void settle() {
+        for (int i = 0; i < 3; ++i)
+            QApplication::processEvents();
+    }
+    void press(QWidget* w, Qt::Key key) {
+        w->setFocus(Qt::TabFocusReason);
+        QTest::keyClick(w, key);
+        settle();
+    }
+};
+
+bool drawnChecked(QWidget* w) {
+    return static_cast<QAbstractButton*>(w)->isChecked();
+}
+
+TEST(DesktopControls, optionButtonsAndTheCheckBoxShowTheGameAfterEveryClickAndKey) {
+    // Clicking or pressing Space on an option that is already selected leaves it selected, on
+    // screen as in the game; the check box is drawn as the game holds it.
+    ActiveGame g;
+    MainWindow& w = g.main();
+    for (ui::OptionButton* option : {w.optSpeed[0], w.optDFMode[0]}) {
+        QWidget* q = g.widget(option);
+        QTest::mouseClick(q, Qt::LeftButton, {}, QPoint(8, q->height() / 2));
+        g.settle();
+        EXPECT_TRUE(option->value());
+        EXPECT_TRUE(drawnChecked(q)) << option->qualifiedName() << " after a click";
+        g.press(q, Qt::Key_Space);
+        EXPECT_TRUE(drawnChecked(q)) << option->qualifiedName() << " after Space";
+    }
+    QWidget* search = g.widget(w.optSpeed[1]);
+    QTest::mouseClick(search, Qt::LeftButton, {}, QPoint(8, search->height() / 2));
+    g.settle();
+    EXPECT_TRUE(drawnChecked(search));
+    EXPECT_FALSE(drawnChecked(g.widget(w.optSpeed[0])));
+    QWidget* bearing = g.widget(w.chkBearing);
+    g.press(bearing, Qt::Key_Space);
+    EXPECT_EQ(w.chkBearing->value(), 1);
+    EXPECT_TRUE(drawnChecked(bearing));
+    w.chkBearing->setValue(0); // the game clears it, as New Search does
+    g.settle();
+    EXPECT_FALSE(drawnChecked(bearing));
+}
+
+TEST(DesktopControls, buttonsOptionsAndTheCheckBoxWearTheWindowsGreyWhateverTheTheme) {
+    // A dark desktop must not leak in: faces stay light grey, indicators white with a dark mark.
+    qApp->setStyleSheet("QWidget { background: #202020; color: #e0e0e0; }");
+    QPalette dark;
+    dark.setColor(QPalette::Window, QColor(32, 32, 32));
+    dark.setColor(QPalette::Button, QColor(40, 40, 40));
+    dark.setColor(QPalette::Base, QColor(20, 20, 20));
+    QApplication::setPalette(dark);
+    QApplication::setStyle("Windows"); // not ours, as a desktop may choose
+    ActiveGame g;
+    MainWindow& w = g.main();
+    const QColor grey(192, 192, 192);
+    auto faceOf = [&](const ui::Control* c, QPoint at) {
+        return g.widget(c)->grab().toImage().pixelColor(at);
+    };
+    EXPECT_EQ(faceOf(w.cmdHint, {4, 4}), grey) << "a push button's face, near its corner";
+    EXPECT_EQ(faceOf(w.cmdHint, {g.widget(w.cmdHint)->width() - 5, 30}), grey);
+    for (const ui::Control* c :
+         {static_cast<ui::Control*>(w.optSpeed[1]), static_cast<ui::Control*>(w.chkBearing)}) {
+        QWidget* q = g.widget(c);
+        const QImage image = q->grab().toImage();
+        EXPECT_EQ(image.pixelColor(q->width() - 3, 0), grey) << c->qualifiedName();
+        // The indicator sits at the left: somewhere inside it is white.
+        int white = 0;
+        for (int x = 0; x < 16; ++x)
+            for (int y = 0; y < q->height(); ++y)
+                white += image.pixelColor(x, y) == QColor(Qt::white);
+        EXPECT_GE(white, 12) << c->qualifiedName() << "'s indicator";
+    }
+    const QImage frame = g.windowOf(w).client()->grab().toImage();
+    EXPECT_EQ(frame.pixelColor((5970 + 100) / 15, (3180 + 1000) / 15), grey) << "inside a frame";
+    qApp->setStyleSheet(QString());
+}
+
+TEST(DesktopControls, theFocusStartsAtExitAndAClickOnASurfaceTakesIt) {
+    // F1 speaks of what was clicked last: the map, the DF display and the compass take the focus.
+    ActiveGame g;
+    MainWindow& w = g.main();
+    EXPECT_EQ(g.focused(), g.widget(w.cmdExit));
+    for (ui::PictureBox* surface : {w.Pic1, w.PicDf, w.picCompass}) {
+        QWidget* q = g.widget(surface);
+        QTest::mouseClick(q, Qt::LeftButton, {}, QPoint(q->width() / 2, q->height() / 2));
+        g.settle();
+        EXPECT_EQ(ui::qt::controlOf(g.focused()), surface) << surface->name();
+        EXPECT_EQ(ui::Runtime::helpTopicFor(w, surface), 10) << surface->name();
+    }
+}
+
+TEST(DesktopControls, theArrowKeysMoveWithinAnOptionGroupAndTabLeavesIt) {
+    ActiveGame g;
+    MainWindow& w = g.main();
+    g.press(g.widget(w.optSpeed[0]), Qt::Key_Down);
+    EXPECT_TRUE(w.optSpeed[1]->value()) << "Down selects the next option";
+    EXPECT_EQ(g.focused(), g.widget(w.optSpeed[1]));
+    QTest::keyClick(g.focused(), Qt::Key_Down);
+    g.settle();
+    EXPECT_TRUE(w.optSpeed[0]->value()) << "and wraps round to the first";
+    QTest::keyClick(g.focused(), Qt::Key_Left);
+    g.settle();
+    EXPECT_TRUE(w.optSpeed[1]->value());
+    EXPECT_EQ(g.game.search.speedStep, 1) << "Search speed is a quarter mile, one map unit";
+    QTest::keyClick(g.focused(), Qt::Key_Tab);
+    g.settle();
+    EXPECT_EQ(g.focused(), g.widget(w.cmdHint)) << "Tab leaves the group";
+    QTest::keyClick(g.focused(), Qt::Key_Backtab);
+    g.settle();
+    EXPECT_EQ(g.focused(), g.widget(w.optSpeed[1])) << "and comes back at its selected option";
+}
+
+TEST(DesktopControls, enterPressesTheFocusedButton) {
+    ActiveGame g;
+    g.runtime.click(*g.main().cmdUp);
+    ASSERT_GT(g.game.search.distanceFlown, 0);
+    g.press(g.widget(g.main().cmdStart), Qt::Key_Return);
+    EXPECT_EQ(g.game.search.distanceFlown, 0) << "Enter on New Search starts a new search";
+    g.runtime.click(*g.main().cmdUp);
+    g.press(g.widget(g.main().cmdStart), Qt::Key_Enter);
+    EXPECT_EQ(g.game.search.distanceFlown, 0) << "and so does the keypad's Enter";
+}
+
+TEST(DesktopControls, theFocusIsDrawnBoldly) {
+    // At least a two-pixel outline: many pixels change between the unfocused and focused look.
+    ActiveGame g;
+    MainWindow& w = g.main();
+    auto changedPixels = [&](QWidget* q) {
+        QWidget* elsewhere = g.widget(w.cmdHelp) == q ? g.widget(w.cmdStart) : g.widget(w.cmdHelp);
+        elsewhere->setFocus();
+        g.settle();
+        const QImage plain = q->grab().toImage();
+        q->setFocus();
+        g.settle();
+        const QImage focused = q->grab().toImage();
+        int n = 0;
+        for (int y = 0; y < plain.height(); ++y)
+            for (int x = 0; x < plain.width(); ++x)
+                n += plain.pixel(x, y) != focused.pixel(x, y);
+        return n;
+    };
+    for (const ui::Control* c :
+         {static_cast<const ui::Control*>(w.cmdHint), static_cast<const ui::Control*>(w.Pic1),
+          static_cast<const ui::Control*>(w.chkBearing)}) {
+        QWidget* q = g.widget(c);
+        EXPECT_GE(changedPixels(q), q->width() / 2 + q->height() / 2) << c->qualifiedName();
+    }
+}
+
+TEST(DesktopControls, fromTheMapTheArrowKeysFlyAsTheArrowsDo) {
+    ActiveGame g({0.5f, 0.5f, 0.5f, 0.5f, 0.5f, 0.5f});
+    MainWindow& w = g.main();
+    QWidget* map = g.widget(w.Pic1);
+    g.press(map, Qt::Key_Up);
+    EXPECT_EQ(g.game.search.heading, 0);
+    EXPECT_EQ(g.game.search.distanceFlown, 1);
+    QTest::keyClick(map, Qt::Key_Right);
+    EXPECT_EQ(g.game.search.heading, 45);
+    QTest::keyClick(map, Qt::Key_Left);
+    QTest::keyClick(map, Qt::Key_Left);
+    EXPECT_EQ(g.game.search.heading, 315);
+    EXPECT_EQ(g.game.search.distanceFlown, 4);
+    // Elsewhere the keys do what they always did, and fly nothing.
+    QTest::keyClick(map, Qt::Key_Down);
+    g.press(g.widget(w.cmdHint), Qt::Key_Up);
+    g.press(g.widget(w.PicDf), Qt::Key_Up);
+    EXPECT_EQ(g.game.search.distanceFlown, 4);
+}
+
+} // namespace
