@@ -13,7 +13,7 @@ packages=(
     qt6-base-dev qt6-multimedia-dev fonts-liberation2
     libgtest-dev libgmock-dev libbenchmark-dev
     clang libclang-rt-14-dev cppcheck
-    xvfb xauth xdotool
+    xvfb xauth xdotool openbox wmctrl x11-utils imagemagick libfaketime
     desktop-file-utils appstream dpkg-dev locales
 )
 

@@ -308,6 +308,9 @@ void FormWindow::show() {
             }
     }
     everShown_ = true;
+    // A window manager minimises a note with its window; shown again it must not come back
+    // minimised, which would take the main window down with it.
+    window_->setWindowState(window_->windowState() & ~Qt::WindowMinimized);
     window_->show();
     if (form_.style() != WindowStyle::Main) return;
     const QPoint at = window_->frameGeometry().topLeft();

@@ -1,0 +1,117 @@
+#!/usr/bin/env python3
+"""The coaching note belongs to the game, under a real window manager: it stands above the main
+window but below the game's message boxes and any other program, hides while the game is
+minimised and comes back with it, moves with the main window, and a click on it brings the
+game forward. The game's clock runs twenty times faster, so the long-search box comes soon.
+
+usage: note_window_test.py GAME"""
+import os, subprocess, sys, time
+
+sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
+from x11_session import FAKETIME_LIB, Timeout, X11Session, wait_for
+
+failures = []
+
+
+def check(ok, what):
+    print(('ok: ' if ok else 'FAIL: ') + what)
+    if not ok:
+        failures.append(what)
+
+
+def above(order, upper, lower):
+    return upper in order and lower in order and order.index(upper) > order.index(lower)
+
+
+def notes_of(x, pid, main_window, box=None):
+    """The game's visible windows other than the main window and its boxes: its notes."""
+    boxes = set(x.windows(pid, 'Search Help'))
+    return [w for w in x.windows(pid) if w != main_window and w not in boxes]
+
+
+def main(game):
+    x = X11Session()
+    try:
+        pid = x.start([game], env={'LD_PRELOAD': FAKETIME_LIB, 'FAKETIME': '+0 x20',
+                                   'FAKETIME_DONT_RESET': '1'}).pid
+        # The main window is the largest of the game's windows.
+        main_window = wait_for('the main window', lambda: x.windows(pid, 'Vantrel'))[0]
+        main_window = max(x.windows(pid), key=lambda w: x.geometry(w)[0][3])
+        # The arrows prompt comes eleven seconds of game time after the start.
+        note = wait_for('the first note', lambda: notes_of(x, pid, main_window))[0]
+        check(above(x.stacking(), note, main_window), 'the note stands above the main window')
+        check(x.active() == main_window, 'the note leaves the focus in the main window')
+
+        # Another program covers the note, as it covers the game.
+        other = x.start(['xmessage', '-geometry', '600x400+0+0', 'another program'])
+        other_window = wait_for('the other program', lambda: x.windows(None, 'xmessage'))[0]
+        x.run(['wmctrl', '-i', '-a', hex(other_window)])
+        time.sleep(0.3)
+        check(above(x.stacking(), other_window, note), 'another program stands above the note')
+        other.terminate()
+
+        # Moving the main window carries the note with it. The search prompt has come by now
+        # (26 s of game time), and no other note comes for a while.
+        time.sleep(1.5)
+        x.run(['wmctrl', '-i', '-a', hex(main_window)])
+        note = notes_of(x, pid, main_window)[0]
+        (nx, ny, _, _), _ = x.geometry(note)
+        (mx, my, _, _), _ = x.geometry(main_window)
+        x.run(['xdotool', 'windowmove', str(main_window), str(mx - 60), str(my + 40)])
+        wait_for('the main window to move', lambda: x.geometry(main_window)[0][0] != mx, 5)
+        time.sleep(0.3)
+        (mx2, my2, _, _), _ = x.geometry(main_window)
+        (nx2, ny2, _, _), shown = x.geometry(note)
+        check(shown and (nx2 - nx, ny2 - ny) == (mx2 - mx, my2 - my),
+              'the note moved with the main window (%+d,%+d against %+d,%+d)' %
+              (nx2 - nx, ny2 - ny, mx2 - mx, my2 - my))
+
+        # Minimised, the game shows no note; restored, the note is back.
+        x.run(['xdotool', 'windowminimize', '--sync', str(main_window)], check=False)
+        time.sleep(0.5)
+        check(not x.geometry(note)[1], 'the note hides while the game is minimised')
+        x.run(['wmctrl', '-i', '-a', hex(main_window)])
+        wait_for('the game to come back', lambda: x.geometry(main_window)[1], 5)
+        note = wait_for('the note to come back', lambda: notes_of(x, pid, main_window), 5)[0]
+        check(above(x.stacking(), note, main_window), 'the note is back above the main window')
+
+        # Three game minutes on, the long-search box stands above the note.
+        box = wait_for('the long-search box', lambda: x.windows(pid, 'Search Help'), 30)[0]
+        time.sleep(0.5)
+        notes = notes_of(x, pid, main_window)
+        if notes:
+            check(above(x.stacking(), box, notes[0]), 'the message box stands above the note')
+        (bx, by, bw, bh), _ = x.geometry(box)
+        covered = [p for p in ((bx + bw // 2, by + bh // 2), (bx + bw - 20, by + bh - 15))
+                   if x.pixel(*p) == (255, 255, 192)]
+        check(not covered, 'no part of the box is hidden by the note')
+        x.run(['xdotool', 'key', '--window', str(box), 'Return'], check=False)
+        wait_for('the box to close', lambda: not x.windows(pid, 'Search Help'), 10)
+
+        # A click on a note closes it and brings the game forward, over another program.
+        note = wait_for('a note', lambda: notes_of(x, pid, main_window), 20)[0]
+        other = x.start(['xmessage', '-geometry', '300x200+0+0', 'another program'])
+        other_window = wait_for('the other program', lambda: x.windows(None, 'xmessage'))[0]
+        x.run(['wmctrl', '-i', '-a', hex(other_window)])
+        (nx, ny, nw, nh), _ = x.geometry(note)
+        x.run(['xdotool', 'mousemove', '--sync', str(nx + nw // 2), str(ny + nh // 2), 'click', '1'])
+        wait_for('the note to close', lambda: not x.geometry(note)[1], 5)
+        try:
+            wait_for('the game to come forward',
+                     lambda: above(x.stacking(), main_window, other_window), 5)
+            check(True, 'a click on the note brings the game forward')
+        except Timeout:
+            check(False, 'a click on the note brings the game forward')
+        other.terminate()
+    except Timeout as timeout:
+        failures.append(str(timeout))
+        print('FAIL: ' + str(timeout))
+        x.screenshot(os.path.join(os.getcwd(), 'note-window-failure.png'))
+    finally:
+        x.close()
+    print('%d passed, %d failed' % (0 if failures else 1, 1 if failures else 0))
+    return 1 if failures else 0
+
+
+if __name__ == '__main__':
+    sys.exit(main(sys.argv[1]))
