@@ -38,8 +38,9 @@ TEST(CommandLine, AnswersHelpAndVersionAndRefusesWhatItDoesNotKnow) {
         {{"--", "a", "b", "c"}, 2, "", "prog: unexpected argument c\nusage: prog A B\n"},
     };
     for (const Case& c : cases) {
-        std::vector<char*> argv;
         std::vector<std::string> storage = c.args;
+        std::vector<char*> argv;
+        argv.reserve(storage.size());
         for (std::string& arg : storage)
             argv.push_back(arg.data());
         std::ostringstream out;
