@@ -14,7 +14,7 @@ packages=(
     libgtest-dev libgmock-dev libbenchmark-dev
     clang libclang-rt-14-dev cppcheck
     xvfb xauth xdotool openbox wmctrl x11-utils imagemagick libfaketime
-    desktop-file-utils appstream dpkg-dev locales
+    desktop-file-utils appstream dpkg-dev locales lintian
 )
 
 install_missing() {

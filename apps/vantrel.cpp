@@ -1,4 +1,5 @@
 // Vantrel: a search-and-rescue trainer. Find the hidden ELT with a direction finder.
+#include "command_line.h"
 #include "game/game.h"
 #include "ui/qt/qt_host.h"
 #include "ui/qt/renderer.h"
@@ -10,6 +11,19 @@
 #include <QApplication>
 
 namespace {
+
+constexpr command_line::Program kGame{
+    "vantrel",
+    "usage: vantrel [--help | --version]\n"
+    "Vantrel trains search-and-rescue pilots: fly the aircraft, find the hidden emergency\n"
+    "locator transmitter with the direction finder, and reveal it for a score.\n"
+    "\n"
+    "  -h, --help  show this help and exit\n"
+    "  --version   show the version and exit\n"
+    "\n"
+    "The game needs a graphical session. Without one, run it under a virtual display:\n"
+    "xvfb-run vantrel\n",
+    0};
 
 QtMessageHandler qtDefault = nullptr;
 
@@ -29,6 +43,7 @@ void whileStarting(QtMsgType type, const QMessageLogContext& context, const QStr
 } // namespace
 
 int main(int argc, char** argv) {
+    if (const auto status = command_line::answer(kGame, argc, argv)) return *status;
     qtDefault = qInstallMessageHandler(whileStarting);
     QApplication app(argc, argv);
     qInstallMessageHandler(qtDefault);

@@ -1,11 +1,15 @@
 // vantrel-help: the game's help viewer, one process per help file.
 // Usage: vantrel-help HELPFILE COMMAND DATA (command 3 contents, 1 topic DATA, 2 close).
 #include "viewer_app.h"
+#include "viewer_usage.h"
 
 #include <cstdio>
 #include <QApplication>
 
 int main(int argc, char** argv) {
+    if (const auto status = command_line::answer(vantrel_help::kViewerProgram, argc, argv)) {
+        return *status;
+    }
     QApplication app(argc, argv);
     QApplication::setApplicationName("vantrel-help");
 

@@ -1,6 +1,9 @@
 #include "about_window.h"
 
 #include "game/game.h"
+#include "vantrel_version.h"
+
+#include <string>
 
 std::unique_ptr<AboutWindow> buildAboutWindow(Game& game, ui::Runtime& runtime) {
     auto about = std::make_unique<AboutWindow>(runtime);
@@ -9,7 +12,7 @@ std::unique_ptr<AboutWindow> buildAboutWindow(Game& game, ui::Runtime& runtime) 
     a.backColor = ui::colors::purple;
     a.setClientSize(4320, 1980);
     a.helpContextId = 250;
-    auto line = [&a](const char* name, const char* text, double top, double height,
+    auto line = [&a](const char* name, const std::string& text, double top, double height,
                      const ui::Font& f) {
         auto& l = a.add<ui::Label>(name);
         l.setGeometry(120, top, 4095, height);
@@ -21,7 +24,8 @@ std::unique_ptr<AboutWindow> buildAboutWindow(Game& game, ui::Runtime& runtime) 
         return &l;
     };
     a.Label1 = line("Label1", "Vantrel", 90, 345, {"Arial", 15.75, true, true});
-    a.lblVersion = line("lblVersion", "Version 1.4", 510, 285, {"Arial", 12, false, true});
+    a.lblVersion = line("lblVersion", "Version " + std::string(vantrel::version), 510, 285,
+                        {"Arial", 12, false, true});
     a.Label2 = line("Label2", "Written by the Vantrel developers", 810, 285, {"Arial", 12});
     a.Label3 =
         line("Label3", "For search-and-rescue pilots in training", 1140, 285, {"Arial", 9.75});

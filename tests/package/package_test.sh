@@ -1,10 +1,13 @@
 #!/usr/bin/env bash
-# Builds the Debian package, checks its layout and dependencies, unpacks it into a throwaway
-# root, and plays the unpacked game under a virtual display: it starts, finds its help file
-# beside itself through the bin/vantrel link, and ends on Exit.
-#   package_test.sh BUILD_DIR
+# SPDX-License-Identifier: MIT
+# Builds the Debian package, checks its layout and dependencies, has lintian find no error or
+# warning in it, unpacks it into a throwaway root, and plays the unpacked game under a virtual
+# display: it starts, finds its help file beside itself through the games/vantrel link, and
+# ends on Exit.
+#   package_test.sh BUILD_DIR VERSION
 set -u
 build="$1"
+version="$2"
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 fail() { echo "FAIL: $*"; exit 1; }
@@ -18,10 +21,16 @@ for path in usr/lib/vantrel/vantrel usr/lib/vantrel/vantrel-help usr/lib/vantrel
     usr/lib/vantrel/qr64.HLP usr/share/applications/org.vantrel.Vantrel.desktop \
     usr/share/metainfo/org.vantrel.Vantrel.metainfo.xml \
     usr/share/icons/hicolor/scalable/apps/org.vantrel.Vantrel.svg \
-    usr/share/icons/hicolor/48x48/apps/org.vantrel.Vantrel.png; do
+    usr/share/icons/hicolor/48x48/apps/org.vantrel.Vantrel.png \
+    usr/share/man/man6/vantrel.6.gz usr/share/man/man6/vantrel-help.6.gz \
+    usr/share/doc/vantrel/copyright usr/share/doc/vantrel/changelog.gz; do
     grep -q " \./$path\$" <<<"$listing" || fail "the package lacks $path"
 done
-grep -q " \./usr/bin/vantrel -> \.\./lib/vantrel/vantrel\$" <<<"$listing" || fail "no bin/vantrel link"
+# A game lives in /usr/games, and only there.
+grep -q " \./usr/games/vantrel -> \.\./lib/vantrel/vantrel\$" <<<"$listing" ||
+    fail "no games/vantrel link"
+grep -q " \./usr/bin/" <<<"$listing" && fail "a program in usr/bin"
+[ "$(dpkg-deb -f "$deb" Version)" = "$version" ] || fail "package version is not $version"
 depends=$(dpkg-deb -f "$deb" Depends)
 echo "depends: $depends"
 for needed in fonts-liberation2 libqt6widgets6 libqt6multimedia6 libqt6network6; do
@@ -29,8 +38,25 @@ for needed in fonts-liberation2 libqt6widgets6 libqt6multimedia6 libqt6network6;
 done
 [ "$(dpkg-deb -f "$deb" Recommends)" = "qt6-wayland" ] || fail "does not recommend qt6-wayland"
 
+# Errors and warnings fail, and so does lintian failing to run; notes of lesser weight are
+# printed for the reader.
+command -v lintian >/dev/null || fail "lintian is not installed (./dev.sh test installs it)"
+lintian --display-info --fail-on error,warning "$deb" >"$work/lintian.log" 2>&1
+status=$?
+grep -v 'root privileges' "$work/lintian.log"
+grep -q '^[EW]: ' "$work/lintian.log" && fail "lintian found errors or warnings"
+[ "$status" -eq 0 ] || fail "lintian ended with status $status"
+
 root="$work/root"
 dpkg-deb -x "$deb" "$root" || fail "cannot unpack"
+# The copyright file and the changelog are made at build time from the repository.
+head -n 1 "$root/usr/share/doc/vantrel/copyright" |
+    grep -q '^Format: https://www.debian.org/doc/packaging-manuals/copyright-format/1.0/$' ||
+    fail "the copyright file is not machine-readable"
+zcat "$root/usr/share/doc/vantrel/changelog.gz" >"$work/changelog"
+[ "$(dpkg-parsechangelog -l "$work/changelog" -S Version)" = "$version" ] ||
+    fail "the changelog's latest entry is not $version"
+[ "$("$root/usr/games/vantrel" --version)" = "vantrel $version" ] || fail "vantrel --version"
 cat >"$work/play.sh" <<'PLAY'
 #!/usr/bin/env bash
 # Runs inside the virtual display: start, ask for help, exit.
@@ -65,7 +91,7 @@ kill "$viewer"
 PLAY
 chmod +x "$work/play.sh"
 XDG_RUNTIME_DIR="$work" xvfb-run -a -s "-screen 0 1024x768x24" \
-    "$work/play.sh" "$root/usr/bin/vantrel" "$work/game.log" || {
+    "$work/play.sh" "$root/usr/games/vantrel" "$work/game.log" || {
     cat "$work/game.log"
     fail "the unpacked game did not start, open its help and end cleanly"
 }
