@@ -1,9 +1,9 @@
 // The contracts of the forms runtime that the game leans on.
+#include "model/format_by_pattern.h"
 #include "ui/containers.h"
 #include "ui/controls.h"
 #include "ui/form.h"
 #include "ui/headless/headless_host.h"
-#include "model/format_by_pattern.h"
 #include "ui/numbers.h"
 #include "ui/runtime.h"
 #include "ui/window_slot.h"
@@ -111,7 +111,11 @@ struct Dialog : ui::Form {
         close->setCaption("Close");
         close->onClick = [this] { unload(); };
     }
+    ~Dialog() override {
+        if (destroyed) *destroyed = true;
+    }
     ui::Button* close;
+    bool* destroyed = nullptr;
 };
 
 TEST_F(Forms, anUnloadedWindowIsCreatedAfreshWhenNextReferredTo) {
@@ -124,14 +128,37 @@ TEST_F(Forms, anUnloadedWindowIsCreatedAfreshWhenNextReferredTo) {
     first.show();
     first.close->setCaption("changed");
 
-    // The window unloads itself from its own click handler; that must be safe.
-    runtime.click(*first.close);
+    runtime.click(*first.close); // the window unloads itself from its own click handler
     EXPECT_EQ(slot.existing(), nullptr);
     EXPECT_EQ(runtime.findForm("dialog"), nullptr);
 
     Dialog& second = slot.get();
     EXPECT_FALSE(second.visible());
     EXPECT_EQ(second.close->caption(), "Close");
+}
+
+TEST_F(Forms, aWindowUnloadingItselfLivesUntilItsEventIsOver) {
+    bool destroyed = false;
+    ui::WindowSlot<Dialog> slot(runtime, [&](ui::Runtime& rt) {
+        auto dialog = std::make_unique<Dialog>(rt);
+        dialog->destroyed = &destroyed;
+        return dialog;
+    });
+    Dialog& dialog = slot.get();
+    dialog.close->onClick = [&] {
+        // Held outside this handler, which belongs to the window and would go with it.
+        bool& gone = destroyed;
+        Dialog& window = dialog;
+        auto& windowSlot = slot;
+        window.unload();
+        // Unloaded at once, yet the handler may go on using its window.
+        EXPECT_EQ(windowSlot.existing(), nullptr);
+        ASSERT_FALSE(gone);
+        window.close->setCaption("still here");
+        EXPECT_EQ(window.close->caption(), "still here");
+    };
+    runtime.click(*dialog.close);
+    EXPECT_TRUE(destroyed);
 }
 
 // A host whose message boxes let something happen while they are open.
