@@ -1,5 +1,6 @@
 #include "renderer.h"
 
+#include "accessibility.h"
 #include "form_window.h"
 #include "ui/form.h"
 
@@ -8,6 +9,7 @@
 namespace ui::qt {
 
 Renderer::Renderer(Runtime& runtime) : runtime_(runtime) {
+    installAccessibleControls();
     runtime_.addObserver(this);
 }
 
