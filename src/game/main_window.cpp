@@ -206,12 +206,20 @@ void setAccessibleNames(MainWindow& w) {
     name(w.PicDf, "DF needle",
          "In DF mode it swings towards the side the ELT is on; in Signal mode it moves right as "
          "the signal grows");
-    name(w.Signal1, "Signal indicator", "Red while the ELT is heard");
+    name(w.Signal1, "No signal", "The signal indicator, red while the ELT is heard");
+    name(w.lblHeading, "Heading", "Degrees clockwise from north");
     name(w.lblACdist, "Distance flown", "Nautical miles flown in this search");
     name(w.lblVOR, "Radial", "The radial of the VOR the aircraft is on");
     name(w.lblDME, "DME", "Nautical miles from the VOR");
     name(w.lblBearing, "Bearing to the ELT", "");
     name(w.lblDFdist, "Distance to the ELT", "Nautical miles");
+    // The readings speak through their captions, the light through its name and the needle
+    // through its value (the DF unit keeps the last two up to date).
+    for (ui::Control* readout :
+         {w.lblHeading, w.lblACdist, w.lblVOR, w.lblDME, w.lblBearing, w.lblDFdist})
+        readout->accessibleRole = ui::AccessibleRole::Readout;
+    w.Signal1->accessibleRole = ui::AccessibleRole::Status;
+    w.PicDf->accessibleRole = ui::AccessibleRole::Gauge;
 }
 
 void setHelpTopics(MainWindow& w) {

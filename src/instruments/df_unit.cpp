@@ -31,11 +31,15 @@ void drawNeedle(MainWindow& w, float rel, float strength) {
         display.box(0.45 * sw, 0, 0.55 * sw, sh, ui::colors::blue, true);
         const double deflection = strength * std::sin(rel * std::numbers::pi / 180) * 0.95;
         x = sw * deflection / 2 + sw / 2;
+        // Told to listeners in percent of the half width: -100 full left, 100 full right
+        // (adding 0.0 turns a rounded -0 into 0, so the centre is never heard as minus zero).
+        display.setAccessibleValue(std::round(deflection * 100) + 0.0, -100, 100);
     } else {
         // Signal: a wedge that widens to the right; the needle moves right as the signal grows.
         display.line(1, 1, sw, sh / 2, ui::colors::blue);
         display.line(sw, sh / 2, 1, sh, ui::colors::blue);
         x = sw * strength;
+        display.setAccessibleValue(std::round(strength * 100), 0, 100);
     }
     w.LineDF->setX1(x);
     w.LineDF->setX2(w.LineDF->x1());
@@ -55,6 +59,7 @@ void refreshDfUnit(Game& game) {
     // The ELT is heard while its signal is above a tenth: within about 23 nautical miles.
     const bool heard = strength > 0.1f;
     w.Signal1->setFillColor(heard ? ui::colors::red : ui::colors::black);
+    w.Signal1->setAccessibleName(heard ? "ELT heard" : "No signal");
     if (heard && s.firstSignalDistance == 0) s.firstSignalDistance = s.distanceFlown;
 
     if (w.chkBearing->value() == 1) {

@@ -67,6 +67,20 @@ void Control::setCaption(std::string text) {
     if (dirty) changed();
 }
 
+void Control::setAccessibleName(std::string text) {
+    bool dirty = false;
+    assign(accessibleName, std::move(text), dirty);
+    if (dirty) changed();
+}
+
+void Control::setAccessibleValue(double value, double minimum, double maximum) {
+    bool dirty = false;
+    assign(accessibleValue_, value, dirty);
+    assign(accessibleMinimum_, minimum, dirty);
+    assign(accessibleMaximum_, maximum, dirty);
+    if (dirty) changed();
+}
+
 void Control::setTag(std::string text) {
     tag_ = std::move(text);
 }

@@ -30,6 +30,14 @@ enum class ControlKind {
 
 enum class Alignment { Left, Right, Center };
 
+// What assistive technology is told a control is, where its kind alone would mislead.
+enum class AccessibleRole {
+    Automatic, // what its kind suggests
+    Readout,   // a label showing a reading: its name says of what, its caption is the reading
+    Status,    // a light whose name says what it shows now ("ELT heard")
+    Gauge,     // a needle on a scale: its accessible value within its accessible range
+};
+
 // What every control of a form has: a name (and an index inside a control array), a place in
 // its container in the container's units, and the common properties. Setters mark the control
 // changed so that a renderer can bring its widget up to date.
@@ -82,6 +90,13 @@ public:
     std::string toolTip;
     std::string accessibleName;
     std::string accessibleDescription;
+    AccessibleRole accessibleRole = AccessibleRole::Automatic;
+    // For a name or a gauge's reading that changes in play, so that listeners are told.
+    void setAccessibleName(std::string text);
+    double accessibleValue() const { return accessibleValue_; }
+    double accessibleMinimum() const { return accessibleMinimum_; }
+    double accessibleMaximum() const { return accessibleMaximum_; }
+    void setAccessibleValue(double value, double minimum, double maximum);
 
     // The click event; the forms raise it for a user's click and, for check boxes and option
     // buttons, whenever their value changes.
@@ -119,6 +134,7 @@ private:
     Color backColor_{192, 192, 192};
     Color foreColor_{0, 0, 0};
     Font font_;
+    double accessibleValue_ = 0, accessibleMinimum_ = 0, accessibleMaximum_ = 0;
     std::uint64_t revision_ = 0;
 };
 

@@ -1,5 +1,6 @@
 #include "form_window.h"
 
+#include "accessibility.h"
 #include "control_widgets.h"
 #include "painting.h"
 #include "surface_widget.h"
@@ -232,8 +233,12 @@ void FormWindow::syncWindow() {
     for (const auto& item : form_.drawing().items())
         if (const auto* text = std::get_if<TextItem>(&item)) printed += text->text;
     const std::string& name = form_.accessibleName.empty() ? form_.caption() : form_.accessibleName;
-    client_->setAccessibleName(QString::fromStdString(name));
-    client_->setAccessibleDescription(QString::fromStdString(printed).simplified());
+    // Qt tells listeners of every setting, changed or not.
+    if (const QString n = QString::fromStdString(name); client_->accessibleName() != n)
+        client_->setAccessibleName(n);
+    if (const QString d = QString::fromStdString(printed).simplified();
+        client_->accessibleDescription() != d)
+        client_->setAccessibleDescription(d);
 }
 
 void FormWindow::sync() {
@@ -250,12 +255,14 @@ void FormWindow::sync() {
         if (v.control->revision() == v.revision) continue;
         v.revision = v.control->revision();
         syncControlWidget(*v.control, v.widget);
+        announceChange(*v.control, v.widget);
     }
     // A symbol that moves inside a surface is repainted by that surface.
     for (auto& p : painted_) {
         if (p.control->revision() == p.revision) continue;
         p.revision = p.control->revision();
         p.widget->update();
+        announceChange(*p.control, p.widget);
     }
     if (form_.drawing().revision() != seenDrawing_) {
         seenDrawing_ = form_.drawing().revision();

@@ -1,5 +1,6 @@
 #include "renderer.h"
 
+#include "accessibility.h"
 #include "form_window.h"
 #include "look.h"
 #include "ui/form.h"
@@ -10,6 +11,7 @@ namespace ui::qt {
 
 Renderer::Renderer(Runtime& runtime) : runtime_(runtime) {
     useGameLook();
+    installAccessibleControls();
     runtime_.addObserver(this);
 }
 
