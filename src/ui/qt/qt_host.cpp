@@ -94,7 +94,7 @@ std::int32_t QtHost::winHelp(std::int32_t, const std::string& helpFile, std::int
 void QtHost::multimediaFileName(const std::string&) {}
 
 void QtHost::multimediaCommand(const std::string& command, const std::string& path) {
-    if (command == "Open") sound_.open(QString::fromStdString(path));
+    if (command == "Open") sound_.open(path);
 }
 
 } // namespace ui::qt
