@@ -1,21 +1,25 @@
 #include "qt_host.h"
 
 #include "form_window.h"
+#include "help_protocol.h"
 #include "painting.h"
+#include "program_folder.h"
 #include "renderer.h"
 #include "ui/form.h"
 
+#include <cstdio>
 #include <QCoreApplication>
+#include <QFile>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QTime>
 
 namespace ui::qt {
 
-QtHost::QtHost(QString programFolder)
-    : programFolder_(programFolder.isEmpty() ? QCoreApplication::applicationDirPath()
-                                             : std::move(programFolder)),
-      help_(programFolder_ + QStringLiteral("/vantrel-help")) {}
+QtHost::QtHost(const QString& programFolder)
+    : programFolder_(programFolder.isEmpty() ? executableFolder()
+                                             : QFile::encodeName(programFolder).toStdString()),
+      help_(QFile::decodeName(QByteArray::fromStdString(programFolder_ + "/vantrel-help"))) {}
 QtHost::~QtHost() = default;
 
 int QtHost::messageBox(const std::string& prompt, int buttons, const std::string& title) {
@@ -77,7 +81,7 @@ double QtHost::clockSeconds() {
 }
 
 std::string QtHost::appPath() {
-    return programFolder_.toStdString();
+    return programFolder_;
 }
 
 void QtHost::endProgram() {
@@ -88,13 +92,32 @@ void QtHost::endProgram() {
 
 std::int32_t QtHost::winHelp(std::int32_t, const std::string& helpFile, std::int32_t command,
                              std::int32_t data) {
-    return help_.call(QString::fromStdString(helpFile), command, data);
+    // The viewer is started and reached through Qt, which cannot name every folder.
+    const std::optional<QString> file = qtFileName(helpFile);
+    if (!file || !qtFileName(programFolder_)) {
+        if (command != help::kClose) sayHelpFolderUnusable();
+        return 0;
+    }
+    return help_.call(*file, command, data);
+}
+
+void QtHost::sayHelpFolderUnusable() {
+    if (saidHelpFolderUnusable_) return;
+    saidHelpFolderUnusable_ = true;
+    std::fprintf(stderr,
+                 "vantrel: help cannot be shown from the folder %s, as its name is not valid "
+                 "UTF-8. Move the game to a folder with a plain name.\n",
+                 programFolder_.c_str());
+    messageBox("Help cannot be shown from this folder, as its name is not valid UTF-8:\r\n" +
+                   QFile::decodeName(QByteArray::fromStdString(programFolder_)).toStdString() +
+                   "\r\n\r\nMove the game to a folder with a plain name.",
+               msgbox::ok, "Vantrel");
 }
 
 void QtHost::multimediaFileName(const std::string&) {}
 
 void QtHost::multimediaCommand(const std::string& command, const std::string& path) {
-    if (command == "Open") sound_.open(QString::fromStdString(path));
+    if (command == "Open") sound_.open(path);
 }
 
 } // namespace ui::qt

@@ -19,7 +19,7 @@ class Renderer;
 class QtHost : public Host {
 public:
     // The program's folder is where the executable lies unless another is given.
-    explicit QtHost(QString programFolder = {});
+    explicit QtHost(const QString& programFolder = {});
     ~QtHost() override;
 
     // The renderer whose windows own the message boxes; set once both exist.
@@ -39,8 +39,10 @@ public:
 
 private:
     const QFontMetrics& metrics(const Font& font);
+    void sayHelpFolderUnusable(); // once a run
 
-    QString programFolder_;
+    std::string programFolder_; // the platform's own bytes
+    bool saidHelpFolderUnusable_ = false;
     Renderer* renderer_ = nullptr;
     SoundPlayer sound_;
     HelpClient help_;

@@ -1,28 +1,64 @@
 #include "sound_player.h"
 
-#include <QFileInfo>
-#include <QSoundEffect>
-#include <QUrl>
+#include "sound_device.h"
+
+#include <cstdio>
+#include <cstdlib>
+#include <QThread>
+#include <stdlib.h>
 
 namespace ui::qt {
 
-SoundPlayer::SoundPlayer() = default;
-SoundPlayer::~SoundPlayer() = default;
+namespace {
 
-void SoundPlayer::open(const QString& path) {
-    const QFileInfo file(path);
-    if (!file.isFile() || !file.isReadable()) return;
-    QMetaObject::invokeMethod(
-        &context_, [this, path] { play(path); }, Qt::QueuedConnection);
+// How long the game's end waits for the sound thread to let its device go.
+constexpr int joinMs = 1000;
+
+// The sound library's own clean-up at exit takes a lock that a thread held by the sound server
+// keeps, for as long as the server likes. A program that had to let such a thread go ends
+// without the libraries' clean-ups, its output written out.
+void endWithoutCleanUps(int status, void*) {
+    std::fflush(nullptr);
+    std::_Exit(status);
 }
 
-void SoundPlayer::play(const QString& path) {
-    // Made on first use, so a game that never hears the ELT never opens the sound device.
-    if (!effect_) effect_ = std::make_unique<QSoundEffect>();
-    const QUrl source = QUrl::fromLocalFile(path);
-    if (effect_->source() != source) effect_->setSource(source);
-    effect_->stop();
-    effect_->play(); // starts once loaded when the file is still loading
+void endQuicklyAtExit() {
+    static const bool registered = ::on_exit(endWithoutCleanUps, nullptr) == 0;
+    (void)registered;
+}
+
+} // namespace
+
+SoundPlayer::SoundPlayer() = default;
+
+SoundPlayer::~SoundPlayer() {
+    if (!thread_) return;
+    thread_->quit();
+    if (thread_->wait(QDeadlineTimer(joinMs))) {
+        delete thread_;
+        return;
+    }
+    // Still held by the sound server: let the thread go. It ends, and is deleted, once the
+    // server lets it go; the program may well be gone before then.
+    QObject::connect(thread_, &QThread::finished, thread_, &QObject::deleteLater);
+    endQuicklyAtExit();
+}
+
+void SoundPlayer::open(const std::string& path) {
+    if (!thread_) {
+        thread_ = new QThread;
+        thread_->setObjectName(QStringLiteral("sound"));
+        device_ = new SoundDevice;
+        device_->moveToThread(thread_);
+        QObject::connect(thread_, &QThread::finished, device_, &QObject::deleteLater);
+        thread_->start();
+    }
+    QMetaObject::invokeMethod(
+        device_,
+        [device = device_, path, askedAt = SoundDevice::Clock::now()] {
+            device->play(path, askedAt);
+        },
+        Qt::QueuedConnection);
 }
 
 } // namespace ui::qt

@@ -1,30 +1,31 @@
 #pragma once
 
-#include <memory>
-#include <QObject>
-#include <QString>
+#include <string>
 
-class QSoundEffect;
+class QThread;
 
 namespace ui::qt {
 
-// Plays a wave file once from its start, never waiting for it. A file that is missing or
-// cannot be read, or a machine without a sound device, leaves everything as it was.
+class SoundDevice;
+
+// Plays a wave file once from its start, never waiting for it: the file is read and the sound
+// device opened on a thread of their own. A file that is missing, unreadable or not a sound,
+// a machine without a sound device, or a sound server that never answers, leaves the game as
+// it was and silent.
 class SoundPlayer {
 public:
     SoundPlayer();
-    ~SoundPlayer();
+    ~SoundPlayer(); // waits a moment at most for the sound thread, never for a hung server
+    SoundPlayer(const SoundPlayer&) = delete;
+    SoundPlayer& operator=(const SoundPlayer&) = delete;
 
-    // Loads the file and plays it from the start; a second call while it plays starts it again.
-    // The sound device is opened once the event being handled is over, so that a tone asked for
-    // while the game starts does not hold up its first frame.
-    void open(const QString& path);
+    // Loads the file at `path` (the platform's own bytes) and plays it from the start; a
+    // second call while it plays starts it again. Returns at once.
+    void open(const std::string& path);
 
 private:
-    void play(const QString& path);
-
-    QObject context_; // ends the queued calls with the player
-    std::unique_ptr<QSoundEffect> effect_;
+    QThread* thread_ = nullptr; // started at the first sound
+    SoundDevice* device_ = nullptr;
 };
 
 } // namespace ui::qt
