@@ -14,6 +14,7 @@ packages=(
     libgtest-dev libgmock-dev libbenchmark-dev
     clang libclang-rt-14-dev cppcheck
     xvfb xauth xdotool openbox wmctrl x11-utils imagemagick libfaketime
+    weston qt6-wayland
     at-spi2-core python3-pyatspi python3-gi dbus-daemon dbus-bin
     desktop-file-utils appstream dpkg-dev locales lintian
 )

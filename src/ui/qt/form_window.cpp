@@ -28,10 +28,12 @@ namespace {
 // the window manager stacks with it. Wayland lets no program place a window of its own, but
 // places a popup relative to its parent, and a tool-tip window with a parent is such a popup
 // there, one that takes no input grab and goes and comes with its parent.
+bool onWayland() {
+    return QGuiApplication::platformName().startsWith(QLatin1String("wayland"));
+}
+
 Qt::WindowFlags noteFlags() {
-    if (QGuiApplication::platformName().startsWith(QLatin1String("wayland")))
-        return Qt::ToolTip | Qt::FramelessWindowHint;
-    return Qt::Tool | Qt::FramelessWindowHint;
+    return (onWayland() ? Qt::ToolTip : Qt::Tool) | Qt::FramelessWindowHint;
 }
 
 Qt::WindowFlags flagsFor(WindowStyle style) {
@@ -227,6 +229,12 @@ void FormWindow::syncWindow() {
         placedLeft_ = form_.left();
         placedTop_ = form_.top();
         window_->move(pixels(placedLeft_), pixels(placedTop_));
+        // A Wayland popup keeps the place it was given when it appeared: a shown note that
+        // moves appears afresh at its new place.
+        if (onWayland() && form_.style() == WindowStyle::Note && window_->isVisible()) {
+            window_->hide();
+            window_->show();
+        }
     }
     // A window that speaks through what is printed on it, like a note, is read out by it.
     std::string printed;
