@@ -103,6 +103,17 @@ def main(game):
         except Timeout:
             check(False, 'a click on the note brings the game forward')
         other.terminate()
+
+        # A note that comes while the About window is open stays below it.
+        x.run(['wmctrl', '-i', '-a', hex(main_window)])
+        x.run(['xdotool', 'key', '--delay', '100', 'alt+h', 'a'])
+        about = wait_for('the About window', lambda: x.windows(pid, 'About'), 10)[0]
+        x.run(['wmctrl', '-i', '-a', hex(main_window)])
+        x.run(['xdotool', 'key', '--delay', '100', 'alt+g', 'n'])
+        note = wait_for('the note of the new search', lambda: [
+            w for w in notes_of(x, pid, main_window) if w != about], 10)[0]
+        time.sleep(0.3)
+        check(above(x.stacking(), about, note), 'the About window stands above a new note')
     except Timeout as timeout:
         failures.append(str(timeout))
         print('FAIL: ' + str(timeout))

@@ -57,7 +57,15 @@ void Renderer::formUnloading(Form& form) {
 }
 
 void Renderer::formShown(Form& form) {
-    if (auto* w = windowOf(form)) w->show();
+    auto* shown = windowOf(form);
+    if (!shown) return;
+    shown->show();
+    if (form.style() != WindowStyle::Note) return;
+    // A note that appears goes on top of the main window's own windows; the dialogs go back
+    // above it.
+    for (auto& [f, w] : windows_)
+        if (f->style() == WindowStyle::Dialog && w->window() && w->window()->isVisible())
+            w->window()->raise();
 }
 
 void Renderer::formHidden(Form& form) {
