@@ -24,7 +24,7 @@ done
 grep -q " \./usr/bin/vantrel -> \.\./lib/vantrel/vantrel\$" <<<"$listing" || fail "no bin/vantrel link"
 depends=$(dpkg-deb -f "$deb" Depends)
 echo "depends: $depends"
-for needed in fonts-liberation2 libqt6widgets6 libqt6multimedia6 libqt6network6; do
+for needed in fonts-liberation2 libqt6widgets6 libqt6multimedia6; do
     grep -q "$needed" <<<"$depends" || fail "does not depend on $needed"
 done
 [ "$(dpkg-deb -f "$deb" Recommends)" = "qt6-wayland" ] || fail "does not recommend qt6-wayland"

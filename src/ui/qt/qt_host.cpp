@@ -15,7 +15,8 @@ namespace ui::qt {
 QtHost::QtHost(QString programFolder)
     : programFolder_(programFolder.isEmpty() ? QCoreApplication::applicationDirPath()
                                              : std::move(programFolder)),
-      help_(programFolder_ + QStringLiteral("/vantrel-help")) {}
+      help_(programFolder_ + QStringLiteral("/vantrel-help"),
+            [this](const QString& message) { tellHelpTrouble(message); }) {}
 QtHost::~QtHost() = default;
 
 int QtHost::messageBox(const std::string& prompt, int buttons, const std::string& title) {
@@ -88,7 +89,22 @@ void QtHost::endProgram() {
 
 std::int32_t QtHost::winHelp(std::int32_t, const std::string& helpFile, std::int32_t command,
                              std::int32_t data) {
-    return help_.call(QString::fromStdString(helpFile), command, data);
+    // The viewer opens beside the game's window, on its screen.
+    std::optional<QRect> beside;
+    QWidget* main = renderer_ ? renderer_->mainWidget() : nullptr;
+    if (main && main->window()->isVisible()) beside = main->window()->frameGeometry();
+    return help_.call(QString::fromStdString(helpFile), command, data, beside);
+}
+
+void QtHost::tellHelpTrouble(const QString& message) {
+    // Not modal: the game goes on while the note is up.
+    QWidget* owner = renderer_ ? renderer_->mainWidget() : nullptr;
+    auto* box = new QMessageBox(QMessageBox::Warning, QStringLiteral("Vantrel"), message,
+                                QMessageBox::Ok, owner ? owner->window() : nullptr);
+    box->setAttribute(Qt::WA_DeleteOnClose);
+    box->setWindowModality(Qt::NonModal);
+    box->setTextFormat(Qt::PlainText);
+    box->show();
 }
 
 void QtHost::multimediaFileName(const std::string&) {}

@@ -39,6 +39,7 @@ public:
 
 private:
     const QFontMetrics& metrics(const Font& font);
+    void tellHelpTrouble(const QString& message);
 
     QString programFolder_;
     Renderer* renderer_ = nullptr;
