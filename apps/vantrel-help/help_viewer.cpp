@@ -1,9 +1,14 @@
 #include "help_viewer.h"
 
-#include <QFile>
+#include "bounded_file.h"
+#include "placement.h"
+
+#include <QGuiApplication>
+#include <QScreen>
 #include <QScrollBar>
 #include <QStringDecoder>
 #include <QTextBlock>
+#include <QToolBar>
 #include <QUrl>
 #include <utility>
 
@@ -39,57 +44,75 @@ bool hasAnchor(const QTextDocument& document, const QString& name) {
     return false;
 }
 
-HelpViewer::HelpViewer(QString helpFile) : helpFile_(std::move(helpFile)) {
-    browser_.setWindowTitle(QStringLiteral("Vantrel Help"));
-    browser_.resize(640, 560);
+HelpViewer::HelpViewer(QString helpFile)
+    : helpFile_(std::move(helpFile)), browser_(new HelpBrowser(helpFile_, &window_)),
+      findBar_(new FindBar(*browser_, &window_)) {
+    window_.setWindowTitle(QStringLiteral("Vantrel Help Viewer"));
+    window_.resize(640, 560);
+    window_.setCentralWidget(browser_);
+    QToolBar* tools = window_.addToolBar(QStringLiteral("Navigation"));
+    tools->setMovable(false);
+    back_ = tools->addAction(QStringLiteral("Back"), &window_, [this] { back(); });
+    back_->setShortcut(QKeySequence::Back);
+    forward_ = tools->addAction(QStringLiteral("Forward"), &window_, [this] { forward(); });
+    forward_->setShortcut(QKeySequence::Forward);
+    QAction* find =
+        tools->addAction(QStringLiteral("Find"), &window_, [this] { findBar_->open(); });
+    find->setShortcut(QKeySequence::Find);
+    window_.addToolBar(Qt::BottomToolBarArea, findBar_);
+    updateActions();
     // Links are followed here, so that nothing outside the help file is ever opened.
-    browser_.setOpenLinks(false);
-    browser_.setOpenExternalLinks(false);
-    QObject::connect(&browser_, &QTextBrowser::anchorClicked, &browser_,
+    browser_->setOpenLinks(false);
+    browser_->setOpenExternalLinks(false);
+    QObject::connect(browser_, &QTextBrowser::anchorClicked, &window_,
                      [this](const QUrl& link) { followLink(link); });
 }
 
 void HelpViewer::showContents() {
     load();
     bringToFront();
-    browser_.moveCursor(QTextCursor::Start);
-    browser_.verticalScrollBar()->setValue(0);
+    jumpTo({});
 }
 
 void HelpViewer::showTopic(std::int32_t topic) {
     load();
     const QString anchor = QString::number(topic);
-    if (!hasAnchor(*browser_.document(), anchor)) {
-        showContents();
-        return;
-    }
     bringToFront();
-    browser_.scrollToAnchor(anchor);
+    jumpTo(hasAnchor(*browser_->document(), anchor) ? anchor : QString());
+}
+
+void HelpViewer::setGameWindow(std::optional<QRect> game) {
+    if (game) game_ = game;
 }
 
 // A file read once stays; one that could not be read is tried again on the next command.
 void HelpViewer::load() {
     if (loaded_) return;
-    QFile file(helpFile_);
-    if (!file.open(QIODevice::ReadOnly)) {
-        browser_.setHtml(unreadableMessage(helpFile_, file.errorString()));
+    const FileContents contents = readRegularFile(helpFile_);
+    if (!contents.problem.isEmpty()) {
+        browser_->setHtml(unreadableMessage(helpFile_, contents.problem));
         return;
     }
-    const QByteArray bytes = file.readAll();
-    if (file.error() != QFile::NoError) {
-        browser_.setHtml(unreadableMessage(helpFile_, file.errorString()));
-        return;
-    }
-    browser_.document()->setBaseUrl(QUrl::fromLocalFile(helpFile_));
-    browser_.setHtml(decodeHtml(bytes));
+    browser_->document()->setBaseUrl(QUrl::fromLocalFile(helpFile_));
+    browser_->setHtml(decodeHtml(contents.bytes));
     loaded_ = true;
 }
 
 void HelpViewer::bringToFront() {
-    browser_.setWindowState(browser_.windowState() & ~Qt::WindowMinimized);
-    browser_.show();
-    browser_.raise();
-    browser_.activateWindow();
+    if (!shown_ && game_) {
+        const QScreen* screen = QGuiApplication::screenAt(game_->center());
+        if (!screen) screen = QGuiApplication::primaryScreen();
+        if (screen) {
+            const QRect place = placeBeside(*game_, screen->availableGeometry(), window_.size());
+            window_.resize(place.size());
+            window_.move(place.topLeft());
+        }
+    }
+    shown_ = true;
+    window_.setWindowState(window_.windowState() & ~Qt::WindowMinimized);
+    window_.show();
+    window_.raise();
+    window_.activateWindow();
 }
 
 void HelpViewer::followLink(const QUrl& link) {
@@ -97,11 +120,41 @@ void HelpViewer::followLink(const QUrl& link) {
     const QUrl target = self.resolved(link);
     if (target.adjusted(QUrl::RemoveFragment) != self) return;
     const QString anchor = target.fragment();
-    if (anchor.isEmpty() || !hasAnchor(*browser_.document(), anchor)) {
-        browser_.verticalScrollBar()->setValue(0);
-        return;
+    jumpTo(hasAnchor(*browser_->document(), anchor) ? anchor : QString());
+}
+
+void HelpViewer::jumpTo(const QString& anchor) {
+    QScrollBar& bar = *browser_->verticalScrollBar();
+    const int from = bar.value();
+    if (anchor.isEmpty()) {
+        browser_->moveCursor(QTextCursor::Start);
+        bar.setValue(0);
+    } else {
+        browser_->scrollToAnchor(anchor);
     }
-    browser_.scrollToAnchor(anchor);
+    if (bar.value() == from) return;
+    backPlaces_.append(from);
+    forwardPlaces_.clear();
+    updateActions();
+}
+
+void HelpViewer::back() {
+    if (backPlaces_.isEmpty()) return;
+    forwardPlaces_.append(browser_->verticalScrollBar()->value());
+    browser_->verticalScrollBar()->setValue(backPlaces_.takeLast());
+    updateActions();
+}
+
+void HelpViewer::forward() {
+    if (forwardPlaces_.isEmpty()) return;
+    backPlaces_.append(browser_->verticalScrollBar()->value());
+    browser_->verticalScrollBar()->setValue(forwardPlaces_.takeLast());
+    updateActions();
+}
+
+void HelpViewer::updateActions() {
+    back_->setEnabled(!backPlaces_.isEmpty());
+    forward_->setEnabled(!forwardPlaces_.isEmpty());
 }
 
 } // namespace vantrel_help

@@ -1,15 +1,22 @@
 #pragma once
 
+#include "find_bar.h"
+#include "help_browser.h"
+
 #include <cstdint>
+#include <optional>
+#include <QAction>
+#include <QList>
+#include <QMainWindow>
+#include <QRect>
 #include <QString>
-#include <QTextBrowser>
 
 class QUrl;
 
 namespace vantrel_help {
 
-// The help window: the help file's HTML, read-only, at its contents or at one topic. Each
-// topic is an anchor named by its number.
+// The help window: the help file's HTML, read-only, at its contents or at one topic, with Back,
+// Forward and Find. Each topic is an anchor named by its number.
 class HelpViewer {
 public:
     explicit HelpViewer(QString helpFile);
@@ -17,17 +24,35 @@ public:
     void showContents();
     // An unknown topic shows the contents.
     void showTopic(std::int32_t topic);
+    // Where the game's window is; the viewer first opens beside it, on its screen.
+    void setGameWindow(std::optional<QRect> game);
 
-    QTextBrowser& window() { return browser_; }
+    void back();
+    void forward();
+
+    QMainWindow& window() { return window_; }
+    HelpBrowser& browser() { return *browser_; }
+    FindBar& findBar() { return *findBar_; }
 
 private:
     void load();
     void bringToFront();
     void followLink(const QUrl& link);
+    // Jumps to `anchor` (the top when empty), remembering where we were for Back.
+    void jumpTo(const QString& anchor);
+    void updateActions();
 
     QString helpFile_;
-    QTextBrowser browser_;
+    QMainWindow window_;
+    HelpBrowser* browser_;
+    FindBar* findBar_;
+    QAction* back_;
+    QAction* forward_;
+    QList<int> backPlaces_;
+    QList<int> forwardPlaces_;
+    std::optional<QRect> game_;
     bool loaded_ = false;
+    bool shown_ = false;
 };
 
 // Whether the document has an anchor of that name.

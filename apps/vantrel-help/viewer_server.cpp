@@ -1,9 +1,17 @@
 #include "viewer_server.h"
 
-#include "ui/qt/help_protocol.h"
+#include "ui/qt/help_exchange.h"
 
+#include <cerrno>
+#include <cstring>
+#include <fcntl.h>
+#include <poll.h>
 #include <QCoreApplication>
-#include <QLocalSocket>
+#include <QFile>
+#include <sys/socket.h>
+#include <sys/stat.h>
+#include <sys/un.h>
+#include <unistd.h>
 #include <utility>
 
 namespace vantrel_help {
@@ -12,46 +20,93 @@ namespace help = ui::qt::help;
 
 namespace {
 
-// A request is a few bytes; anything longer without a line end is not one of ours.
-constexpr qint64 kLongestRequest = 64;
+bool bindTo(int fd, const QByteArray& path) {
+    sockaddr_un address{};
+    address.sun_family = AF_UNIX;
+    std::memcpy(address.sun_path, path.constData(), size_t(path.size()));
+    return ::bind(fd, reinterpret_cast<const sockaddr*>(&address), sizeof(address)) == 0;
+}
+
+bool isOurSocket(const QByteArray& path) {
+    struct stat st {};
+    return ::lstat(path.constData(), &st) == 0 && S_ISSOCK(st.st_mode) && st.st_uid == ::getuid();
+}
 
 } // namespace
 
-ViewerServer::ViewerServer(QString name, Handler handler)
-    : name_(std::move(name)), handler_(std::move(handler)) {
-    server_.setSocketOptions(QLocalServer::UserAccessOption);
-    QObject::connect(&server_, &QLocalServer::newConnection, &server_, [this] { accept(); });
+ViewerServer::ViewerServer(QString socketPath, QObject* context, Handler handler)
+    : path_(std::move(socketPath)), context_(context), handler_(std::move(handler)) {}
+
+ViewerServer::~ViewerServer() {
+    close();
 }
 
 bool ViewerServer::listen() {
-    QLocalServer::removeServer(name_);
-    return server_.listen(name_);
+    const QByteArray path = QFile::encodeName(path_);
+    if (path.size() >= qsizetype(sizeof(sockaddr_un::sun_path))) {
+        error_ = QStringLiteral("the socket path is too long");
+        return false;
+    }
+    listening_ = ::socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC | SOCK_NONBLOCK, 0);
+    // A socket of ours left there belongs to a viewer that died: we hold the lock.
+    bool bound = listening_ >= 0 && bindTo(listening_, path);
+    if (!bound && errno == EADDRINUSE && isOurSocket(path) && ::unlink(path.constData()) == 0)
+        bound = bindTo(listening_, path);
+    struct stat st {};
+    if (!bound || ::listen(listening_, 16) != 0 || ::lstat(path.constData(), &st) != 0 ||
+        ::pipe2(wake_, O_CLOEXEC | O_NONBLOCK) != 0) {
+        error_ = QString::fromLocal8Bit(::strerror(errno));
+        close();
+        return false;
+    }
+    device_ = st.st_dev;
+    inode_ = st.st_ino;
+    thread_ = std::thread([this] { serve(); });
+    return true;
 }
 
-void ViewerServer::accept() {
-    while (QLocalSocket* socket = server_.nextPendingConnection()) {
-        QObject::connect(socket, &QLocalSocket::disconnected, socket, &QObject::deleteLater);
-        QObject::connect(socket, &QLocalSocket::readyRead, socket,
-                         [this, socket] { answer(socket); });
-        answer(socket); // the request may have come with the connection
+void ViewerServer::close() {
+    if (thread_.joinable()) {
+        [[maybe_unused]] const ssize_t n = ::write(wake_[1], "x", 1);
+        thread_.join();
+    }
+    for (int* fd : {&listening_, &wake_[0], &wake_[1]}) {
+        if (*fd >= 0) ::close(*fd);
+        *fd = -1;
+    }
+    if (inode_ == 0) return;
+    const QByteArray path = QFile::encodeName(path_);
+    struct stat st {};
+    if (::lstat(path.constData(), &st) == 0 && st.st_dev == device_ && st.st_ino == inode_)
+        ::unlink(path.constData());
+    inode_ = 0;
+}
+
+void ViewerServer::serve() {
+    for (;;) {
+        pollfd p[2] = {{listening_, POLLIN, 0}, {wake_[0], POLLIN, 0}};
+        if (::poll(p, 2, -1) < 0 && errno != EINTR) return;
+        if (p[1].revents != 0) return;
+        if (p[0].revents == 0) continue;
+        const int connection =
+            ::accept4(listening_, nullptr, nullptr, SOCK_CLOEXEC | SOCK_NONBLOCK);
+        if (connection < 0) continue;
+        if (help::peerUser(connection) == long(::getuid())) answer(connection);
+        ::close(connection);
     }
 }
 
-void ViewerServer::answer(QLocalSocket* socket) {
-    while (socket->canReadLine()) {
-        const auto request = help::parseRequest(socket->readLine());
-        const bool known =
-            request && (request->status || request->command == help::kContents ||
-                        request->command == help::kTopic || request->command == help::kClose);
-        socket->write(known ? help::okReply(QCoreApplication::applicationPid())
-                            : help::errorReply());
-        socket->flush();
-        if (!known || request->status) continue;
-        // Stop taking calls before closing, so none reaches a viewer on its way out.
-        if (request->command == help::kClose) server_.close();
-        handler_(request->command, request->data);
-    }
-    if (socket->bytesAvailable() > kLongestRequest) socket->abort();
+// One request per connection, within the same deadline the asker keeps.
+void ViewerServer::answer(int connection) {
+    const QDeadlineTimer deadline(help::kExchangeDeadlineMs);
+    const auto line = help::readLine(connection, deadline);
+    const auto request = line ? help::parseRequest(*line) : std::nullopt;
+    const QByteArray reply =
+        request ? help::okReply(QCoreApplication::applicationPid()) : help::errorReply();
+    help::writeAll(connection, reply, deadline);
+    if (!request || request->status) return;
+    QMetaObject::invokeMethod(
+        context_, [this, r = *request] { handler_(r); }, Qt::QueuedConnection);
 }
 
 } // namespace vantrel_help

@@ -1,32 +1,47 @@
 #pragma once
 
-#include <cstdint>
-#include <functional>
-#include <QLocalServer>
-#include <QString>
+#include "ui/qt/help_protocol.h"
 
-class QLocalSocket;
+#include <functional>
+#include <QObject>
+#include <QString>
+#include <sys/types.h>
+#include <thread>
 
 namespace vantrel_help {
 
-// Answers the game on the help file's local socket and hands each command on.
+// Answers the games on the help file's socket from a thread of its own, so that a viewer busy
+// loading or drawing still answers at once, and hands each command to the window's thread.
 class ViewerServer {
 public:
-    using Handler = std::function<void(std::int32_t command, std::int32_t data)>;
+    using Handler = std::function<void(const ui::qt::help::Request& request)>;
 
-    ViewerServer(QString name, Handler handler);
+    // `handler` runs on the thread of `context`, after the asker has had its answer.
+    ViewerServer(QString socketPath, QObject* context, Handler handler);
+    ~ViewerServer();
+    ViewerServer(const ViewerServer&) = delete;
+    ViewerServer& operator=(const ViewerServer&) = delete;
 
-    // Takes over the name, removing the socket a killed viewer may have left behind.
+    // Listens at the socket path. Only for the holder of the channel's lock: a socket found
+    // there is then a dead viewer's, and is replaced.
     bool listen();
-    QString errorString() const { return server_.errorString(); }
+    // Stops taking calls, and removes the socket only while it is still the one we made.
+    void close();
+    QString errorString() const { return error_; }
 
 private:
-    void accept();
-    void answer(QLocalSocket* socket);
+    void serve();
+    void answer(int connection);
 
-    QString name_;
+    QString path_;
+    QObject* context_;
     Handler handler_;
-    QLocalServer server_;
+    QString error_;
+    int listening_ = -1;
+    int wake_[2] = {-1, -1};
+    dev_t device_ = 0;
+    ino_t inode_ = 0;
+    std::thread thread_;
 };
 
 } // namespace vantrel_help

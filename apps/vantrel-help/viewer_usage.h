@@ -8,14 +8,15 @@ namespace vantrel_help {
 
 inline constexpr command_line::Program kViewerProgram{
     "vantrel-help",
-    "usage: vantrel-help HELPFILE COMMAND DATA\n"
+    "usage: vantrel-help HELPFILE COMMAND DATA [GAME [X Y WIDTH HEIGHT]]\n"
     "       vantrel-help --help | --version\n"
     "Shows a Vantrel help file. The game starts it; it also shows the game's instructions on\n"
     "their own, for example: vantrel-help /usr/lib/vantrel/qr64.HLP 3 0\n"
     "\n"
     "  COMMAND 3: contents, 1: topic DATA, 2: close\n"
+    "  GAME      the process id of the game asking, and its window on screen\n"
     "  -h, --help  show this help and exit\n"
     "  --version   show the version and exit\n",
-    3};
+    8};
 
 } // namespace vantrel_help

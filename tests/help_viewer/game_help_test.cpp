@@ -1,5 +1,6 @@
 // The game and its help viewer: Exit leaves the viewer open, closing the main window closes it.
 #include "support/real_game.h"
+#include "ui/qt/help_exchange.h"
 #include "ui/qt/help_protocol.h"
 #include "viewer_processes.h"
 
@@ -7,7 +8,6 @@
 #include <gtest/gtest.h>
 #include <QCoreApplication>
 #include <QDeadlineTimer>
-#include <QLocalServer>
 #include <QThread>
 
 namespace {
@@ -18,7 +18,8 @@ namespace help = ui::qt::help;
 bool viewerAnswers(const QString& file, bool answering) {
     const QDeadlineTimer deadline(10000);
     while (!deadline.hasExpired()) {
-        if (help::exchange(help::socketName(file), help::statusRequest()).has_value() == answering)
+        if (help::exchange(channelOf(file).socketPath, help::statusRequest()).has_value() ==
+            answering)
             return true;
         QThread::msleep(50);
     }
@@ -29,11 +30,7 @@ class GameHelp : public ::testing::Test {
 protected:
     // The game finds its help file and its viewer beside itself.
     const QString file = QCoreApplication::applicationDirPath() + "/qr64.HLP";
-    void TearDown() override {
-        for (const qint64 pid : viewersOf(file))
-            ::kill(pid_t(pid), SIGKILL);
-        QLocalServer::removeServer(help::socketName(file));
-    }
+    void TearDown() override { endViewersOf(file); }
 };
 
 TEST_F(GameHelp, exitLeavesTheViewerOpenAndClosingTheWindowClosesIt) {

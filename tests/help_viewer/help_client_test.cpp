@@ -1,14 +1,18 @@
 #include "ui/qt/help_client.h"
+#include "ui/qt/help_exchange.h"
+#include "ui/qt/help_lock.h"
 #include "ui/qt/help_protocol.h"
 #include "viewer_processes.h"
 
 #include <csignal>
 #include <gtest/gtest.h>
 #include <optional>
+#include <QCoreApplication>
 #include <QDeadlineTimer>
 #include <QDir>
 #include <QFile>
 #include <QLocalServer>
+#include <QProcess>
 #include <QTemporaryDir>
 #include <QThread>
 
@@ -28,14 +32,10 @@ protected:
         out.write("<html><body><h1>Contents</h1><h2><a name=\"70\"></a>Topic</h2></body></html>");
     }
     // Whatever happened, no viewer and no socket outlive the test.
-    void TearDown() override {
-        for (const qint64 pid : viewersOf(file_))
-            ::kill(pid_t(pid), SIGKILL);
-        QLocalServer::removeServer(help::socketName(file_));
-    }
+    void TearDown() override { endViewersOf(file_); }
 
     std::optional<qint64> status() const {
-        return help::exchange(help::socketName(file_), help::statusRequest());
+        return help::exchange(channelOf(file_).socketPath, help::statusRequest());
     }
     // Waits for a viewer to answer, other than `previous`.
     std::optional<qint64> waitForViewer(std::optional<qint64> previous = std::nullopt) const {
@@ -54,6 +54,17 @@ protected:
             QThread::msleep(50);
         }
         return true;
+    }
+
+    // A signalled process stops a moment later, on its own time.
+    static bool waitUntilStopped(qint64 pid) {
+        const QDeadlineTimer deadline(kStartTimeoutMs);
+        while (!deadline.hasExpired()) {
+            QFile stat(QStringLiteral("/proc/%1/stat").arg(pid));
+            if (stat.open(QIODevice::ReadOnly) && stat.readAll().contains(") T ")) return true;
+            QThread::msleep(10);
+        }
+        return false;
     }
 
     QTemporaryDir dir_;
@@ -76,10 +87,11 @@ TEST_F(HelpClientTest, OneViewerServesEveryCallUntilClosed) {
     EXPECT_FALSE(status());
 }
 
+// Presses while the first viewer starts reach it, or find it starting and leave it be.
 TEST_F(HelpClientTest, CallsInQuickSuccessionLeaveOneViewer) {
     EXPECT_EQ(client_.call(file_, help::kTopic, 70), 1);
-    EXPECT_EQ(client_.call(file_, help::kContents, 0), 1);
-    EXPECT_EQ(client_.call(file_, help::kTopic, 70), 1);
+    client_.call(file_, help::kContents, 0);
+    client_.call(file_, help::kTopic, 70);
     ASSERT_TRUE(waitForViewer());
     EXPECT_TRUE(waitUntilViewers(1));
 }
@@ -90,7 +102,11 @@ TEST_F(HelpClientTest, KilledViewerIsReplacedDespiteItsSocket) {
     ASSERT_TRUE(killed);
     ::kill(pid_t(*killed), SIGKILL);
     ASSERT_TRUE(waitUntilViewers(0));
-    ASSERT_TRUE(QFile::exists(QDir(QDir::tempPath()).filePath(help::socketName(file_))));
+    // Its files, the lock among them, close a moment after its command line is gone.
+    const QDeadlineTimer deadline(kStartTimeoutMs);
+    while (help::HelpLock::isHeld(channelOf(file_).lockPath) && !deadline.hasExpired())
+        QThread::msleep(10);
+    ASSERT_TRUE(QFile::exists(channelOf(file_).socketPath));
 
     EXPECT_EQ(client_.call(file_, help::kTopic, 70), 1);
     const auto fresh = waitForViewer(killed);
@@ -98,16 +114,54 @@ TEST_F(HelpClientTest, KilledViewerIsReplacedDespiteItsSocket) {
     EXPECT_NE(fresh, killed);
 }
 
-TEST_F(HelpClientTest, HungViewerIsReplaced) {
+// A stopped viewer holds its lock: it is neither doubled nor robbed of its socket.
+TEST_F(HelpClientTest, StoppedViewerIsNeverDoubled) {
     ASSERT_EQ(client_.call(file_, help::kContents, 0), 1);
-    const auto hung = waitForViewer();
-    ASSERT_TRUE(hung);
-    ::kill(pid_t(*hung), SIGSTOP); // still listening, never answering
+    const auto stopped = waitForViewer();
+    ASSERT_TRUE(stopped);
+    ::kill(pid_t(*stopped), SIGSTOP);
+    ASSERT_TRUE(waitUntilStopped(*stopped));
+    for (int press = 0; press < 3; ++press)
+        EXPECT_EQ(client_.call(file_, help::kTopic, 70), 0);
+    EXPECT_EQ(viewersOf(file_), QList<qint64>{*stopped});
+    ::kill(pid_t(*stopped), SIGCONT);
+    EXPECT_EQ(waitForViewer(), stopped) << "it answers again on its own socket";
+}
 
-    EXPECT_EQ(client_.call(file_, help::kTopic, 70), 1);
-    const auto fresh = waitForViewer(hung);
-    EXPECT_TRUE(fresh);
-    EXPECT_NE(fresh, hung);
+// Closing from one game leaves the viewer to another game that still uses it.
+TEST_F(HelpClientTest, CloseWaitsForTheLastGameOfTheSession) {
+    QProcess otherGame;
+    otherGame.start("sleep", {"60"});
+    ASSERT_TRUE(otherGame.waitForStarted());
+    ASSERT_EQ(client_.call(file_, help::kContents, 0), 1);
+    const auto pid = waitForViewer();
+    ASSERT_TRUE(pid);
+    ASSERT_TRUE(help::exchange(
+        channelOf(file_).socketPath,
+        help::commandRequest({false, help::kContents, 0, otherGame.processId(), std::nullopt})));
+    EXPECT_EQ(client_.call(file_, help::kClose, 0), 1);
+    QThread::msleep(300); // time enough for a wrongly closing viewer to go
+    EXPECT_EQ(status(), pid) << "the other game still uses the viewer";
+
+    otherGame.kill(); // ends without closing its help
+    otherGame.waitForFinished();
+    EXPECT_EQ(client_.call(file_, help::kClose, 0), 1);
+    EXPECT_TRUE(waitUntilViewers(0));
+}
+
+// A closing viewer leaves alone a socket at its name that is no longer its own.
+TEST_F(HelpClientTest, ClosingViewerRemovesOnlyItsOwnSocket) {
+    ASSERT_EQ(client_.call(file_, help::kContents, 0), 1);
+    ASSERT_TRUE(waitForViewer());
+    const QString path = channelOf(file_).socketPath;
+    ASSERT_TRUE(QFile::rename(path, path + ".old"));
+    QLocalServer newer;
+    ASSERT_TRUE(newer.listen(path));
+    ASSERT_TRUE(help::exchange(path + ".old",
+                               help::commandRequest({false, help::kClose, 0, 0, std::nullopt})));
+    EXPECT_TRUE(waitUntilViewers(0));
+    EXPECT_TRUE(QFile::exists(path));
+    QFile::remove(path + ".old");
 }
 
 TEST_F(HelpClientTest, CloseWithoutViewerStartsNothing) {
@@ -117,13 +171,39 @@ TEST_F(HelpClientTest, CloseWithoutViewerStartsNothing) {
     EXPECT_FALSE(status());
 }
 
-TEST_F(HelpClientTest, MissingViewerProgramFailsQuietly) {
-    ui::qt::HelpClient client(dir_.filePath("no-such-viewer"));
-    ::testing::internal::CaptureStderr();
-    EXPECT_EQ(client.call(file_, help::kContents, 0), 0);
-    const std::string said = ::testing::internal::GetCapturedStderr();
-    EXPECT_NE(said.find("no-such-viewer"), std::string::npos);
-    EXPECT_EQ(std::count(said.begin(), said.end(), '\n'), 1);
+// A viewer that is missing, cannot run or stops at once is told on screen once per run, and
+// on standard error on each press.
+TEST_F(HelpClientTest, NoViewerIsToldOnceOnScreen) {
+    const QString notExecutable = dir_.filePath("plain-file");
+    const QString failing = dir_.filePath("failing-viewer");
+    for (const QString& path : {notExecutable, failing}) {
+        QFile out(path);
+        ASSERT_TRUE(out.open(QIODevice::WriteOnly));
+        out.write("#!/bin/sh\necho 'cannot open display' >&2\nexit 1\n");
+    }
+    QFile::setPermissions(failing, QFile::ReadOwner | QFile::ExeOwner);
+    const struct {
+        QString program;
+        const char* said;
+    } cases[] = {{dir_.filePath("no-such-viewer"), "is missing"},
+                 {notExecutable, "not a program that can be run"},
+                 {failing, "stopped before it opened the help"}};
+    for (const auto& c : cases) {
+        QStringList told;
+        ui::qt::HelpClient client(c.program, [&told](const QString& m) { told << m; });
+        ::testing::internal::CaptureStderr();
+        client.call(file_, help::kContents, 0);
+        client.call(file_, help::kTopic, 70);
+        const QDeadlineTimer deadline(kStartTimeoutMs);
+        while (told.isEmpty() && !deadline.hasExpired())
+            QCoreApplication::processEvents(QEventLoop::AllEvents, 50);
+        QCoreApplication::processEvents();
+        const std::string said = ::testing::internal::GetCapturedStderr();
+        ASSERT_EQ(told.size(), 1) << c.said;
+        EXPECT_TRUE(told[0].contains(c.program) && told[0].contains(c.said))
+            << told[0].toStdString();
+        EXPECT_NE(said.find(c.program.toStdString()), std::string::npos);
+    }
 }
 
 TEST_F(HelpClientTest, MissingHelpFileStillGivesAViewer) {

@@ -1,5 +1,5 @@
+#include "bounded_file.h"
 #include "help_viewer.h"
-#include "ui/qt/help_protocol.h"
 
 #include <gtest/gtest.h>
 #include <QApplication>
@@ -8,11 +8,12 @@
 #include <QScrollBar>
 #include <QTemporaryDir>
 #include <QTextBlock>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace {
 
 using vantrel_help::HelpViewer;
-namespace help = ui::qt::help;
 
 // Contents first, then enough filler that topic 70 lies well below the first screen.
 QByteArray longHelp() {
@@ -38,9 +39,9 @@ protected:
     }
     static QString topLine(HelpViewer& viewer) {
         QApplication::processEvents();
-        return viewer.window().cursorForPosition(QPoint(10, 10)).block().text();
+        return viewer.browser().cursorForPosition(QPoint(10, 10)).block().text();
     }
-    static int scroll(HelpViewer& viewer) { return viewer.window().verticalScrollBar()->value(); }
+    static int scroll(HelpViewer& viewer) { return viewer.browser().verticalScrollBar()->value(); }
 
     QTemporaryDir dir_;
     QString file_;
@@ -50,7 +51,7 @@ TEST_F(HelpWindowTest, TopicAndContentsScrollToTheirPlace) {
     write(longHelp());
     HelpViewer viewer(file_);
     viewer.showTopic(70);
-    EXPECT_TRUE(viewer.window().isVisible());
+    EXPECT_TRUE(viewer.browser().isVisible());
     EXPECT_EQ(topLine(viewer), "Topic seventy");
 
     viewer.showContents();
@@ -66,23 +67,23 @@ TEST_F(HelpWindowTest, LinksJumpWithinTheFileOnly) {
     write(longHelp());
     HelpViewer viewer(file_);
     viewer.showContents();
-    emit viewer.window().anchorClicked(QUrl("#70"));
+    emit viewer.browser().anchorClicked(QUrl("#70"));
     EXPECT_EQ(topLine(viewer), "Topic seventy");
 
-    const QString before = viewer.window().toPlainText();
+    const QString before = viewer.browser().toPlainText();
     const int at = scroll(viewer);
-    emit viewer.window().anchorClicked(QUrl("http://example.com/#1"));
-    emit viewer.window().anchorClicked(QUrl::fromLocalFile("/etc/passwd"));
-    EXPECT_EQ(viewer.window().toPlainText(), before);
+    emit viewer.browser().anchorClicked(QUrl("http://example.com/#1"));
+    emit viewer.browser().anchorClicked(QUrl::fromLocalFile("/etc/passwd"));
+    EXPECT_EQ(viewer.browser().toPlainText(), before);
     EXPECT_EQ(scroll(viewer), at);
 }
 
 TEST_F(HelpWindowTest, MissingFileIsExplainedInTheWindow) {
     HelpViewer viewer(file_);
     viewer.showTopic(70);
-    EXPECT_TRUE(viewer.window().isVisible());
-    EXPECT_TRUE(viewer.window().toPlainText().contains(file_));
-    EXPECT_TRUE(viewer.window().toPlainText().contains("could not be read"));
+    EXPECT_TRUE(viewer.browser().isVisible());
+    EXPECT_TRUE(viewer.browser().toPlainText().contains(file_));
+    EXPECT_TRUE(viewer.browser().toPlainText().contains("could not be read"));
 
     write(longHelp()); // appears later: the next command reads it
     viewer.showTopic(70);
@@ -93,14 +94,84 @@ TEST_F(HelpWindowTest, LatinOneFileReadsAsLatinOne) {
     write("<html><body><p>Proc\xe9\x64ure</p></body></html>");
     HelpViewer viewer(file_);
     viewer.showContents();
-    EXPECT_EQ(viewer.window().toPlainText(), QString::fromUtf8("Procédure"));
+    EXPECT_EQ(viewer.browser().toPlainText(), QString::fromUtf8("Procédure"));
 }
 
-TEST(HelpSocketName, OnePerFileWhateverItsSpelling) {
-    const QString file = QDir::temp().filePath("a/qr64.HLP");
-    EXPECT_EQ(help::socketName(file), help::socketName(QDir::temp().filePath("a/./b/../qr64.HLP")));
-    EXPECT_NE(help::socketName(file), help::socketName(QDir::temp().filePath("b/qr64.HLP")));
-    EXPECT_LT(help::socketName(file).size(), 60); // within the Unix socket path limit
+TEST_F(HelpWindowTest, BackForwardAndFindAsHelpViewersHave) {
+    write(longHelp());
+    HelpViewer viewer(file_);
+    EXPECT_EQ(viewer.window().windowTitle(), "Vantrel Help Viewer"); // not the dialog's title
+    viewer.showContents();
+    emit viewer.browser().anchorClicked(QUrl("#70"));
+    ASSERT_EQ(topLine(viewer), "Topic seventy");
+    viewer.back();
+    EXPECT_EQ(scroll(viewer), 0);
+    viewer.forward();
+    EXPECT_EQ(topLine(viewer), "Topic seventy");
+    viewer.forward(); // nothing further: stays
+    EXPECT_EQ(topLine(viewer), "Topic seventy");
+
+    viewer.findBar().open();
+    viewer.findBar().field().setText("Filler line 3");
+    EXPECT_TRUE(viewer.findBar().findNext()); // past the end of the text, round to the start
+    EXPECT_EQ(viewer.browser().textCursor().selectedText(), "Filler line 3");
+    viewer.findBar().field().setText("no such words");
+    EXPECT_FALSE(viewer.findBar().findNext());
+    EXPECT_EQ(viewer.browser().textCursor().selectedText(), "Filler line 3");
+}
+
+// A help file that is no regular file, or is too large, is explained in the window at once.
+TEST_F(HelpWindowTest, OnlyRegularFilesOfBoundedSizeAreShown) {
+    ASSERT_EQ(::mkfifo(file_.toUtf8().constData(), 0600), 0);
+    HelpViewer fifo(file_); // with no writer: must not wait for one
+    fifo.showContents();
+    EXPECT_TRUE(fifo.browser().toPlainText().contains("not a regular file"));
+
+    ASSERT_TRUE(QFile::remove(file_));
+    write({});
+    ASSERT_EQ(::truncate(file_.toUtf8().constData(), vantrel_help::kLargestHelpFile + 1), 0);
+    HelpViewer large(file_);
+    large.showContents();
+    EXPECT_TRUE(large.browser().toPlainText().contains("larger than 16 MB"));
+}
+
+// Pictures come only from regular files of bounded size inside the help file's folder.
+TEST_F(HelpWindowTest, PicturesComeOnlyFromTheHelpFilesFolder) {
+    const QString inside = dir_.filePath("help");
+    ASSERT_TRUE(QDir().mkpath(inside));
+    file_ = inside + "/qr64.HLP";
+    write("<html><body><p>Pictures</p></body></html>");
+    QFile picture(inside + "/map.png");
+    ASSERT_TRUE(picture.open(QIODevice::WriteOnly));
+    picture.write("picture bytes");
+    picture.close();
+    QFile outside(dir_.filePath("outside.png"));
+    ASSERT_TRUE(outside.open(QIODevice::WriteOnly));
+    outside.write("outside bytes");
+    outside.close();
+    ASSERT_TRUE(QFile::link(dir_.filePath("outside.png"), inside + "/link.png"));
+    ASSERT_EQ(::mkfifo((inside + "/fifo.png").toUtf8().constData(), 0600), 0);
+
+    HelpViewer viewer(file_);
+    const struct {
+        QString source;
+        bool loads;
+    } cases[] = {
+        {"map.png", true},
+        {"./sub/../map.png", true},
+        {"../outside.png", false},
+        {QUrl::fromLocalFile(dir_.filePath("outside.png")).toString(), false},
+        {"link.png", false},
+        {"/dev/zero", false},
+        {"fifo.png", false},
+        {"missing.png", false},
+        {"http://example.com/map.png", false},
+    };
+    for (const auto& c : cases) {
+        const QVariant got =
+            viewer.browser().loadResource(QTextDocument::ImageResource, QUrl(c.source));
+        EXPECT_EQ(!got.toByteArray().isEmpty(), c.loads) << c.source.toStdString();
+    }
 }
 
 } // namespace

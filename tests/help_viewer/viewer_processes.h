@@ -1,5 +1,8 @@
 #pragma once
 
+#include "ui/qt/help_channel.h"
+
+#include <csignal>
 #include <QDir>
 #include <QFile>
 #include <QList>
@@ -19,4 +22,16 @@ inline QList<qint64> viewersOf(const QString& helpFile) {
             pids.append(pid);
     }
     return pids;
+}
+
+inline ui::qt::help::Channel channelOf(const QString& helpFile) {
+    return ui::qt::help::channelFor(helpFile).value_or(ui::qt::help::Channel{});
+}
+
+// Whatever happened, no viewer, socket or lock of the help file outlives a test.
+inline void endViewersOf(const QString& helpFile) {
+    for (const qint64 pid : viewersOf(helpFile))
+        ::kill(pid_t(pid), SIGKILL);
+    QFile::remove(channelOf(helpFile).socketPath);
+    QFile::remove(channelOf(helpFile).lockPath);
 }

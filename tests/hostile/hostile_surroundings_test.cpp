@@ -1,12 +1,14 @@
 // The real game in poor surroundings: a read-only program folder with neither the tone file,
 // nor the help file, nor the help viewer in it, on a machine without a sound device. The game
-// goes on everywhere and says what a person must know on standard error only.
+// goes on everywhere; what a person must act on is said in a note that does not hold it.
 
 #include "support/real_game.h"
 
 #include <gtest/gtest.h>
+#include <QApplication>
 #include <QDir>
 #include <QFile>
+#include <QMessageBox>
 #include <QTemporaryDir>
 
 namespace {
@@ -37,6 +39,15 @@ TEST(HostileSurroundings, aBareReadOnlyFolderLeavesTheGamePlayable) {
     g.runtime.helpKey(w, w.optSpeed[1]);
     g.runtime.click(*w.cmdRight);
     g.renderer.syncNow();
+
+    // The missing viewer is named on screen once, in a note that does not hold the game.
+    QStringList notes;
+    for (QWidget* widget : QApplication::topLevelWidgets())
+        if (auto* box = qobject_cast<QMessageBox*>(widget); box && box->isVisible())
+            notes << box->text();
+    ASSERT_EQ(notes.size(), 1);
+    EXPECT_TRUE(notes[0].contains(folder.dir.path() + "/vantrel-help")) << notes[0].toStdString();
+    EXPECT_TRUE(notes[0].contains("missing")) << notes[0].toStdString();
 
     EXPECT_FALSE(g.runtime.ended());
     EXPECT_EQ(g.game.search.distanceFlown, 2);

@@ -1,21 +1,15 @@
 #pragma once
 
-// How the game and the help viewer (vantrel-help) talk: one local socket per user and help
-// file, one text line each way. Header-only so that both sides build it without a library.
+// How the game and the help viewer (vantrel-help) talk: one text line each way on the help
+// file's channel. Header-only so that both sides build it without a library.
 
 #include <cstdint>
 #include <optional>
 #include <QByteArray>
-#include <QCryptographicHash>
-#include <QDeadlineTimer>
 #include <QDir>
 #include <QFileInfo>
-#include <QLocalSocket>
-#include <QString>
-
-#ifdef Q_OS_UNIX
-#include <unistd.h>
-#endif
+#include <QList>
+#include <QRect>
 
 namespace ui::qt::help {
 
@@ -24,40 +18,35 @@ inline constexpr std::int32_t kTopic = 1;
 inline constexpr std::int32_t kClose = 2;
 inline constexpr std::int32_t kContents = 3;
 
-// Short waits: the game must never stall on a busy or dead viewer.
-inline constexpr int kConnectTimeoutMs = 500;
-inline constexpr int kReplyTimeoutMs = 1000;
+// A request or a reply is a few dozen bytes: anything longer without a line end is not ours.
+inline constexpr qsizetype kLongestLine = 128;
 
 // The same file named two ways must reach the same viewer.
 inline QString absoluteHelpFile(const QString& helpFile) {
     return QDir::cleanPath(QFileInfo(helpFile).absoluteFilePath());
 }
 
-inline QString userId() {
-#ifdef Q_OS_UNIX
-    return QString::number(::getuid());
-#else
-    return qEnvironmentVariable("USERNAME");
-#endif
-}
-
-// A hash rather than the path itself keeps the name within the Unix socket path limit.
-inline QString socketName(const QString& helpFile) {
-    const QByteArray hash =
-        QCryptographicHash::hash(absoluteHelpFile(helpFile).toUtf8(), QCryptographicHash::Sha256)
-            .toHex()
-            .left(16);
-    return QStringLiteral("vantrel-help-%1-%2").arg(userId(), QString::fromLatin1(hash));
-}
-
 struct Request {
     bool status = false; // asks only which process serves
     std::int32_t command = 0;
     std::int32_t data = 0;
+    qint64 game = 0;             // the asking game's process id; 0 when not a game
+    std::optional<QRect> beside; // the game's window on screen, to open the viewer beside it
 };
 
-inline QByteArray commandRequest(std::int32_t command, std::int32_t data) {
-    return QByteArray::number(command) + ' ' + QByteArray::number(data) + '\n';
+inline bool isKnownCommand(std::int32_t command) {
+    return command == kContents || command == kTopic || command == kClose;
+}
+
+// "COMMAND DATA GAME [X Y WIDTH HEIGHT]": also the viewer's command-line arguments after the
+// help file.
+inline QByteArray commandRequest(const Request& r) {
+    QByteArray line = QByteArray::number(r.command) + ' ' + QByteArray::number(r.data) + ' ' +
+                      QByteArray::number(r.game);
+    if (r.beside)
+        for (const int v : {r.beside->x(), r.beside->y(), r.beside->width(), r.beside->height()})
+            line += ' ' + QByteArray::number(v);
+    return line + '\n';
 }
 
 inline QByteArray statusRequest() {
@@ -66,15 +55,21 @@ inline QByteArray statusRequest() {
 
 inline std::optional<Request> parseRequest(const QByteArray& line) {
     const QByteArray text = line.trimmed();
-    if (text == "status") return Request{true, 0, 0};
+    if (text == "status") return Request{true, 0, 0, 0, std::nullopt};
     const QList<QByteArray> parts = text.split(' ');
-    if (parts.size() != 2) return std::nullopt;
-    bool commandOk = false;
-    bool dataOk = false;
-    const int command = parts[0].toInt(&commandOk);
-    const int data = parts[1].toInt(&dataOk);
-    if (!commandOk || !dataOk) return std::nullopt;
-    return Request{false, command, data};
+    if (parts.size() != 2 && parts.size() != 3 && parts.size() != 7) return std::nullopt;
+    QList<qint64> numbers;
+    for (const QByteArray& part : parts) {
+        bool ok = false;
+        numbers.append(part.toInt(&ok));
+        if (!ok) return std::nullopt;
+    }
+    Request r{false, std::int32_t(numbers[0]), std::int32_t(numbers[1]), 0, std::nullopt};
+    if (numbers.size() > 2) r.game = numbers[2];
+    if (numbers.size() == 7 && numbers[5] > 0 && numbers[6] > 0)
+        r.beside = QRect(int(numbers[3]), int(numbers[4]), int(numbers[5]), int(numbers[6]));
+    if (!isKnownCommand(r.command) || r.game < 0) return std::nullopt;
+    return r;
 }
 
 inline QByteArray okReply(qint64 pid) {
@@ -92,21 +87,6 @@ inline std::optional<qint64> parseOkReply(const QByteArray& line) {
     const qint64 pid = text.mid(3).toLongLong(&ok);
     if (!ok || pid <= 0) return std::nullopt;
     return pid;
-}
-
-// Sends one request to the viewer listening on `name`. Returns the serving process id, or
-// nothing when no viewer answered in time (none running, a stale socket, a hung viewer).
-inline std::optional<qint64> exchange(const QString& name, const QByteArray& request) {
-    QLocalSocket socket;
-    socket.connectToServer(name);
-    if (!socket.waitForConnected(kConnectTimeoutMs)) return std::nullopt;
-    socket.write(request);
-    if (!socket.waitForBytesWritten(kConnectTimeoutMs)) return std::nullopt;
-    const QDeadlineTimer deadline(kReplyTimeoutMs);
-    while (!socket.canReadLine()) {
-        if (!socket.waitForReadyRead(int(deadline.remainingTime()))) return std::nullopt;
-    }
-    return parseOkReply(socket.readLine());
 }
 
 } // namespace ui::qt::help

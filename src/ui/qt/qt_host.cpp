@@ -19,7 +19,8 @@ namespace ui::qt {
 QtHost::QtHost(const QString& programFolder)
     : programFolder_(programFolder.isEmpty() ? executableFolder()
                                              : QFile::encodeName(programFolder).toStdString()),
-      help_(QFile::decodeName(QByteArray::fromStdString(programFolder_ + "/vantrel-help"))) {}
+      help_(QFile::decodeName(QByteArray::fromStdString(programFolder_ + "/vantrel-help")),
+            [this](const QString& message) { tellHelpTrouble(message); }) {}
 QtHost::~QtHost() = default;
 
 int QtHost::messageBox(const std::string& prompt, int buttons, const std::string& title) {
@@ -98,7 +99,11 @@ std::int32_t QtHost::winHelp(std::int32_t, const std::string& helpFile, std::int
         if (command != help::kClose) sayHelpFolderUnusable();
         return 0;
     }
-    return help_.call(*file, command, data);
+    // The viewer opens beside the game's window, on its screen.
+    std::optional<QRect> beside;
+    QWidget* main = renderer_ ? renderer_->mainWidget() : nullptr;
+    if (main && main->window()->isVisible()) beside = main->window()->frameGeometry();
+    return help_.call(*file, command, data, beside);
 }
 
 void QtHost::sayHelpFolderUnusable() {
@@ -112,6 +117,17 @@ void QtHost::sayHelpFolderUnusable() {
                    QFile::decodeName(QByteArray::fromStdString(programFolder_)).toStdString() +
                    "\r\n\r\nMove the game to a folder with a plain name.",
                msgbox::ok, "Vantrel");
+}
+
+void QtHost::tellHelpTrouble(const QString& message) {
+    // Not modal: the game goes on while the note is up.
+    QWidget* owner = renderer_ ? renderer_->mainWidget() : nullptr;
+    auto* box = new QMessageBox(QMessageBox::Warning, QStringLiteral("Vantrel"), message,
+                                QMessageBox::Ok, owner ? owner->window() : nullptr);
+    box->setAttribute(Qt::WA_DeleteOnClose);
+    box->setWindowModality(Qt::NonModal);
+    box->setTextFormat(Qt::PlainText);
+    box->show();
 }
 
 void QtHost::multimediaFileName(const std::string&) {}

@@ -40,6 +40,7 @@ public:
 private:
     const QFontMetrics& metrics(const Font& font);
     void sayHelpFolderUnusable(); // once a run
+    void tellHelpTrouble(const QString& message);
 
     std::string programFolder_; // the platform's own bytes
     bool saidHelpFolderUnusable_ = false;

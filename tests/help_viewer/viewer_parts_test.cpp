@@ -1,0 +1,154 @@
+// The help viewer's parts on their own: where it opens, what it reads, who it serves, and
+// where its socket lives.
+#include "bounded_file.h"
+#include "game_registry.h"
+#include "placement.h"
+#include "ui/qt/help_channel.h"
+
+#include <gtest/gtest.h>
+#include <QFile>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace {
+
+namespace help = ui::qt::help;
+using vantrel_help::placeBeside;
+
+TEST(HelpPlacement, BesideTheGameOnItsScreen) {
+    const QRect screen(1920, 0, 1920, 1080); // the second of two screens
+    const QSize size(640, 560);
+    const struct {
+        QRect game;
+        QRect want;
+    } cases[] = {
+        {{1920, 100, 800, 600}, {2728, 100, 640, 560}},  // room on the right
+        {{2568, 100, 624, 600}, {3200, 100, 640, 560}},  // exactly room on the right
+        {{3000, 100, 832, 600}, {2352, 100, 640, 560}},  // room on the left only
+        {{1930, 100, 1800, 600}, {3520, 100, 320, 560}}, // no room: narrow, on the right
+        {{2000, 100, 1800, 600}, {1920, 100, 320, 560}}, // no room: narrow, on the left
+        {{2300, 100, 1000, 600}, {3308, 100, 532, 560}}, // narrowed to the room on the right
+        {{2400, 100, 1200, 600}, {1920, 100, 472, 560}}, // narrowed to the room on the left
+        {{1920, 700, 800, 300}, {2728, 520, 640, 560}},  // kept on the screen's bottom
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(placeBeside(c.game, screen, size), c.want) << c.game.x();
+    EXPECT_EQ(placeBeside({0, 0, 10, 10}, {0, 0, 400, 300}, size), QRect(18, 0, 382, 300));
+}
+
+TEST(HelpFileReading, RegularFilesUpToTheLimitOnly) {
+    QTemporaryDir dir;
+    const QString file = dir.filePath("f");
+    for (const qint64 size : {0, 99, 100, 101}) {
+        QFile out(file);
+        ASSERT_TRUE(out.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        out.write(QByteArray(size, 'x'));
+        out.close();
+        const auto read = vantrel_help::readRegularFile(file, 100);
+        EXPECT_EQ(read.tooLarge, size > 100) << size;
+        EXPECT_EQ(read.bytes.size(), size > 100 ? 0 : size);
+    }
+    ASSERT_EQ(::mkfifo(dir.filePath("fifo").toUtf8().constData(), 0600), 0);
+    for (const QString& path : {dir.filePath("fifo"), QString("/dev/zero"), dir.path()})
+        EXPECT_EQ(vantrel_help::readRegularFile(path, 100).problem, "it is not a regular file");
+    EXPECT_FALSE(vantrel_help::readRegularFile(dir.filePath("missing"), 100).problem.isEmpty());
+}
+
+// Closing from one game leaves the viewer to another that still runs, but not to one that died.
+TEST(HelpGameRegistry, TheLastRunningGameClosesTheViewer) {
+    QProcess other;
+    other.start("sleep", {"60"});
+    ASSERT_TRUE(other.waitForStarted());
+    const qint64 self = ::getpid();
+    vantrel_help::GameRegistry games;
+    games.add(self);
+    games.add(other.processId());
+    games.add(self);
+    EXPECT_EQ(games.count(), 2u);
+    EXPECT_FALSE(games.release(self)) << "the other game still uses it";
+    games.add(self);
+    other.kill();
+    other.waitForFinished();
+    EXPECT_TRUE(games.release(self)) << "the other game ended without closing";
+
+    EXPECT_TRUE(vantrel_help::GameRegistry().release(self)); // the last one, never registered
+    vantrel_help::GameRegistry byHand;
+    byHand.add(self);
+    EXPECT_TRUE(byHand.release(0)); // a close from no game in particular
+}
+
+TEST(HelpChannel, OnePerDisplaySessionAndFile) {
+    const struct {
+        const char* given;
+        const char* want;
+    } displays[] = {{":0", ":0"},   {":0.0", ":0"},           {"unix:0.1", ":0"},
+                    {":12", ":12"}, {"host:10.0", "host:10"}, {"wayland-0", "wayland-0"},
+                    {"", ""}};
+    for (const auto& d : displays)
+        EXPECT_EQ(help::normalisedDisplay(d.given), d.want) << d.given;
+
+    const QByteArray savedDisplay = qgetenv("DISPLAY");
+    const QByteArray savedSession = qgetenv("XDG_SESSION_ID");
+    const auto socketFor = [](const char* display, const char* session, const QString& file) {
+        qputenv("DISPLAY", display);
+        qputenv("XDG_SESSION_ID", session);
+        return help::channelFor(file).value().socketPath;
+    };
+    const QString file = "/opt/vantrel/qr64.HLP";
+    EXPECT_EQ(socketFor(":1", "4", file), socketFor(":1.0", "4", file));
+    EXPECT_NE(socketFor(":1", "4", file), socketFor(":2", "4", file));
+    EXPECT_NE(socketFor(":1", "4", file), socketFor(":1", "5", file));
+    EXPECT_NE(socketFor(":1", "4", file), socketFor(":1", "4", "/opt/other/qr64.HLP"));
+    qputenv("DISPLAY", savedDisplay);
+    qputenv("XDG_SESSION_ID", savedSession);
+}
+
+// The socket's folder is ours and closed to others, whatever the surroundings offer.
+TEST(HelpChannel, APrivateFolderWhateverTheSurroundings) {
+    QTemporaryDir dir;
+    const QByteArray savedRuntime = qgetenv("XDG_RUNTIME_DIR");
+    const QByteArray savedTmp = qgetenv("TMPDIR");
+    const QString uid = QString::number(::getuid());
+    const QString open = dir.filePath("open"), closed = dir.filePath("closed"),
+                  readOnly = dir.filePath("ro"), longer = dir.filePath(QString(100, 'l'));
+    for (const QString& d : {open, closed, readOnly, longer})
+        ASSERT_TRUE(QDir().mkpath(d));
+    ::chmod(open.toUtf8().constData(), 0755);
+    ::chmod(closed.toUtf8().constData(), 0700);
+    ::chmod(readOnly.toUtf8().constData(), 0500);
+    const bool root = ::getuid() == 0; // root writes into a read-only folder all the same
+    const struct {
+        QString runtime, tmp, want;
+    } cases[] = {
+        {closed, "", closed + "/vantrel"},
+        {open, "", "/tmp/vantrel-" + uid}, // a runtime folder others may enter is not used
+        {"", dir.filePath("missing"), "/tmp/vantrel-" + uid},
+        {"", readOnly, root ? readOnly + "/vantrel-" + uid : "/tmp/vantrel-" + uid},
+        {"", longer, "/tmp/vantrel-" + uid},
+        {"", "relative/tmp", "/tmp/vantrel-" + uid},
+    };
+    for (const auto& c : cases) {
+        qputenv("XDG_RUNTIME_DIR", c.runtime.toUtf8());
+        qputenv("TMPDIR", c.tmp.toUtf8());
+        const QString folder = help::privateFolder();
+        EXPECT_EQ(folder, c.want) << c.runtime.toStdString() << " " << c.tmp.toStdString();
+        struct stat st {};
+        ASSERT_EQ(::lstat(folder.toUtf8().constData(), &st), 0);
+        EXPECT_EQ(st.st_mode & 0777, 0700u);
+        EXPECT_EQ(st.st_uid, ::getuid());
+    }
+    // Someone else's folder, or a symlink, at our name is refused.
+    qputenv("XDG_RUNTIME_DIR", "");
+    qputenv("TMPDIR", closed.toUtf8());
+    const QString ours = closed + "/vantrel-" + uid;
+    QDir(ours).removeRecursively();
+    ASSERT_TRUE(QFile::link(open, ours));
+    EXPECT_EQ(help::privateFolder(), "/tmp/vantrel-" + uid);
+    ::chmod(readOnly.toUtf8().constData(), 0700);
+    qputenv("XDG_RUNTIME_DIR", savedRuntime);
+    qputenv("TMPDIR", savedTmp);
+}
+
+} // namespace

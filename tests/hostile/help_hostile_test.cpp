@@ -1,0 +1,202 @@
+// The help channel among other users, broken peers and a second display. Cases that need a
+// second user create a throwaway one, and skip when not run as root.
+#include "ui/qt/help_channel.h"
+#include "ui/qt/help_client.h"
+#include "ui/qt/help_exchange.h"
+#include "ui/qt/help_protocol.h"
+#include "viewer_processes.h"
+
+#include <gtest/gtest.h>
+#include <pwd.h>
+#include <QDeadlineTimer>
+#include <QFileInfo>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QThread>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace {
+
+namespace help = ui::qt::help;
+
+constexpr int kStartMs = 10000; // a process start on a loaded machine
+
+// A user made for one test and removed after it.
+struct ThrowawayUser {
+    QString name = QStringLiteral("vtrhost%1").arg(::getpid());
+    uid_t uid = 0;
+    gid_t gid = 0;
+    ThrowawayUser() {
+        QProcess::execute("useradd", {"-M", "-N", "-s", "/usr/sbin/nologin", name});
+        if (const passwd* entry = ::getpwnam(name.toUtf8().constData())) {
+            uid = entry->pw_uid;
+            gid = entry->pw_gid;
+        }
+    }
+    ~ThrowawayUser() { QProcess::execute("userdel", {name}); }
+    // The program run as this user; setpriv runs it in its own place, so its pid is ours to end.
+    QStringList as(const QStringList& command) const {
+        return QStringList{"--reuid=" + QString::number(uid), "--regid=" + QString::number(gid),
+                           "--clear-groups", "--"} +
+               command;
+    }
+};
+
+// hostile_listener.py in one of its modes, as us or as another user.
+struct Listener {
+    QProcess process;
+    Listener(const QString& mode, const QString& path, const ThrowawayUser* user = nullptr) {
+        const QStringList command{"/usr/bin/python3", HOSTILE_LISTENER, mode, path};
+        if (user)
+            process.start("setpriv", user->as(command));
+        else
+            process.start(command[0], command.mid(1));
+        if (mode != "ask") process.waitForReadyRead(kStartMs); // "listening"
+    }
+    ~Listener() {
+        process.kill();
+        process.waitForFinished();
+    }
+};
+
+class HelpHostile : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ASSERT_TRUE(dir_.isValid());
+        file_ = dir_.filePath("qr64.HLP");
+        QFile(file_).open(QIODevice::WriteOnly);
+    }
+    void TearDown() override {
+        endViewersOf(file_);
+        for (const auto& [name, value] : saved_)
+            qputenv(name, value);
+    }
+    void setEnv(const char* name, const QByteArray& value) {
+        saved_.emplace_back(name, qgetenv(name));
+        qputenv(name, value);
+    }
+    static bool isRoot() { return ::getuid() == 0; }
+    std::optional<qint64> waitForViewer() const {
+        const QDeadlineTimer deadline(kStartMs);
+        while (!deadline.hasExpired()) {
+            if (const auto pid = help::exchange(channelOf(file_).socketPath, help::statusRequest()))
+                return pid;
+            QThread::msleep(50);
+        }
+        return std::nullopt;
+    }
+
+    QTemporaryDir dir_;
+    QString file_;
+    ui::qt::HelpClient client_{VANTREL_HELP_VIEWER};
+    std::vector<std::pair<const char*, QByteArray>> saved_;
+};
+
+// A peer that never answers, dribbles or floods holds an exchange no longer than its deadline
+// and no longer than one protocol line; unbounded, these never return.
+TEST_F(HelpHostile, ExchangeKeepsItsDeadlineAndLineLength) {
+    for (const QString mode : {"silent", "trickle", "flood"}) {
+        const QString path = dir_.filePath(mode);
+        Listener listener(mode, path);
+        EXPECT_FALSE(help::exchange(path, help::statusRequest())) << mode.toStdString();
+    }
+    Listener answering("answer", dir_.filePath("answer"));
+    EXPECT_EQ(help::exchange(dir_.filePath("answer"), help::statusRequest()), 1);
+}
+
+TEST_F(HelpHostile, AnotherUsersListenerIsNeverBelieved) {
+    if (!isRoot()) GTEST_SKIP() << "needs root to create a second user";
+    ThrowawayUser other;
+    ASSERT_NE(other.uid, 0u);
+    ::chmod(dir_.path().toUtf8().constData(), 0777);
+    const QString path = dir_.filePath("theirs");
+    Listener listener("answer", path, &other);
+    ASSERT_TRUE(QFileInfo::exists(path));
+    EXPECT_FALSE(help::exchange(path, help::statusRequest())) << "a socket of theirs";
+    ASSERT_EQ(::chown(path.toUtf8().constData(), ::getuid(), ::getgid()), 0);
+    EXPECT_FALSE(help::exchange(path, help::statusRequest())) << "their process behind our file";
+}
+
+// Another user who takes the names in advance in a shared TMPDIR catches no help request: our
+// socket lives in a folder of our own, and a viewer opens.
+TEST_F(HelpHostile, NamesTakenInAdvanceAreNotOurs) {
+    if (!isRoot()) GTEST_SKIP() << "needs root to create a second user";
+    ThrowawayUser other;
+    QTemporaryDir shared;
+    ::chmod(shared.path().toUtf8().constData(), 01777);
+    setEnv("XDG_RUNTIME_DIR", "");
+    setEnv("TMPDIR", shared.path().toUtf8());
+    const QString squatted = shared.path() + "/vantrel-" + QString::number(::getuid());
+    QProcess::execute("setpriv", other.as({"mkdir", "-m", "0777", squatted}));
+    const QString name = QFileInfo(channelOf(file_).socketPath).fileName();
+    Listener listener("answer", squatted + "/" + name, &other);
+    QProcess::execute("setpriv", other.as({"touch", squatted + "/" + name + ".lock"}));
+
+    EXPECT_FALSE(channelOf(file_).socketPath.startsWith(squatted));
+    EXPECT_EQ(client_.call(file_, help::kContents, 0), 1);
+    const auto viewer = waitForViewer();
+    ASSERT_TRUE(viewer);
+    EXPECT_EQ(viewersOf(file_), QList<qint64>{*viewer});
+}
+
+// The viewer hangs up on a caller of another user, even one let into its folder.
+TEST_F(HelpHostile, TheViewerAnswersOnlyItsUser) {
+    if (!isRoot()) GTEST_SKIP() << "needs root to create a second user";
+    ThrowawayUser other;
+    QTemporaryDir tmp;
+    setEnv("XDG_RUNTIME_DIR", "");
+    setEnv("TMPDIR", tmp.path().toUtf8());
+    ASSERT_EQ(client_.call(file_, help::kContents, 0), 1);
+    ASSERT_TRUE(waitForViewer());
+    const QString socket = channelOf(file_).socketPath;
+    for (const QString& path : {tmp.path(), QFileInfo(socket).path(), socket})
+        ::chmod(path.toUtf8().constData(), 0777);
+    Listener asking("ask", socket, &other);
+    ASSERT_TRUE(asking.process.waitForFinished(kStartMs));
+    const QByteArray said = asking.process.readAllStandardOutput();
+    EXPECT_FALSE(said.contains("b'ok")) << said.toStdString();
+    // It got through to the viewer, which hung up: no "Permission denied" on the way.
+    EXPECT_TRUE(said.startsWith("b''") || said.contains("reset by peer") ||
+                said.contains("Broken pipe"))
+        << said.toStdString();
+}
+
+// Xvfb on a display number of its own choosing, ended with the test.
+struct VirtualDisplay {
+    QProcess process;
+    QString name;
+    VirtualDisplay() {
+        process.start("Xvfb",
+                      {"-displayfd", "1", "-nolisten", "tcp", "-screen", "0", "1280x800x24"});
+        if (process.waitForReadyRead(kStartMs))
+            name = ":" + QString::fromLatin1(process.readLine().trimmed());
+    }
+    ~VirtualDisplay() {
+        process.kill();
+        process.waitForFinished();
+    }
+};
+
+// Each display gets its viewer: help asked for on one never goes to the other's.
+TEST_F(HelpHostile, TwoDisplaysTwoViewers) {
+    VirtualDisplay first;
+    VirtualDisplay second;
+    if (first.name.isEmpty() || second.name.isEmpty()) GTEST_SKIP() << "Xvfb cannot start";
+    setEnv("QT_QPA_PLATFORM", "xcb");
+    setEnv("DISPLAY", first.name.toLatin1());
+    ASSERT_EQ(client_.call(file_, help::kContents, 0), 1);
+    const auto onFirst = waitForViewer();
+    setEnv("DISPLAY", second.name.toLatin1());
+    ASSERT_EQ(client_.call(file_, help::kContents, 0), 1);
+    const auto onSecond = waitForViewer();
+    ASSERT_TRUE(onFirst && onSecond);
+    EXPECT_NE(onFirst, onSecond);
+    EXPECT_EQ(viewersOf(file_).size(), 2);
+
+    EXPECT_EQ(client_.call(file_, help::kClose, 0), 1); // the second display's only
+    setEnv("DISPLAY", first.name.toLatin1());
+    EXPECT_EQ(help::exchange(channelOf(file_).socketPath, help::statusRequest()), onFirst);
+}
+
+} // namespace
