@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
 # Set-up, build and run on a fresh Debian 12 machine.
 #   ./dev.sh play   install what is missing, build, start the game
 #   ./dev.sh test   install what is missing, build, run every test: the plain build, the build

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Vantrel: a search-and-rescue trainer. Find the hidden ELT with a direction finder.
 #include "command_line.h"
 #include "game/game.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // vantrel-script FILE (or - for standard input): plays a scenario on the headless host and
 // prints its transcript.
 #include "script/scenario_runner.h"

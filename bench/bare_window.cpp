@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "bare_window.h"
 
 #include <QMenu>

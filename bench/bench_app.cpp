@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "bench_app.h"
 
 namespace bench {

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // How long one Help press can hold the game, whatever state the help viewer is in, and how much
 // memory the viewer takes with the largest help file it shows. Each figure stands beside the
 // baseline of the same run: a press that an idle viewer answers.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // vantrel-bench-logic: the game's logic on the host without a display, per operation, each
 // beside a baseline of the plain work it is built on. Takes Google Benchmark's options.
 #include "game/flying.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "machine_load.h"
 
 #include <fstream>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "real_game.h"
 
 #include "ui/qt/form_window.h"

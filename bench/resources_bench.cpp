@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // vantrel-bench-resources: what the game costs the machine beside a bare main window: its peak
 // resident memory, and its processor time while it sits idle with its one-second timer ticking.
 // Each figure comes from a fresh process of its own, which this program starts.

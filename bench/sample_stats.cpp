@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "sample_stats.h"
 
 #include <algorithm>

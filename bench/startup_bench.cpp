@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // vantrel-bench-startup: the time from nothing to the first painted frame of the main window,
 // for the game and for a bare main window of the same size, measured in turn in one process.
 //   vantrel-bench-startup [--rounds N] [--fresh N]

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // vantrel-bench-step: one step of the aircraft on real widgets, from the click on an arrow to
 // the window painted, against repainting a bare window of the same size.
 //   vantrel-bench-step [--steps N]

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // vantrel-bench-tone-memory: the peak resident memory of a process that hands one tone file to
 // the sound player, beside one that hands it none: the game's own tone, the largest file that
 // is still played, and a 1.5 GB file that is refused. Each figure comes from a fresh process.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "icon_art.h"
 
 #include <algorithm>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // make-icons OUTDIR: writes the desktop icons (hicolor PNGs and an SVG) from the transmitter
 // picture, the same art as the window icon (run by the build).
 // make-icons --check OUTDIR: reads them back and says what is missing or wrong (a test).

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
 # Builds the fuzzers with clang and runs each for a while over the corpus in tests/fuzz/corpus.
 #   tools/fuzz.sh [SECONDS]    (default 60 seconds each)
 set -eo pipefail

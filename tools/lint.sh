@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
 # Static analysis of our code. Exits non-zero on any finding.
 #   tools/lint.sh          cppcheck (seconds; the test command runs it)
 #   tools/lint.sh --tidy   cppcheck and clang-tidy with .clang-tidy (several minutes)

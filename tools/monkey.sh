@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
 # The long monkey run: a million random events on the sanitizer build.
 #   tools/monkey.sh [EVENTS] [SEED]
 set -euo pipefail

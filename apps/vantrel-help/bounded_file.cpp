@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "bounded_file.h"
 
 #include <cerrno>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "find_bar.h"
 
 #include <QAction>

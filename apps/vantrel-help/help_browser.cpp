@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "help_browser.h"
 
 #include "bounded_file.h"

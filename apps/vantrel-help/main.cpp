@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // vantrel-help: the game's help viewer, one process per help file and graphical session.
 // Usage: vantrel-help HELPFILE COMMAND DATA [GAME [X Y WIDTH HEIGHT]]
 // (command 3 contents, 1 topic DATA, 2 close; GAME the asking game's process id, then its

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "viewer_app.h"
 
 #include "game_registry.h"

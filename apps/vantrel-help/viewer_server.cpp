@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "viewer_server.h"
 
 #include "ui/qt/help_exchange.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "elt_tone.h"
 
 #include <algorithm>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // make-elt-tone FILE: writes the ELT's tone as a wave file (run by the build).
 #include "elt_tone.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "flight_timer.h"
 
 #include "game/flying.h"

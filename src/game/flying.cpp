@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "flying.h"
 
 #include "game/game.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "hints.h"
 
 #include "game/game.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "main_window.h"
 
 #include "assets/pictures/pictures.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "main_window_events.h"
 
 #include "game/flight_timer.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "new_search.h"
 
 #include "game/game.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "results.h"
 
 #include "game/game.h"

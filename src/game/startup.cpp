@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "startup.h"
 
 #include "game/game.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "context_ids.h"
 
 #include "game/game.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "explanation_panel.h"
 
 #include "game/game.h"

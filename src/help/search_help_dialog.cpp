@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "search_help_dialog.h"
 
 #include "game/flight_timer.h"

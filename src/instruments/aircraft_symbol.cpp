@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "aircraft_symbol.h"
 
 #include "game/game.h"

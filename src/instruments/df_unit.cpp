@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "df_unit.h"
 
 #include "game/game.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "vor_dme.h"
 
 #include "game/game.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "map_drawing.h"
 
 #include "game/game.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "reveal_marks.h"
 
 #include "game/game.h"

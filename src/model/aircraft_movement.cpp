@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "aircraft_movement.h"
 
 #include "search_state.h"

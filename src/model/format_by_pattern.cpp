@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "format_by_pattern.h"
 
 #include <charconv>

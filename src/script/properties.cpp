@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "properties.h"
 
 #include "tokenizer.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "state_fields.h"
 
 #include "game/game.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "tokenizer.h"
 
 namespace script {

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "containers.h"
 
 #include "controls.h"

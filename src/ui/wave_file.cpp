@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "wave_file.h"
 
 #include <cerrno>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The ELT tone file: a wave file a sound device can play, sweeping down, without clicks.
 #include "assets/tone/elt_tone.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "assets/pictures/pictures.h"
 
 #include <cstdint>

@@ -1,4 +1,5 @@
 #!/usr/bin/env python3
+# SPDX-License-Identifier: MIT
 """The coaching note belongs to the game, under a real window manager: it stands above the main
 window but below the game's message boxes and any other program, hides while the game is
 minimised and comes back with it, moves with the main window, and a click on it brings the

@@ -1,4 +1,5 @@
 #!/usr/bin/env python3
+# SPDX-License-Identifier: MIT
 """Under Wayland, where no program places its own windows, the coaching note still stands
 where the game puts it beside the main window: a popup of the main window, moved afresh with
 every note. Weston's headless backend draws the desktop; its screenshooter shows it.

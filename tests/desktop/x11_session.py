@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: MIT
 """A private X session for tests of the real window: Xvfb on a display of its own choosing,
 the openbox window manager, and the X tools to drive and read it. Everything started here is
 ended by close(), and every wait is bounded."""

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Fuzzes formatByPattern with any number and the game's patterns (or any pattern made of the
 // pattern characters): the text holds only digits, commas, a point and a sign, and read back it
 // is the number rounded to the pattern's decimals.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Fuzzes distanceAndBearing on any 16-bit points and scale: the bearing is finite and in
 // [0, 360), the distance finite, not negative, and the straight-line distance in miles.
 #include "model/navigation.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The main window as designed: every control with its kind, container, caption, place in twips
 // and starting state, the menus and the tab order.
 #include "game/main_window.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The remarks, score and rating of the results box, read from the box the player is shown, right
 // at each threshold a player can reach and one step either side of it.
 #include "game/game.h"

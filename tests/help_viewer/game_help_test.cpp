@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The game and its help viewer: Exit leaves the viewer open, closing the main window closes it.
 #include "support/real_game.h"
 #include "ui/qt/help_exchange.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "ui/qt/help_client.h"
 #include "ui/qt/help_exchange.h"
 #include "ui/qt/help_lock.h"

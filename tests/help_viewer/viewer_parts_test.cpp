@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The help viewer's parts on their own: where it opens, what it reads, who it serves, and
 // where its socket lives.
 #include "bounded_file.h"

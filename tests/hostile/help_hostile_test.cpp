@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The help channel among other users, broken peers and a second display. Cases that need a
 // second user create a throwaway one, and skip when not run as root.
 #include "ui/qt/help_channel.h"

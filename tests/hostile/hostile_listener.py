@@ -1,4 +1,5 @@
 #!/usr/bin/python3
+# SPDX-License-Identifier: MIT
 """A local listener that misbehaves, standing in for another user's or a broken peer.
 
 usage: hostile_listener.py MODE SOCKET_PATH

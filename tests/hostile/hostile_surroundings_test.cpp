@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The real game in poor surroundings: a read-only program folder with neither the tone file,
 // nor the help file, nor the help viewer in it, on a machine without a sound device. The game
 // goes on everywhere; what a person must act on is said in a note that does not hold it.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // A sound server that takes the connection and never answers must not hold the game: the
 // window paints and the player flies on while the sound device is still being opened. Each
 // test runs in a process of its own, since the sound device is looked up once per process.

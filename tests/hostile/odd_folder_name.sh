@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
 # The game copied into a folder whose name is not valid UTF-8 finds its tone beside itself (not
 # at the root), names its help file there, and says plainly, once, that help cannot be shown
 # from such a folder.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The real game on the Qt host, started from wherever this program lies. Prints where it looks
 // for its files, as the platform's bytes, whether the tone there is one it plays, and what it
 // tells the player about help; then ends.

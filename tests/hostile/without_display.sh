@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
 # Started with no display at all, the game (or its help viewer, given with its arguments) says
 # in one line that it needs a graphical session and how to run it under xvfb-run, and exits with
 # status 1 without dumping core.

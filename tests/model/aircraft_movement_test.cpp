@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Turning and stepping the aircraft.
 #include "model/aircraft_movement.h"
 #include "model/search_state.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Every number the player reads passes through formatByPattern; these are the game's patterns
 // with the values that decide their look.
 #include "model/format_by_pattern.h"

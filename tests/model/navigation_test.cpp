@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Distances and bearings between map points, with a scale of 4 units to the mile.
 #include "model/format_by_pattern.h"
 #include "model/navigation.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // vantrel-monkey: plays a great many random events on the headless game and checks after each
 // one that the game still holds together. Every run is replayable from its seed:
 //   vantrel-monkey [--events N] [--seed S] [--games G] [--dump FILE]

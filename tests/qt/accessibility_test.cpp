@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Every control a player can reach, in every window, tells assistive technology what it is,
 // and the keyboard visits the main window's controls in the designed order.
 #include "help/about_window.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The main window's controls as a keyboard and mouse user meets them: what is drawn follows the
 // game after every event, the colours are the game's whatever the desktop's theme, the focus
 // goes where the user points and can be seen, and the map flies from the keyboard.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The explanation panel in a real window: placed exactly where the game puts it.
 #include "help/explanation_panel.h"
 #include "support/real_game.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The real main window, grabbed to an image: the layout in twips lands on the right pixels.
 #include "support/real_game.h"
 #include "ui/qt/surface_widget.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Runs the widget tests without a display unless one is asked for.
 #include <cstdlib>
 #include <gtest/gtest.h>

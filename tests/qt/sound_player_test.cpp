@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The ELT tone on a machine that may have no sound device: the game never waits and never
 // stops for it, and a tone file that is not a short wave file never reaches the sound library.
 #include "assets/tone/elt_tone.h"

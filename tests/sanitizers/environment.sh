@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: MIT
 # Options for running the sanitizer build's programs; sourced by dev.sh.
 here="$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)"
 export ASAN_OPTIONS="detect_leaks=1:abort_on_error=1:detect_stack_use_after_return=1:strict_init_order=1"

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: MIT
 """A desktop of our own for one test: a virtual display, a D-Bus session bus and the
 accessibility bus, and the game on them, so that a test reads the game as a screen reader does
 without touching anyone else's session. Every process started here is ended on the way out."""

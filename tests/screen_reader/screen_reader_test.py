@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: MIT
 """What a screen reader hears of one search: the game is read and played only through the
 desktop's accessibility bus (AT-SPI), on a private desktop, as a listener would: the roles of
 the controls, the readings of the readouts, the events a step raises, the signal indicator,

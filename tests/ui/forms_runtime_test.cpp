@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The contracts of the forms runtime that the game leans on.
 #include "model/format_by_pattern.h"
 #include "ui/containers.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The sound file the game hands to the sound device: only a plain PCM wave file of bounded
 // size whose chunks lie within it is taken; anything else is refused, never read whole, and
 // never waited on.

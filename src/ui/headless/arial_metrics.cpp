@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "arial_metrics.h"
 
 #include <array>

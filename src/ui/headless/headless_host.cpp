@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "headless_host.h"
 
 #include "arial_metrics.h"

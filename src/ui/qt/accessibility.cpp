@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "accessibility.h"
 
 #include "accessible_controls.h"

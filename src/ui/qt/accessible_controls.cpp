@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "accessible_controls.h"
 
 #include <QAbstractButton>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "control_widgets.h"
 
 #include "painting.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "form_window.h"
 
 #include "accessibility.h"

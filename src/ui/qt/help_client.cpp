@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "help_client.h"
 
 #include "help_channel.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "help_exchange.h"
 
 #include "help_protocol.h"

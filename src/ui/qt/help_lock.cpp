@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "help_lock.h"
 
 #include <cerrno>

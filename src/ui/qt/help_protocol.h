@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 
 // How the game and the help viewer (vantrel-help) talk: one text line each way on the help

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "qt_host.h"
 
 #include "form_window.h"

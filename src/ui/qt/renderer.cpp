@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "renderer.h"
 
 #include "accessibility.h"

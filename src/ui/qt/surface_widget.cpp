@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "surface_widget.h"
 
 #include "painting.h"
