@@ -50,7 +50,6 @@ int main(int argc, char** argv) {
     qInstallMessageHandler(qtDefault);
     QApplication::setApplicationName("Vantrel");
     QGuiApplication::setDesktopFileName("org.vantrel.Vantrel"); // ties the window to its launcher
-    QApplication::setStyle("Fusion");
 
     ui::qt::QtHost host;
     ui::Runtime runtime(host);

@@ -27,10 +27,12 @@ namespace help = ui::qt::help;
 
 constexpr qint64 kLargestHelpFile = 16 * 1024 * 1024; // as the viewer allows
 
+// The viewer's process id once it answers, or 0 when none answers within ten seconds.
 qint64 waitForViewer(const QString& file) {
+    const auto channel = help::channelFor(file);
+    if (!channel) return 0;
     for (int i = 0; i < 200; ++i) {
-        if (const auto pid =
-                help::exchange(help::channelFor(file)->socketPath, help::statusRequest()))
+        if (const auto pid = help::exchange(channel->socketPath, help::statusRequest()))
             return *pid;
         QThread::msleep(50);
     }
@@ -81,6 +83,10 @@ int main(int argc, char** argv) {
     writeHelpFile(file, 4096);
     client.call(file, help::kContents, 0);
     qint64 pid = waitForViewer(file);
+    if (pid <= 0) {
+        std::fputs("no help viewer answered; nothing to measure\n", stderr);
+        return 1;
+    }
     const double idle = worstPress(client, file, presses);
     std::printf("Help press, worst of %d, milliseconds\n", presses);
     std::printf("  idle viewer (baseline)            %8.2f\n", idle);
@@ -92,10 +98,9 @@ int main(int argc, char** argv) {
 
     // The largest help file: the viewer answers while it is still reading and laying it out.
     writeHelpFile(file, kLargestHelpFile);
-    QElapsedTimer started;
-    started.start();
     client.call(file, help::kContents, 0);
     pid = waitForViewer(file);
+    if (pid <= 0) return 1;
     std::printf("  viewer loading the largest file   %8.2f\n", worstPress(client, file, presses));
     QThread::msleep(3000);
     std::printf("  viewer showing it                 %8.2f\n", worstPress(client, file, presses));
@@ -105,7 +110,9 @@ int main(int argc, char** argv) {
     client.call(file, help::kClose, 0);
 
     // A silent listener at the socket's name: only we can put one in our private folder.
-    const QString socketPath = help::channelFor(file)->socketPath;
+    const auto channel = help::channelFor(file);
+    if (!channel) return 1;
+    const QString socketPath = channel->socketPath;
     const int silent = ::socket(AF_UNIX, SOCK_STREAM, 0);
     sockaddr_un address{};
     address.sun_family = AF_UNIX;

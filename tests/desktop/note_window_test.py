@@ -9,7 +9,7 @@ usage: note_window_test.py GAME"""
 import os, subprocess, sys, time
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
-from x11_session import FAKETIME_LIB, Timeout, X11Session, wait_for
+from x11_session import Timeout, X11Session, sped_up, wait_for
 
 failures = []
 
@@ -24,6 +24,14 @@ def above(order, upper, lower):
     return upper in order and lower in order and order.index(upper) > order.index(lower)
 
 
+def settles(probe, seconds=5):
+    """Whether probe comes true within a few seconds."""
+    try:
+        return bool(wait_for('a check', probe, seconds))
+    except Timeout:
+        return False
+
+
 def notes_of(x, pid, main_window, box=None):
     """The game's visible windows other than the main window and its boxes: its notes."""
     boxes = set(x.windows(pid, 'Search Help'))
@@ -33,8 +41,8 @@ def notes_of(x, pid, main_window, box=None):
 def main(game):
     x = X11Session()
     try:
-        pid = x.start([game], env={'LD_PRELOAD': FAKETIME_LIB, 'FAKETIME': '+0 x20',
-                                   'FAKETIME_DONT_RESET': '1'}).pid
+        log = open(os.path.join(x.tmp, 'game.log'), 'w')
+        pid = x.start([game], env=sped_up(game), stderr=log).pid
         # The main window is the largest of the game's windows.
         main_window = wait_for('the main window', lambda: x.windows(pid, 'Vantrel'))[0]
         main_window = max(x.windows(pid), key=lambda w: x.geometry(w)[0][3])
@@ -47,8 +55,8 @@ def main(game):
         other = x.start(['xmessage', '-geometry', '600x400+0+0', 'another program'])
         other_window = wait_for('the other program', lambda: x.windows(None, 'xmessage'))[0]
         x.run(['wmctrl', '-i', '-a', hex(other_window)])
-        time.sleep(0.3)
-        check(above(x.stacking(), other_window, note), 'another program stands above the note')
+        check(settles(lambda: above(x.stacking(), other_window, note)),
+              'another program stands above the note')
         other.terminate()
 
         # Moving the main window carries the note with it. The search prompt has come by now
@@ -60,17 +68,17 @@ def main(game):
         (mx, my, _, _), _ = x.geometry(main_window)
         x.run(['xdotool', 'windowmove', str(main_window), str(mx - 60), str(my + 40)])
         wait_for('the main window to move', lambda: x.geometry(main_window)[0][0] != mx, 5)
-        time.sleep(0.3)
-        (mx2, my2, _, _), _ = x.geometry(main_window)
-        (nx2, ny2, _, _), shown = x.geometry(note)
-        check(shown and (nx2 - nx, ny2 - ny) == (mx2 - mx, my2 - my),
-              'the note moved with the main window (%+d,%+d against %+d,%+d)' %
-              (nx2 - nx, ny2 - ny, mx2 - mx, my2 - my))
+
+        def moved_alike():
+            (mx2, my2, _, _), _ = x.geometry(main_window)
+            (nx2, ny2, _, _), shown = x.geometry(note)
+            return shown and (nx2 - nx, ny2 - ny) == (mx2 - mx, my2 - my)
+        check(settles(moved_alike), 'the note moved with the main window')
 
         # Minimised, the game shows no note; restored, the note is back.
         x.run(['xdotool', 'windowminimize', '--sync', str(main_window)], check=False)
-        time.sleep(0.5)
-        check(not x.geometry(note)[1], 'the note hides while the game is minimised')
+        check(settles(lambda: not x.geometry(note)[1]),
+              'the note hides while the game is minimised')
         x.run(['wmctrl', '-i', '-a', hex(main_window)])
         wait_for('the game to come back', lambda: x.geometry(main_window)[1], 5)
         note = wait_for('the note to come back', lambda: notes_of(x, pid, main_window), 5)[0]
@@ -78,10 +86,10 @@ def main(game):
 
         # Three game minutes on, the long-search box stands above the note.
         box = wait_for('the long-search box', lambda: x.windows(pid, 'Search Help'), 30)[0]
-        time.sleep(0.5)
         notes = notes_of(x, pid, main_window)
         if notes:
-            check(above(x.stacking(), box, notes[0]), 'the message box stands above the note')
+            check(settles(lambda: above(x.stacking(), box, notes[0])),
+                  'the message box stands above the note')
         (bx, by, bw, bh), _ = x.geometry(box)
         covered = [p for p in ((bx + bw // 2, by + bh // 2), (bx + bw - 20, by + bh - 15))
                    if x.pixel(*p) == (255, 255, 192)]
@@ -97,12 +105,8 @@ def main(game):
         (nx, ny, nw, nh), _ = x.geometry(note)
         x.run(['xdotool', 'mousemove', '--sync', str(nx + nw // 2), str(ny + nh // 2), 'click', '1'])
         wait_for('the note to close', lambda: not x.geometry(note)[1], 5)
-        try:
-            wait_for('the game to come forward',
-                     lambda: above(x.stacking(), main_window, other_window), 5)
-            check(True, 'a click on the note brings the game forward')
-        except Timeout:
-            check(False, 'a click on the note brings the game forward')
+        check(settles(lambda: above(x.stacking(), main_window, other_window)),
+              'a click on the note brings the game forward')
         other.terminate()
 
         # A note that comes while the About window is open stays below it.
@@ -113,12 +117,14 @@ def main(game):
         x.run(['xdotool', 'key', '--delay', '100', 'alt+g', 'n'])
         note = wait_for('the note of the new search', lambda: [
             w for w in notes_of(x, pid, main_window) if w != about], 10)[0]
-        time.sleep(0.3)
-        check(above(x.stacking(), about, note), 'the About window stands above a new note')
+        check(settles(lambda: above(x.stacking(), about, note)) and
+              not settles(lambda: above(x.stacking(), note, about), 1),
+              'the About window stands above a new note')
     except Timeout as timeout:
         failures.append(str(timeout))
         print('FAIL: ' + str(timeout))
-        x.screenshot(os.path.join(os.getcwd(), 'note-window-failure.png'))
+        with open(os.path.join(x.tmp, 'game.log')) as log:
+            print(log.read()[-3000:])
     finally:
         x.close()
     print('%d passed, %d failed' % (0 if failures else 1, 1 if failures else 0))

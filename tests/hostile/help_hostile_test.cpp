@@ -124,6 +124,7 @@ TEST_F(HelpHostile, AnotherUsersListenerIsNeverBelieved) {
 TEST_F(HelpHostile, NamesTakenInAdvanceAreNotOurs) {
     if (!isRoot()) GTEST_SKIP() << "needs root to create a second user";
     ThrowawayUser other;
+    ASSERT_NE(other.uid, 0u) << "no second user could be made";
     QTemporaryDir shared;
     ::chmod(shared.path().toUtf8().constData(), 01777);
     setEnv("XDG_RUNTIME_DIR", "");
@@ -145,6 +146,7 @@ TEST_F(HelpHostile, NamesTakenInAdvanceAreNotOurs) {
 TEST_F(HelpHostile, TheViewerAnswersOnlyItsUser) {
     if (!isRoot()) GTEST_SKIP() << "needs root to create a second user";
     ThrowawayUser other;
+    ASSERT_NE(other.uid, 0u) << "no second user could be made";
     QTemporaryDir tmp;
     setEnv("XDG_RUNTIME_DIR", "");
     setEnv("TMPDIR", tmp.path().toUtf8());

@@ -61,32 +61,36 @@ int pixels(double twips) {
 class FormWindow::TopLevel : public QMainWindow {
 public:
     TopLevel(FormWindow& owner, QWidget* parent, Qt::WindowFlags flags)
-        : QMainWindow(parent, flags), owner_(owner) {}
+        : QMainWindow(parent, flags), owner_(&owner) {}
+
+    // The form's window is gone; the widget lingers until Qt deletes it and hears nothing more.
+    void detach() { owner_ = nullptr; }
 
 protected:
     void closeEvent(QCloseEvent* event) override {
         event->ignore();
-        owner_.runtime_.closeRequest(owner_.form_);
-        owner_.afterEvent_();
+        if (!owner_) return;
+        owner_->runtime_.closeRequest(owner_->form_);
+        owner_->afterEvent_();
     }
     void changeEvent(QEvent* event) override {
         QMainWindow::changeEvent(event);
-        if (event->type() == QEvent::WindowStateChange && owner_.ownerStateChanged)
-            owner_.ownerStateChanged();
+        if (owner_ && event->type() == QEvent::WindowStateChange && owner_->ownerStateChanged)
+            owner_->ownerStateChanged();
     }
     void moveEvent(QMoveEvent* event) override {
         QMainWindow::moveEvent(event);
         // A note is only ever where the program puts it.
-        if (!isVisible() || owner_.form_.style() == WindowStyle::Note) return;
-        if (owner_.ownerMoved) owner_.ownerMoved(event->pos() - event->oldPos());
+        if (!owner_ || !isVisible() || owner_->form_.style() == WindowStyle::Note) return;
+        if (owner_->ownerMoved) owner_->ownerMoved(event->pos() - event->oldPos());
         const QPoint at = frameGeometry().topLeft();
-        owner_.placedLeft_ = pixelsToTwips(at.x());
-        owner_.placedTop_ = pixelsToTwips(at.y());
-        owner_.form_.movedTo(owner_.placedLeft_, owner_.placedTop_);
+        owner_->placedLeft_ = pixelsToTwips(at.x());
+        owner_->placedTop_ = pixelsToTwips(at.y());
+        owner_->form_.movedTo(owner_->placedLeft_, owner_->placedTop_);
     }
 
 private:
-    FormWindow& owner_;
+    FormWindow* owner_;
 };
 
 FormWindow::FormWindow(Runtime& runtime, Form& form, QWidget* owner,
@@ -143,6 +147,7 @@ void FormWindow::retire() {
     views_.clear();
     painted_.clear();
     if (window_) {
+        static_cast<TopLevel*>(window_.data())->detach();
         window_->hide();
         window_->deleteLater();
         window_ = nullptr;
@@ -304,7 +309,7 @@ void FormWindow::show() {
     if (!window_) return;
     sync();
     // A note waits while the window it belongs to is minimised, and comes back with it.
-    if (ownerMinimised()) return;
+    if (form_.style() == WindowStyle::Note && ownerMinimised()) return;
     if (form_.style() == WindowStyle::Main && !everShown_) {
         // First appearance: in the middle of the screen.
         window_->adjustSize();
