@@ -28,11 +28,6 @@ bool bindTo(int fd, const QByteArray& path) {
     return ::bind(fd, reinterpret_cast<const sockaddr*>(&address), sizeof(address)) == 0;
 }
 
-bool isOurSocket(const QByteArray& path) {
-    struct stat st {};
-    return ::lstat(path.constData(), &st) == 0 && S_ISSOCK(st.st_mode) && st.st_uid == ::getuid();
-}
-
 } // namespace
 
 ViewerServer::ViewerServer(QString socketPath, QObject* context, Handler handler)
@@ -51,7 +46,7 @@ bool ViewerServer::listen() {
     listening_ = ::socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC | SOCK_NONBLOCK, 0);
     // A socket of ours left there belongs to a viewer that died: we hold the lock.
     bool bound = listening_ >= 0 && bindTo(listening_, path);
-    if (!bound && errno == EADDRINUSE && isOurSocket(path) && ::unlink(path.constData()) == 0)
+    if (!bound && errno == EADDRINUSE && help::isOurSocket(path) && ::unlink(path.constData()) == 0)
         bound = bindTo(listening_, path);
     struct stat st {};
     if (!bound || ::listen(listening_, 16) != 0 || ::lstat(path.constData(), &st) != 0 ||

@@ -3,6 +3,7 @@
 
 #include "accessible_controls.h"
 #include "control_widgets.h"
+#include "surface_widget.h"
 #include "ui/form.h"
 
 #include <QAccessible>
@@ -11,11 +12,6 @@
 namespace ui::qt {
 
 namespace {
-
-bool paintedBySurface(const Control& c) {
-    return c.kind() == ControlKind::Label || c.kind() == ControlKind::Image ||
-           c.kind() == ControlKind::Line || c.kind() == ControlKind::Shape;
-}
 
 // The readouts and lights a surface paints, which listeners should hear as its children.
 std::vector<std::pair<const Control*, Reading>> paintedReadings(const Control& surface) {

@@ -189,10 +189,7 @@ void FormWindow::buildControls() {
         QWidget* parent = client_;
         if (Control* holder = c.parent()) {
             parent = widgetOf(*holder);
-            // Labels, images, lines and shapes inside a surface are painted by the surface.
-            if (holder->kind() == ControlKind::PictureBox &&
-                (c.kind() == ControlKind::Label || c.kind() == ControlKind::Image ||
-                 c.kind() == ControlKind::Line || c.kind() == ControlKind::Shape)) {
+            if (holder->kind() == ControlKind::PictureBox && paintedBySurface(c)) {
                 painted_.push_back({&c, parent, c.revision()});
                 continue;
             }

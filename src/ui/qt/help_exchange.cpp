@@ -24,11 +24,6 @@ struct Descriptor {
     }
 };
 
-bool isOurSocket(const QByteArray& path) {
-    struct stat st {};
-    return ::lstat(path.constData(), &st) == 0 && S_ISSOCK(st.st_mode) && st.st_uid == ::getuid();
-}
-
 bool connectTo(int fd, const QByteArray& path, const QDeadlineTimer& deadline) {
     sockaddr_un address{};
     address.sun_family = AF_UNIX;
@@ -83,6 +78,11 @@ std::optional<QByteArray> readLine(int fd, const QDeadlineTimer& deadline) {
         if (got > 0) line.append(buffer, got);
     }
     return line.left(line.indexOf('\n') + 1);
+}
+
+bool isOurSocket(const QByteArray& path) {
+    struct stat st {};
+    return ::lstat(path.constData(), &st) == 0 && S_ISSOCK(st.st_mode) && st.st_uid == ::getuid();
 }
 
 long peerUser(int socket) {

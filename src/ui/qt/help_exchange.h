@@ -20,6 +20,9 @@ bool writeAll(int fd, QByteArray bytes, const QDeadlineTimer& deadline);
 // nothing when the peer sends more, ends early or is too slow.
 std::optional<QByteArray> readLine(int fd, const QDeadlineTimer& deadline);
 
+// Whether `path` is a socket (not a link to one) that belongs to us.
+bool isOurSocket(const QByteArray& path);
+
 // The user at the other end of a connected local socket, or -1 when it cannot be told.
 long peerUser(int socket);
 

@@ -15,10 +15,6 @@
 namespace ui::qt {
 
 namespace {
-bool paintedBySurface(ControlKind k) {
-    return k == ControlKind::Label || k == ControlKind::Image || k == ControlKind::Line ||
-           k == ControlKind::Shape;
-}
 
 std::optional<Key> keyOf(int qtKey) {
     switch (qtKey) {
@@ -36,6 +32,11 @@ std::optional<Key> keyOf(int qtKey) {
 }
 } // namespace
 
+bool paintedBySurface(const Control& c) {
+    return c.kind() == ControlKind::Label || c.kind() == ControlKind::Image ||
+           c.kind() == ControlKind::Line || c.kind() == ControlKind::Shape;
+}
+
 SurfaceWidget::SurfaceWidget(Runtime& runtime, Form& form, Canvas& canvas, Control* surface,
                              QWidget* parent)
     : QWidget(parent), runtime_(runtime), form_(form), canvas_(canvas), surface_(surface) {
@@ -52,7 +53,7 @@ void SurfaceWidget::paintEvent(QPaintEvent*) {
     if (!surface_) return;
     painter.setRenderHint(QPainter::Antialiasing, false);
     for (const auto& c : form_.controls())
-        if (c->parent() == surface_ && paintedBySurface(c->kind())) paintLightweight(painter, *c);
+        if (c->parent() == surface_ && paintedBySurface(*c)) paintLightweight(painter, *c);
     if (!hasFocus()) return;
     QStyleOptionFocusRect focus;
     focus.initFrom(this);

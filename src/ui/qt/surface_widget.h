@@ -12,6 +12,9 @@ class Runtime;
 
 namespace ui::qt {
 
+// Labels, images, lines and shapes inside a surface are painted by the surface, not by widgets.
+bool paintedBySurface(const Control& c);
+
 // Paints a drawing surface: its background, what has been drawn on it, and above that the
 // labels, images, lines and shapes placed inside it. A click on it is the surface's click.
 class SurfaceWidget : public QWidget {
