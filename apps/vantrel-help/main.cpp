@@ -17,7 +17,9 @@ int main(int argc, char** argv) {
     }
     std::unique_ptr<QApplication> app;
     {
-        const vantrel_help::DisplayGuard guard;
+        const startup::DisplayGuard guard(
+            "vantrel-help: there is no graphical session to show the help in. Start the game "
+            "from a desktop, or under a virtual display: xvfb-run vantrel\n");
         app = std::make_unique<QApplication>(argc, argv);
     }
     QApplication::setApplicationName("vantrel-help");

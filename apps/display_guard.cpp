@@ -6,27 +6,26 @@
 #include <cstring>
 #include <QtGlobal>
 
-namespace vantrel_help {
+namespace startup {
 
 namespace {
 
 QtMessageHandler qtDefault = nullptr;
+const char* lineToSay = "";
 
 void whileStarting(QtMsgType type, const QMessageLogContext& context, const QString& message) {
     if (type == QtFatalMsg) {
-        std::fputs("vantrel-help: there is no graphical session to show the help in. Start the "
-                   "game from a desktop, or under a virtual display: xvfb-run vantrel\n",
-                   stderr);
+        std::fputs(lineToSay, stderr);
         std::_Exit(1);
     }
-    // The platform plugin's own lines before it say the same less clearly.
     if (context.category && std::strncmp(context.category, "qt.qpa", 6) == 0) return;
     qtDefault(type, context, message);
 }
 
 } // namespace
 
-DisplayGuard::DisplayGuard() {
+DisplayGuard::DisplayGuard(const char* noDisplayLine) {
+    lineToSay = noDisplayLine;
     qtDefault = qInstallMessageHandler(whileStarting);
 }
 
@@ -34,4 +33,4 @@ DisplayGuard::~DisplayGuard() {
     qInstallMessageHandler(qtDefault);
 }
 
-} // namespace vantrel_help
+} // namespace startup
