@@ -67,7 +67,8 @@ def note_misplaced(image):
 def main(game):
     tmp = tempfile.mkdtemp(prefix='vantrel-wayland-')
     os.chmod(tmp, 0o700)
-    env = dict(os.environ, XDG_RUNTIME_DIR=tmp, WAYLAND_DISPLAY='vantrel-test', HOME=tmp)
+    env = dict(os.environ, XDG_RUNTIME_DIR=tmp, WAYLAND_DISPLAY='vantrel-test', HOME=tmp,
+               DBUS_SESSION_BUS_ADDRESS='disabled:')
     env.pop('DISPLAY', None)
     procs = []
     try:
