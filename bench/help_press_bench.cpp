@@ -105,8 +105,8 @@ int main(int argc, char** argv) {
     QThread::msleep(3000);
     std::printf("  viewer showing it                 %8.2f\n", worstPress(client, file, presses));
     std::printf("Viewer memory, peak resident, MB\n");
-    std::printf("  with a %lld MB help file          %8.1f\n", kLargestHelpFile >> 20,
-                peakResidentKb(pid) / 1024.0);
+    std::printf("  with a %lld MB help file          %8.1f\n",
+                static_cast<long long>(kLargestHelpFile >> 20), peakResidentKb(pid) / 1024.0);
     client.call(file, help::kClose, 0);
 
     // A silent listener at the socket's name: only we can put one in our private folder.

@@ -21,6 +21,8 @@ namespace vantrel_help {
 class HelpViewer {
 public:
     explicit HelpViewer(QString helpFile);
+    HelpViewer(const HelpViewer&) = delete;
+    HelpViewer& operator=(const HelpViewer&) = delete;
 
     void showContents();
     // An unknown topic shows the contents.
