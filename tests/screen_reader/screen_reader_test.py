@@ -251,10 +251,18 @@ class ScreenReaderTest(unittest.TestCase):
 
     def test_6_the_first_signal_is_announced_by_the_indicator(self):
         # Flown by ear: turn towards the bearing the readout gives until the ELT is heard.
+        # "Forward or Aft" means dead ahead or dead astern: fly on while the distance
+        # shrinks, otherwise turn away from the tail.
+        last = None
         for _ in range(120):
             bearing = self.reading("Bearing to the ELT")
+            distance = float(self.reading("Distance to the ELT"))
             side, _, degrees = bearing.partition(" ")
-            off = int(degrees) if degrees.strip() else 0
+            if side in ("Left", "Right"):
+                off = int(degrees)
+            else:
+                off = 0 if last is None or distance < last else 180
+            last = distance
             arrow = "Forward" if off < 23 else ("Turn left" if side == "Left" else "Turn right")
             events = self.step(arrow)
             if self.indicator() == "ELT heard":
