@@ -27,6 +27,8 @@ enum class ControlKind {
     PictureBox,
     Timer,
     Multimedia,
+    Grid,
+    Chart,
 };
 
 enum class Alignment { Left, Right, Center };

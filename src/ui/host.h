@@ -60,6 +60,14 @@ public:
     // The multimedia control's two settings, in the order the program makes them.
     virtual void multimediaFileName(const std::string& path) = 0;
     virtual void multimediaCommand(const std::string& command, const std::string& path) = 0;
+
+    // Asks the user where to save a file, suggesting a name; nothing when they cancel. The
+    // filter names the kind of file: "CSV files (*.csv)".
+    virtual std::optional<std::string> saveFileName(const std::string& /*title*/,
+                                                    const std::string& /*suggested*/,
+                                                    const std::string& /*filter*/) {
+        return std::nullopt;
+    }
 };
 
 } // namespace ui

@@ -251,6 +251,8 @@ QWidget* createControlWidget(Runtime& runtime, Control& c, QWidget* parent,
     }
     case ControlKind::Timer:
     case ControlKind::Multimedia:
+    case ControlKind::Grid:
+    case ControlKind::Chart:
         return nullptr;
     }
     if (auto* button = qobject_cast<QAbstractButton*>(w)) {
