@@ -16,6 +16,8 @@ void stepAircraft(Game& game) {
     refreshAircraftSymbol(game);
     refreshVorDme(game);
     refreshDfUnit(game);
+    game.flight.step(game.search);
+    if (game.signalHeard) game.flight.heard(game.search);
 }
 
 void turnLeftAndStep(Game& game) {

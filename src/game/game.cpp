@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "game.h"
 
+#include "game/logbook_keeping.h"
 #include "game/main_window_events.h"
 #include "game/startup.h"
 
@@ -15,7 +16,12 @@ Game::Game(ui::Runtime& runtime)
                              }),
       panel(runtime, [this](ui::Runtime& r) { return buildExplanationPanel(*this, r); }),
       helpDialog(runtime, [this](ui::Runtime& r) { return buildSearchHelpDialog(*this, r); }),
-      about(runtime, [this](ui::Runtime& r) { return buildAboutWindow(*this, r); }) {}
+      about(runtime, [this](ui::Runtime& r) { return buildAboutWindow(*this, r); }),
+      logbookWindow(runtime, [this](ui::Runtime& r) {
+          auto window = buildLogbookWindow(r);
+          connectLogbookWindow(*this, *window);
+          return window;
+      }) {}
 
 void Game::start() {
     MainWindow& window = main.get();
@@ -30,7 +36,7 @@ void Game::bringMainWindowForward() {
 }
 
 const std::vector<std::string>& Game::windowNames() {
-    static const std::vector<std::string> names{"main", "panel", "helpDialog", "about"};
+    static const std::vector<std::string> names{"main", "panel", "helpDialog", "about", "logbook"};
     return names;
 }
 
@@ -44,6 +50,7 @@ ui::Form* Game::window(std::string_view name, bool create) {
     if (name == "panel") return create ? &panel.get() : panel.existing();
     if (name == "helpDialog") return create ? &helpDialog.get() : helpDialog.existing();
     if (name == "about") return create ? &about.get() : about.existing();
+    if (name == "logbook") return create ? &logbookWindow.get() : logbookWindow.existing();
     return nullptr;
 }
 
@@ -52,5 +59,6 @@ std::unique_ptr<ui::Form> Game::designCopy(std::string_view name) {
     if (name == "panel") return buildExplanationPanel(*this, runtime);
     if (name == "helpDialog") return buildSearchHelpDialog(*this, runtime);
     if (name == "about") return buildAboutWindow(*this, runtime);
+    if (name == "logbook") return buildLogbookWindow(runtime);
     return nullptr;
 }

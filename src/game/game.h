@@ -6,6 +6,9 @@
 #include "help/about_window.h"
 #include "help/explanation_panel.h"
 #include "help/search_help_dialog.h"
+#include "logbook/flight_log.h"
+#include "logbook/logbook.h"
+#include "logbook/logbook_window.h"
 #include "model/search_state.h"
 #include "ui/runtime.h"
 #include "ui/window_slot.h"
@@ -30,7 +33,7 @@ public:
     // Shows the main window and brings it in front of the others.
     void bringMainWindowForward();
 
-    // The program's windows by name: "main", "panel", "helpDialog", "about".
+    // The program's windows by name: "main", "panel", "helpDialog", "about", "logbook".
     static const std::vector<std::string>& windowNames();
     static bool isWindowName(std::string_view name);
     // The window of that name; when it does not exist it is created (hidden) if `create`.
@@ -44,8 +47,13 @@ public:
     std::int16_t signalHeard = 0; // the DF unit has seen the indicator red and not black since
     std::int32_t helpWindowHandle = 0;
 
+    // The player's logbook, when this game keeps one, and what it needs of the search in hand.
+    std::unique_ptr<logbook::Logbook> logbook;
+    logbook::FlightLog flight;
+
     ui::WindowSlot<MainWindow> main;
     ui::WindowSlot<ExplanationPanel> panel;
     ui::WindowSlot<SearchHelpDialog> helpDialog;
     ui::WindowSlot<AboutWindow> about;
+    ui::WindowSlot<LogbookWindow> logbookWindow;
 };

@@ -5,6 +5,7 @@
 #include "game/flying.h"
 #include "game/game.h"
 #include "game/hints.h"
+#include "game/logbook_keeping.h"
 #include "game/new_search.h"
 #include "game/results.h"
 #include "game/startup.h"
@@ -30,6 +31,7 @@ void connectMainWindow(Game& game, MainWindow& w) {
     both(w.cmdHelp, "mnuContents", on(helpCommand));
     w.findMenuItem("mnuSearchHelp")->onClick = on(showSearchHelp);
     w.findMenuItem("mnuAbout")->onClick = on(showAbout);
+    w.findMenuItem("mnuLogbook")->onClick = on(showLogbook);
 
     w.cmdUp->onClick = on(stepAircraft);
     w.cmdLeft->onClick = on(turnLeftAndStep);

@@ -63,4 +63,6 @@ void newSearch(Game& game) {
     w.cmdReveal->setEnabled(true);
     for (auto* frame : {w.frmControls, w.frmDF, w.frmVOR})
         frame->setVisible(true);
+    game.flight.begin(s, game.runtime.clock());
+    if (game.signalHeard) game.flight.heard(s);
 }

@@ -2,10 +2,12 @@
 #include "results.h"
 
 #include "game/game.h"
+#include "game/logbook_keeping.h"
 #include "help/explanation_panel.h"
 #include "map/reveal_marks.h"
 #include "model/format_by_pattern.h"
 #include "model/navigation.h"
+#include "model/rating.h"
 #include "ui/numbers.h"
 
 namespace {
@@ -26,14 +28,6 @@ const char* missRemark(float miss) {
     if (miss <= 5) return "Its more than a stone's throw away!";
     if (miss <= 8) return "At this range, you need to call in the ground team to find it.";
     return "Maybe you should head back to base and let a real pilot find it.";
-}
-
-const char* rating(float score) {
-    if (score < 10) return "*** Command Pilot ***";
-    if (score < 20) return "** Mission Pilot **";
-    if (score < 40) return "* Observer *";
-    if (score < 60) return "!- Weekend Wonder -!";
-    return "* * Are you ready for one yet? * *";
 }
 
 // The quadrant word of a bearing: 1 up to and including 90, ... 4 above 270.
@@ -83,17 +77,27 @@ std::string resultsText(const SearchState& s, int showBearingValue) {
     text += nl + nl + flightRemark(flown);
     text += nl + nl + missRemark(d);
 
-    const float score = searchScore(flown, airport, heard, d);
+    const Verdict verdict = verdictOf(s);
     if (showBearingValue == 0) {
-        text += nl + nl + "Your score is: " + formatByPattern(score, "###,###") +
-                " giving you a rating of: ";
+        text += nl + nl + "Your score is: " + verdict.scoreText + " giving you a rating of: ";
     } else {
-        text += nl + nl + "Your score would have been " + formatByPattern(score, "###,###") +
+        text += nl + nl + "Your score would have been " + verdict.scoreText +
                 " if you hadn't needed the Show Bearing";
         text += nl + "With this help you would have a rating of:";
     }
-    text += nl + nl + "          " + rating(score);
+    text += nl + nl + "          " + verdict.rating;
     return text;
+}
+
+Verdict verdictOf(const SearchState& s) {
+    Verdict v;
+    v.miss = distanceAndBearing(s.aircraftX, s.aircraftY, s.eltX, s.eltY, s.mapScale).distance;
+    const float airport =
+        distanceAndBearing(s.airportX, s.airportY, s.eltX, s.eltY, s.mapScale).distance;
+    v.score = searchScore(s.distanceFlown, airport, s.firstSignalDistance, v.miss);
+    v.scoreText = formatByPattern(v.score, "###,###");
+    v.rating = ratingFor(v.score);
+    return v;
 }
 
 void showResults(Game& game) {
@@ -103,7 +107,9 @@ void showResults(Game& game) {
 
 void revealAnswer(Game& game) {
     drawRevealMarks(game);
+    recordReveal(game);
     showResults(game);
+    tellLogbookNews(game);
 }
 
 void revealClicked(Game& game) {

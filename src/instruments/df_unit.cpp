@@ -96,6 +96,7 @@ void showBearingClicked(Game& game) {
         for (auto* label : {w.lblBearing, w.lblDFdist, w.lblDunits})
             label->setVisible(true);
         s.bearingShown = -1;
+        game.flight.bearingShown();
         refreshDfUnit(game);
     }
 }

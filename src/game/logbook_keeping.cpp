@@ -1,0 +1,87 @@
+// SPDX-License-Identifier: MIT
+#include "logbook_keeping.h"
+
+#include "game/game.h"
+#include "game/results.h"
+#include "logbook/csv.h"
+
+namespace {
+
+const char* const logbookTitle = "Vantrel Logbook";
+
+void refillLogbookWindow(Game& game) {
+    LogbookWindow* w = game.logbookWindow.existing();
+    if (w && game.logbook) fillLogbookWindow(*w, game.logbook->records());
+}
+
+} // namespace
+
+void recordReveal(Game& game) {
+    const SearchState& s = game.search;
+    logbook::SearchRecord r = game.flight.reveal(s, game.runtime.clock(), logbook::utcNow());
+    const Verdict verdict = verdictOf(s);
+    r.missDistance = verdict.miss;
+    r.score = verdict.score;
+    r.scoreText = verdict.scoreText;
+    r.rating = verdict.rating;
+    if (game.logbook) {
+        game.logbook->write(r);
+        game.flight.written(r);
+    }
+    game.flight.revealed(std::move(r));
+    refillLogbookWindow(game);
+}
+
+void tellLogbookNews(Game& game) {
+    if (!game.logbook) return;
+    const std::string news = game.logbook->takeNews();
+    if (!news.empty()) game.runtime.messageBox(news, ui::msgbox::okOnly, logbookTitle);
+}
+
+void showLogbook(Game& game) {
+    LogbookWindow& w = *game.logbookWindow;
+    if (game.logbook) {
+        fillLogbookWindow(w, game.logbook->records());
+    } else {
+        std::vector<logbook::SearchRecord> thisRun;
+        if (game.flight.lastReveal()) thisRun.push_back(*game.flight.lastReveal());
+        fillLogbookWindow(w, std::move(thisRun));
+    }
+    w.show();
+    w.bringToFront();
+    tellLogbookNews(game);
+}
+
+void exportLogbook(Game& game) {
+    LogbookWindow& w = *game.logbookWindow;
+    const auto path =
+        game.runtime.host().saveFileName("Export the logbook", "logbook.csv", "CSV files (*.csv)");
+    if (!path) return;
+    if (!logbook::writeFileWhole(*path, logbook::csvOf(w.shown)))
+        game.runtime.messageBox("The logbook could not be written to " + *path + ".",
+                                ui::msgbox::okOnly, logbookTitle);
+}
+
+void deleteSelected(Game& game) {
+    LogbookWindow& w = *game.logbookWindow;
+    const auto record = w.selected();
+    if (!record || !game.logbook) return;
+    const std::string score = record->scoreText.empty() ? "0" : record->scoreText;
+    const std::string question = "Delete the search of " + record->timeUtc + ", score " + score +
+                                 ", from your logbook?\r\nThis cannot be undone.";
+    if (game.runtime.messageBox(question, ui::msgbox::okCancel, logbookTitle) != ui::msgbox::ok)
+        return;
+    game.logbook->remove(record->id);
+    refillLogbookWindow(game);
+    tellLogbookNews(game);
+}
+
+void debriefSelected(Game& game) {
+    (void)game;
+}
+
+void connectLogbookWindow(Game& game, LogbookWindow& w) {
+    w.cmdDebrief->onClick = [&game] { debriefSelected(game); };
+    w.cmdExport->onClick = [&game] { exportLogbook(game); };
+    w.cmdDelete->onClick = [&game] { deleteSelected(game); };
+}

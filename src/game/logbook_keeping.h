@@ -1,0 +1,24 @@
+// SPDX-License-Identifier: MIT
+#pragma once
+
+class Game;
+struct LogbookWindow;
+
+// Writes the Reveal just made into the logbook, when the game keeps one, and remembers it for
+// the debrief.
+void recordReveal(Game& game);
+
+// Tells the player, once in the run, what went wrong with the logbook file.
+void tellLogbookNews(Game& game);
+
+// Game, Logbook...: opens the logbook window on every record, or brings it forward.
+void showLogbook(Game& game);
+
+// The logbook window's buttons: the selected search's debrief, the records as CSV, and
+// deleting the selected record after asking.
+void debriefSelected(Game& game);
+void exportLogbook(Game& game);
+void deleteSelected(Game& game);
+
+// Connects those buttons to this game.
+void connectLogbookWindow(Game& game, LogbookWindow& window);

@@ -1,0 +1,84 @@
+// SPDX-License-Identifier: MIT
+#include "flight_log.h"
+
+#include <chrono>
+#include <cmath>
+#include <ctime>
+
+namespace logbook {
+
+namespace {
+
+constexpr double secondsPerDay = 86400;
+
+TrackPoint pointOf(const SearchState& s) {
+    return {s.aircraftX, s.aircraftY, s.heading, s.speedStep};
+}
+
+} // namespace
+
+void FlightLog::begin(const SearchState& s, double clock) {
+    track_.assign(1, pointOf(s));
+    firstHeard_.reset();
+    bearingUsed_ = false;
+    startClock_ = clock;
+    search_ = 0;
+    lastReveal_.reset();
+    revealPoints_.clear();
+}
+
+void FlightLog::step(const SearchState& s) {
+    track_.push_back(pointOf(s));
+}
+
+void FlightLog::heard(const SearchState& s) {
+    if (!firstHeard_) firstHeard_ = pointOf(s);
+}
+
+SearchRecord FlightLog::reveal(const SearchState& s, double clock, std::string timeUtc) const {
+    SearchRecord r;
+    r.search = search_;
+    r.timeUtc = std::move(timeUtc);
+    r.eltX = s.eltX;
+    r.eltY = s.eltY;
+    r.vorX = s.vorX;
+    r.vorY = s.vorY;
+    r.airportX = s.airportX;
+    r.airportY = s.airportY;
+    r.mapScale = s.mapScale;
+    r.track = track_;
+    r.firstHeard = firstHeard_;
+    r.distanceFlown = s.distanceFlown;
+    r.firstSignalDistance = s.firstSignalDistance;
+    r.hints = s.hintCount;
+    r.bearingUsed = bearingUsed_ || s.bearingShown != 0;
+    r.minutes = minutesBetween(startClock_, clock);
+    return r;
+}
+
+void FlightLog::written(const SearchRecord& r) {
+    search_ = r.search;
+    if (lastReveal_) lastReveal_->search = r.search;
+}
+
+void FlightLog::revealed(SearchRecord r) {
+    if (!r.track.empty()) revealPoints_.push_back(r.track.back());
+    lastReveal_ = std::move(r);
+}
+
+double minutesBetween(double startClock, double endClock) {
+    double seconds = endClock - startClock;
+    if (seconds < 0) seconds += secondsPerDay;
+    return seconds / 60;
+}
+
+std::string utcNow() {
+    const std::time_t now = std::chrono::system_clock::to_time_t(std::chrono::system_clock::now());
+    std::tm utc{};
+    gmtime_r(&now, &utc);
+    char text[32];
+    std::strftime(text, sizeof text, "%Y-%m-%dT%H:%M:%SZ", &utc);
+    return text;
+}
+
+} // namespace logbook

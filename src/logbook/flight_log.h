@@ -1,0 +1,55 @@
+// SPDX-License-Identifier: MIT
+#pragma once
+
+#include "logbook/search_record.h"
+#include "model/search_state.h"
+
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace logbook {
+
+// What the logbook needs of a search while it is flown: the track, where the ELT was first
+// heard, whether the bearing was ever shown, and when the search began. At each Reveal it makes
+// the record of the search as it stands.
+class FlightLog {
+public:
+    // A new search laid out; `clock` is seconds since midnight.
+    void begin(const SearchState& s, double clock);
+    // The aircraft has made one step.
+    void step(const SearchState& s);
+    // The ELT is heard at the aircraft's position; only the first time counts.
+    void heard(const SearchState& s);
+    void bearingShown() { bearingUsed_ = true; }
+
+    // The record of a Reveal now: the caller adds the score and rating. Searches are tied
+    // together by `search`, which the logbook gives at the first write.
+    SearchRecord reveal(const SearchState& s, double clock, std::string timeUtc) const;
+    // The search number the logbook gave this search, for the Reveals that follow.
+    void written(const SearchRecord& r);
+    bool begun() const { return !track_.empty(); }
+
+    // The newest Reveal of this search, and where each Reveal of it so far took place.
+    const std::optional<SearchRecord>& lastReveal() const { return lastReveal_; }
+    const std::vector<TrackPoint>& revealPoints() const { return revealPoints_; }
+    void revealed(SearchRecord r);
+
+private:
+    std::vector<TrackPoint> track_;
+    std::optional<TrackPoint> firstHeard_;
+    bool bearingUsed_ = false;
+    double startClock_ = 0;
+    std::int64_t search_ = 0;
+    std::optional<SearchRecord> lastReveal_;
+    std::vector<TrackPoint> revealPoints_;
+};
+
+// Minutes from one clock reading to a later one; the clock runs from 0 to 86400 seconds and
+// starts again at midnight, so a later reading may be the smaller.
+double minutesBetween(double startClock, double endClock);
+
+// The current time in UTC, as "2026-12-07T14:03:59Z".
+std::string utcNow();
+
+} // namespace logbook

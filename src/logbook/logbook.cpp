@@ -1,0 +1,150 @@
+// SPDX-License-Identifier: MIT
+#include "logbook.h"
+
+#include <algorithm>
+#include <iostream>
+#include <utility>
+
+namespace logbook {
+
+namespace {
+
+// Troubles after which writing again this run would only repeat them.
+bool lastsTheRun(Trouble t) {
+    return t == Trouble::Newer || t == Trouble::ReadOnly || t == Trouble::Unusable;
+}
+
+} // namespace
+
+Logbook::Logbook(std::unique_ptr<Store> store) : store_(std::move(store)) {}
+
+void Logbook::ensureOpen() {
+    if (opened_) return;
+    opened_ = true;
+    note(store_->open());
+}
+
+void Logbook::note(const Outcome& outcome) {
+    if (outcome.ok()) return;
+    if (!outcome.detail.empty())
+        std::cerr << "vantrel: logbook " << path() << ": " << outcome.detail << '\n';
+    if (lastsTheRun(outcome.trouble)) usable_ = false;
+    if (told_) return;
+    told_ = true;
+    news_ = troubleMessage(outcome, path());
+}
+
+void Logbook::renumber(SearchRecord& r) const {
+    if (r.search >= 0) return;
+    const auto it = renumbered_.find(r.search);
+    if (it != renumbered_.end())
+        r.search = it->second;
+    else if (std::none_of(unwritten_.begin(), unwritten_.end(),
+                          [&r](const SearchRecord& o) { return o.search == r.search; }))
+        r.search = 0; // a search of its own once written
+}
+
+bool Logbook::append(SearchRecord& r) {
+    const std::int64_t heldId = r.id, heldSearch = r.search;
+    r.id = 0;
+    renumber(r);
+    if (r.search < 0) r.search = 0;
+    const Outcome outcome = store_->append(r);
+    if (!outcome.ok()) {
+        r.id = heldId;
+        r.search = heldSearch;
+        note(outcome);
+        return false;
+    }
+    if (heldSearch < 0) renumbered_[heldSearch] = r.search;
+    return true;
+}
+
+void Logbook::retryUnwritten() {
+    while (usable_ && !unwritten_.empty()) {
+        SearchRecord& r = unwritten_.front();
+        renumber(r);
+        if (!append(r)) return;
+        unwritten_.erase(unwritten_.begin());
+    }
+}
+
+void Logbook::write(SearchRecord& record) {
+    ensureOpen();
+    retryUnwritten();
+    renumber(record);
+    if (usable_ && unwritten_.empty() && append(record)) return;
+    // Kept for this run: a search not yet numbered by the store is tied together by the id of
+    // its first unwritten record, which is below 0.
+    record.id = nextUnwrittenId_--;
+    if (record.search == 0) record.search = record.id;
+    unwritten_.push_back(record);
+}
+
+std::vector<SearchRecord> Logbook::records() {
+    ensureOpen();
+    std::vector<SearchRecord> all = store_->records();
+    all.insert(all.end(), unwritten_.begin(), unwritten_.end());
+    return all;
+}
+
+std::optional<SearchRecord> Logbook::record(std::int64_t id) {
+    ensureOpen();
+    if (id < 0) {
+        auto it = std::find_if(unwritten_.begin(), unwritten_.end(),
+                               [id](const SearchRecord& r) { return r.id == id; });
+        if (it == unwritten_.end()) return std::nullopt;
+        return *it;
+    }
+    return store_->record(id);
+}
+
+int Logbook::count() {
+    ensureOpen();
+    return store_->count() + static_cast<int>(unwritten_.size());
+}
+
+bool Logbook::remove(std::int64_t id) {
+    ensureOpen();
+    if (id < 0) {
+        return std::erase_if(unwritten_, [id](const SearchRecord& r) { return r.id == id; }) > 0;
+    }
+    const Outcome outcome = store_->remove(id);
+    note(outcome);
+    return outcome.ok();
+}
+
+std::string Logbook::takeNews() {
+    return std::exchange(news_, {});
+}
+
+std::string troubleMessage(const Outcome& outcome, const std::string& path) {
+    const std::string nl = "\r\n";
+    switch (outcome.trouble) {
+    case Trouble::None:
+        return {};
+    case Trouble::Damaged:
+        return "Your logbook " + path + " was damaged and could not be read." + nl +
+               "It has been kept as " + outcome.setAsidePath +
+               ", and a new logbook has been started.";
+    case Trouble::Newer:
+        return "Your logbook " + path + " was written by a newer version of Vantrel." + nl +
+               "It has been left as it is. The searches you fly now will not be kept.";
+    case Trouble::ReadOnly:
+        return "Your logbook " + path + " cannot be written to." + nl +
+               "The searches you fly now will not be kept. Check that the file and its folder "
+               "may be written.";
+    case Trouble::Locked:
+        return "Your logbook " + path + " is held by another program." + nl +
+               "Your searches are kept until it is free, and written then.";
+    case Trouble::DiskFull:
+        return "The disk that holds your logbook " + path + " is full." + nl +
+               "Your searches are kept until there is room, and written then.";
+    case Trouble::Unusable:
+        return "Your logbook " + path + " cannot be opened or created." + nl +
+               "The searches you fly now will not be kept.";
+    }
+    return {};
+}
+
+} // namespace logbook

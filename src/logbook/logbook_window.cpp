@@ -1,0 +1,166 @@
+// SPDX-License-Identifier: MIT
+#include "logbook_window.h"
+
+#include "logbook/statistics.h"
+#include "model/format_by_pattern.h"
+#include "model/rating.h"
+
+#include <algorithm>
+#include <array>
+#include <cmath>
+#include <string>
+
+namespace {
+
+constexpr std::size_t averageWindow = 5;
+
+// Pale colours behind the chart, from the best rating to the worst.
+constexpr std::array<ui::Color, 5> bandColors{{
+    {200, 235, 200},
+    {210, 230, 250},
+    {250, 245, 200},
+    {250, 225, 200},
+    {245, 205, 205},
+}};
+
+ui::Button& button(LogbookWindow& w, const char* name, const char* caption, double left) {
+    auto& b = w.add<ui::Button>(name);
+    b.setCaption(caption);
+    b.setGeometry(left, 7260, 1800, 375);
+    return b;
+}
+
+// "2026-12-07T14:03:59Z" as "2026-12-07 14:03".
+std::string shortTime(const std::string& utc) {
+    if (utc.size() < 16) return utc;
+    std::string t = utc.substr(0, 16);
+    t[10] = ' ';
+    return t;
+}
+
+std::string miles(float v) {
+    return formatByPattern(v, "##0.0");
+}
+
+ui::GridCell cell(std::string text, double key) {
+    return {std::move(text), key};
+}
+
+std::vector<ui::GridCell> rowOf(const logbook::SearchRecord& r, std::size_t order) {
+    const std::string score = r.scoreText.empty() ? "0" : r.scoreText;
+    return {
+        cell(shortTime(r.timeUtc), double(order)),
+        cell(score, r.score),
+        cell(r.rating, r.score),
+        cell(miles(r.distanceFlown), r.distanceFlown),
+        cell(miles(r.missDistance), r.missDistance),
+        cell(r.firstSignalDistance > 0 ? miles(r.firstSignalDistance) : "-", r.firstSignalDistance),
+        cell(std::to_string(r.hints), r.hints),
+        cell(r.bearingUsed ? "Yes" : "No", r.bearingUsed ? 1 : 0),
+        cell(formatByPattern(float(r.minutes), "##0"), r.minutes),
+    };
+}
+
+void fillChart(ui::Chart& chart, const std::vector<logbook::SearchRecord>& records) {
+    double top = 80;
+    for (const auto& r : records)
+        top = std::max(top, std::ceil(r.score / 20.0) * 20.0);
+    chart.yMaximum = top;
+
+    std::vector<ui::ChartBand> bands;
+    double from = 0;
+    std::size_t i = 0;
+    for (const auto& band : ratingBands()) {
+        const double to = std::min<double>(band.below, top);
+        bands.push_back({from, to, bandColors[i++ % bandColors.size()], band.rating});
+        from = to;
+    }
+    ui::ChartSeries scores{"Score", {}, ui::colors::navy, true};
+    for (const auto& r : records)
+        scores.values.push_back(r.score);
+    std::vector<double> trend = logbook::runningAverage(records, averageWindow);
+    ui::ChartSeries average{"Average of the last " + std::to_string(averageWindow),
+                            std::move(trend), ui::colors::darkRed, false};
+    chart.setData(std::move(bands), {std::move(scores), std::move(average)});
+}
+
+void fillFigures(LogbookWindow& w, const std::vector<logbook::SearchRecord>& records) {
+    const logbook::Summary s = logbook::summarize(records);
+    if (!s.best) {
+        w.lblBest->setCaption("No search in the logbook yet: press Reveal at the end of a "
+                              "search to write one.");
+        w.lblAverages->setCaption("");
+        return;
+    }
+    const std::string best = s.best->scoreText.empty() ? "0" : s.best->scoreText;
+    w.lblBest->setCaption("Personal best: " + best + ", " + s.best->rating + ", on " +
+                          shortTime(s.best->timeUtc) + " UTC");
+    w.lblAverages->setCaption(
+        std::to_string(s.reveals) + (s.reveals == 1 ? " reveal" : " reveals") + ". Average score " +
+        formatByPattern(float(s.averageScore), "##0.0") + ", miss " + miles(float(s.averageMiss)) +
+        " nm, distance flown " + miles(float(s.averageDistance)) + " nm.");
+}
+
+void enableForSelection(LogbookWindow& w) {
+    const bool any = w.grdSearches->selectedRow() >= 0;
+    w.cmdDebrief->setEnabled(any);
+    w.cmdDelete->setEnabled(any);
+}
+
+} // namespace
+
+std::optional<logbook::SearchRecord> LogbookWindow::selected() const {
+    const int row = grdSearches->selectedRow();
+    if (row < 0 || row >= static_cast<int>(shown.size())) return std::nullopt;
+    return shown[std::size_t(row)];
+}
+
+std::unique_ptr<LogbookWindow> buildLogbookWindow(ui::Runtime& runtime) {
+    auto window = std::make_unique<LogbookWindow>(runtime);
+    LogbookWindow& w = *window;
+    w.setCaption("Vantrel Logbook");
+    w.setClientSize(9600, 7755);
+
+    w.chtScores = &w.add<ui::Chart>("chtScores");
+    w.chtScores->setGeometry(120, 120, 9360, 3000);
+    w.chtScores->xTitle = "Reveal";
+    w.chtScores->yTitle = "Score (lower is better)";
+    w.chtScores->accessibleName = "Scores over the searches";
+
+    w.lblBest = &w.add<ui::Label>("lblBest");
+    w.lblBest->setGeometry(120, 3210, 9360, 285);
+    w.lblBest->setFont({"Arial", 9.75, true});
+    w.lblAverages = &w.add<ui::Label>("lblAverages");
+    w.lblAverages->setGeometry(120, 3510, 9360, 285);
+
+    w.grdSearches = &w.add<ui::Grid>("grdSearches");
+    w.grdSearches->setGeometry(120, 3870, 9360, 3270);
+    w.grdSearches->setColumns({"Time (UTC)", "Score", "Rating", "Flown (nm)", "Miss (nm)",
+                               "Heard after (nm)", "Hints", "Bearing", "Minutes"});
+    w.grdSearches->accessibleName = "Searches";
+
+    w.cmdDebrief = &button(w, "cmdDebrief", "&Debrief", 120);
+    w.cmdExport = &button(w, "cmdExport", "&Export CSV...", 2040);
+    w.cmdDelete = &button(w, "cmdDelete", "De&lete...", 3960);
+    w.cmdClose = &button(w, "cmdClose", "&Close", 7680);
+    w.grdSearches->keyClicks = {{ui::Key::Enter, w.cmdDebrief}};
+    w.tabOrder = {w.grdSearches, w.cmdDebrief, w.cmdExport, w.cmdDelete, w.cmdClose};
+    w.cancelControl = w.cmdClose;
+
+    w.grdSearches->onClick = [&w] { enableForSelection(w); };
+    w.cmdClose->onClick = [&w] { w.unload(); };
+    enableForSelection(w);
+    return window;
+}
+
+void fillLogbookWindow(LogbookWindow& w, std::vector<logbook::SearchRecord> records) {
+    std::vector<std::vector<ui::GridCell>> rows;
+    rows.reserve(records.size());
+    for (std::size_t i = 0; i < records.size(); ++i)
+        rows.push_back(rowOf(records[i], i));
+    fillChart(*w.chtScores, records);
+    fillFigures(w, records);
+    w.shown = std::move(records);
+    w.grdSearches->setRows(std::move(rows));
+    enableForSelection(w);
+}

@@ -1,0 +1,38 @@
+// SPDX-License-Identifier: MIT
+#include "statistics.h"
+
+namespace logbook {
+
+Summary summarize(const std::vector<SearchRecord>& records) {
+    Summary s;
+    if (records.empty()) return s;
+    double score = 0, miss = 0, distance = 0;
+    for (const auto& r : records) {
+        score += r.score;
+        miss += r.missDistance;
+        distance += r.distanceFlown;
+        if (!s.best || r.score < s.best->score) s.best = r;
+    }
+    s.best->track.clear(); // the summary has no use for the path
+    const auto n = static_cast<double>(records.size());
+    s.reveals = static_cast<int>(records.size());
+    s.averageScore = score / n;
+    s.averageMiss = miss / n;
+    s.averageDistance = distance / n;
+    return s;
+}
+
+std::vector<double> runningAverage(const std::vector<SearchRecord>& records, std::size_t window) {
+    std::vector<double> averages;
+    averages.reserve(records.size());
+    double sum = 0;
+    for (std::size_t i = 0; i < records.size(); ++i) {
+        sum += records[i].score;
+        if (window > 0 && i >= window) sum -= records[i - window].score;
+        const std::size_t n = window > 0 ? std::min(i + 1, window) : i + 1;
+        averages.push_back(sum / static_cast<double>(n));
+    }
+    return averages;
+}
+
+} // namespace logbook
