@@ -2,6 +2,7 @@
 #include "results.h"
 
 #include "game/game.h"
+#include "game/main_map_sheet.h"
 #include "help/explanation_panel.h"
 #include "map/reveal_marks.h"
 #include "model/format_by_pattern.h"
@@ -102,7 +103,7 @@ void showResults(Game& game) {
 }
 
 void revealAnswer(Game& game) {
-    drawRevealMarks(game);
+    drawRevealMarks(mainMapSheet(*game.main), mapFeaturesOf(game.search));
     showResults(game);
 }
 
