@@ -2,6 +2,7 @@
 #include "new_search.h"
 
 #include "game/game.h"
+#include "game/main_map_sheet.h"
 #include "help/explanation_panel.h"
 #include "instruments/aircraft_symbol.h"
 #include "instruments/df_unit.h"
@@ -56,7 +57,7 @@ void newSearch(Game& game) {
     s.hintCount = 0;
     w.Signal1->setFillColor(ui::colors::black);
     w.Pic1->cls();
-    drawMap(game);
+    drawMap(mainMapSheet(w), mapFeaturesOf(s));
     refreshAircraftSymbol(game);
     refreshDfUnit(game);
     refreshVorDme(game);

@@ -3,6 +3,7 @@
 
 #include "game/game.h"
 #include "game/logbook_keeping.h"
+#include "game/main_map_sheet.h"
 #include "help/explanation_panel.h"
 #include "map/reveal_marks.h"
 #include "model/format_by_pattern.h"
@@ -106,7 +107,7 @@ void showResults(Game& game) {
 }
 
 void revealAnswer(Game& game) {
-    drawRevealMarks(game);
+    drawRevealMarks(mainMapSheet(*game.main), mapFeaturesOf(game.search));
     recordReveal(game);
     showResults(game);
     tellLogbookNews(game);

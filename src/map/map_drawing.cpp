@@ -1,54 +1,47 @@
 // SPDX-License-Identifier: MIT
 #include "map_drawing.h"
 
-#include "game/game.h"
 #include "model/format_by_pattern.h"
 #include "ui/numbers.h"
 
 #include <cmath>
 #include <numbers>
 
-void drawMap(Game& game) {
-    drawScaleBar(game);
-    drawAirport(game, 1);
-    drawVorRose(game);
+void drawMap(const MapSheet& sheet, const MapFeatures& features) {
+    drawScaleBar(sheet, features.mapScale);
+    drawAirport(sheet, features, 1);
+    drawVorRose(sheet, features);
 }
 
-void drawScaleBar(Game& game) {
-    MainWindow& w = *game.main;
-    const auto scale = game.search.mapScale;
-    const auto map = static_cast<float>(w.Pic1->scaleWidth());
+void drawScaleBar(const MapSheet& sheet, std::int16_t scale) {
+    const auto map = static_cast<float>(sheet.map.scaleWidth());
     const std::int16_t miles = ui::toInt16(std::floor(map / float(scale) / 5.0f));
-    ui::LineControl& bar = *w.LineDS;
+    ui::LineControl& bar = sheet.scaleBar;
     bar.setX1(2);
     bar.setX2(scale * miles + bar.x1());
-    bar.setY1(w.Pic1->scaleHeight() - 2);
+    bar.setY1(sheet.map.scaleHeight() - 2);
     bar.setY2(bar.y1());
 
-    ui::Label& legend = *w.lblDS1;
+    ui::Label& legend = sheet.scaleLegend;
     const float length = (bar.x2() - bar.x1()) / float(scale);
     legend.setCaption(formatByPattern(length, "##.#") + " nm");
     legend.setLeft((bar.x2() - bar.x1()) / 2 + bar.x1() - legend.width() / 2);
     legend.setTop(bar.y1() - legend.height() - 2);
 }
 
-void drawAirport(Game& game, std::int16_t cell) {
-    MainWindow& w = *game.main;
-    const SearchState& s = game.search;
-    ui::Image& holder = *w.imgAirport;
+void drawAirport(const MapSheet& sheet, const MapFeatures& s, std::int16_t cell) {
+    ui::Image& holder = sheet.airport;
     holder.setVisible(false);
-    holder.setPicture(w.clpAirport.cell(cell));
-    w.Pic1->paintPicture(holder.picture(), s.airportX - holder.width() / 2,
-                         s.airportY - holder.height() / 2);
+    holder.setPicture(sheet.airportStrip.cell(cell));
+    sheet.map.paintPicture(holder.picture(), s.airportX - holder.width() / 2,
+                           s.airportY - holder.height() / 2);
 }
 
-void drawVorRose(Game& game) {
-    MainWindow& w = *game.main;
-    const SearchState& s = game.search;
-    ui::PictureBox& map = *w.Pic1;
+void drawVorRose(const MapSheet& sheet, const MapFeatures& s) {
+    ui::PictureBox& map = sheet.map;
     const auto r = static_cast<std::int16_t>(10 * s.mapScale);
 
-    ui::Image& vor = *w.imgVOR;
+    ui::Image& vor = sheet.vor;
     vor.setVisible(true);
     vor.setTop(s.vorY - vor.height() / 2);
     vor.setLeft(s.vorX - vor.width() / 2);

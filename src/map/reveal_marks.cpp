@@ -1,7 +1,6 @@
 // SPDX-License-Identifier: MIT
 #include "reveal_marks.h"
 
-#include "game/game.h"
 #include "ui/numbers.h"
 
 #include <algorithm>
@@ -19,10 +18,8 @@ std::int16_t clamp16(int v) {
 
 } // namespace
 
-void drawRevealMarks(Game& game) {
-    MainWindow& w = *game.main;
-    const SearchState& s = game.search;
-    ui::PictureBox& map = *w.Pic1;
+void drawRevealMarks(const MapSheet& sheet, const MapFeatures& s) {
+    ui::PictureBox& map = sheet.map;
     const std::int16_t arm = ui::toInt16(map.scaleHeight() * 0.03);
 
     map.line(s.eltX + arm, s.eltY, s.eltX - arm, s.eltY, ui::colors::black);
@@ -33,7 +30,7 @@ void drawRevealMarks(Game& game) {
     const auto halfHeight = static_cast<float>(map.scaleHeight() / 2);
     const auto px = clamp16(sign(halfWidth - s.eltX) * 2 * arm + s.eltX);
     const auto py = clamp16(sign(halfHeight - s.eltY) * 2 * arm + s.eltY);
-    ui::Image& elt = *w.imgELT;
+    ui::Image& elt = sheet.elt;
     elt.setLeft(px - elt.width() / 2);
     elt.setTop(py - elt.height() / 2);
     elt.setVisible(true);

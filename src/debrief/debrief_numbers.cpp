@@ -1,0 +1,47 @@
+// SPDX-License-Identifier: MIT
+#include "debrief_numbers.h"
+
+#include "model/format_by_pattern.h"
+#include "model/navigation.h"
+
+#include <algorithm>
+
+namespace debrief {
+
+namespace {
+
+std::string miles(float nm) {
+    return formatByPattern(nm, "##0.0") + " nm";
+}
+
+// "2026-12-07T14:03:59Z" reads "2026-12-07 14:03 UTC"; a time in any other form is shown as
+// it was stored.
+std::string readableTime(const std::string& utc) {
+    const bool iso = utc.size() >= 16 && utc[10] == 'T' && utc[13] == ':';
+    return iso ? utc.substr(0, 10) + " " + utc.substr(11, 5) + " UTC" : utc;
+}
+
+} // namespace
+
+DebriefNumbers debriefNumbers(const logbook::SearchRecord& record) {
+    DebriefNumbers n;
+    n.date = readableTime(record.timeUtc);
+    if (const auto& heard = record.firstHeard) {
+        // A signal heard at the very start counts from 0 miles.
+        n.flownAfterSignal =
+            miles(std::max(record.distanceFlown - record.firstSignalDistance, 0.f));
+        n.straightLine =
+            miles(distanceAndBearing(heard->x, heard->y, record.eltX, record.eltY, record.mapScale)
+                      .distance);
+    } else {
+        n.flownAfterSignal = "Not heard";
+        n.straightLine = "Not heard";
+    }
+    n.hints = std::to_string(record.hints);
+    n.bearingUsed = record.bearingUsed ? "Yes" : "No";
+    n.score = record.scoreText.empty() ? "0" : record.scoreText;
+    n.rating = record.rating;
+    return n;
+}
+
+} // namespace debrief
