@@ -21,7 +21,8 @@ Game::Game(ui::Runtime& runtime)
           auto window = buildLogbookWindow(r);
           connectLogbookWindow(*this, *window);
           return window;
-      }) {}
+      }),
+      debrief(runtime, [](ui::Runtime& r) { return buildDebriefWindow(r); }) {}
 
 void Game::start() {
     MainWindow& window = main.get();
@@ -36,7 +37,8 @@ void Game::bringMainWindowForward() {
 }
 
 const std::vector<std::string>& Game::windowNames() {
-    static const std::vector<std::string> names{"main", "panel", "helpDialog", "about", "logbook"};
+    static const std::vector<std::string> names{"main", "panel", "helpDialog", "about", "logbook",
+                                                   "debrief"};
     return names;
 }
 
@@ -51,6 +53,7 @@ ui::Form* Game::window(std::string_view name, bool create) {
     if (name == "helpDialog") return create ? &helpDialog.get() : helpDialog.existing();
     if (name == "about") return create ? &about.get() : about.existing();
     if (name == "logbook") return create ? &logbookWindow.get() : logbookWindow.existing();
+    if (name == "debrief") return create ? &debrief.get() : debrief.existing();
     return nullptr;
 }
 
@@ -60,5 +63,6 @@ std::unique_ptr<ui::Form> Game::designCopy(std::string_view name) {
     if (name == "helpDialog") return buildSearchHelpDialog(*this, runtime);
     if (name == "about") return buildAboutWindow(*this, runtime);
     if (name == "logbook") return buildLogbookWindow(runtime);
+    if (name == "debrief") return buildDebriefWindow(runtime);
     return nullptr;
 }

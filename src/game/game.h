@@ -5,6 +5,7 @@
 #include "game/main_window.h"
 #include "help/about_window.h"
 #include "help/explanation_panel.h"
+#include "debrief/debrief_window.h"
 #include "help/search_help_dialog.h"
 #include "logbook/flight_log.h"
 #include "logbook/logbook.h"
@@ -33,7 +34,8 @@ public:
     // Shows the main window and brings it in front of the others.
     void bringMainWindowForward();
 
-    // The program's windows by name: "main", "panel", "helpDialog", "about", "logbook".
+    // The program's windows by name: "main", "panel", "helpDialog", "about", "logbook",
+    // "debrief".
     static const std::vector<std::string>& windowNames();
     static bool isWindowName(std::string_view name);
     // The window of that name; when it does not exist it is created (hidden) if `create`.
@@ -56,4 +58,5 @@ public:
     ui::WindowSlot<SearchHelpDialog> helpDialog;
     ui::WindowSlot<AboutWindow> about;
     ui::WindowSlot<LogbookWindow> logbookWindow;
+    ui::WindowSlot<DebriefWindow> debrief;
 };

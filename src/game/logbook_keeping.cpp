@@ -77,7 +77,31 @@ void deleteSelected(Game& game) {
 }
 
 void debriefSelected(Game& game) {
-    (void)game;
+    const auto chosen = game.logbookWindow->selected();
+    if (!chosen || !game.logbook) return;
+    const auto record = game.logbook->record(chosen->id);
+    if (!record) return;
+    // Where each Reveal of that search took place, up to this one.
+    std::vector<logbook::TrackPoint> reveals;
+    for (const auto& other : game.logbookWindow->shown) {
+        if (other.search != record->search || other.id > record->id) continue;
+        const auto whole = other.id == record->id ? record : game.logbook->record(other.id);
+        if (whole && !whole->track.empty()) reveals.push_back(whole->track.back());
+    }
+    showDebrief(*game.debrief, *record, reveals);
+    game.debrief->bringToFront();
+}
+
+void debriefLastSearch(Game& game) {
+    const auto& last = game.flight.lastReveal();
+    if (!last) {
+        game.runtime.messageBox("There is no search to debrief yet.\r\nPress Reveal when you "
+                                "think you are over the ELT, then choose Debrief.",
+                                ui::msgbox::okOnly, "Vantrel Debrief");
+        return;
+    }
+    showDebrief(*game.debrief, *last, game.flight.revealPoints());
+    game.debrief->bringToFront();
 }
 
 void connectLogbookWindow(Game& game, LogbookWindow& w) {

@@ -20,5 +20,8 @@ void debriefSelected(Game& game);
 void exportLogbook(Game& game);
 void deleteSelected(Game& game);
 
+// Game, Debrief: the debrief of the search revealed last in this run.
+void debriefLastSearch(Game& game);
+
 // Connects those buttons to this game.
 void connectLogbookWindow(Game& game, LogbookWindow& window);

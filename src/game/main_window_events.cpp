@@ -32,6 +32,7 @@ void connectMainWindow(Game& game, MainWindow& w) {
     w.findMenuItem("mnuSearchHelp")->onClick = on(showSearchHelp);
     w.findMenuItem("mnuAbout")->onClick = on(showAbout);
     w.findMenuItem("mnuLogbook")->onClick = on(showLogbook);
+    w.findMenuItem("mnuDebrief")->onClick = on(debriefLastSearch);
 
     w.cmdUp->onClick = on(stepAircraft);
     w.cmdLeft->onClick = on(turnLeftAndStep);

@@ -1,8 +1,10 @@
 // SPDX-License-Identifier: MIT
 #include "scenario_runner.h"
 
+#include "logbook_items.h"
 #include "properties.h"
 #include "state_fields.h"
+#include "storage/sqlite_store.h"
 #include "tokenizer.h"
 #include "ui/controls.h"
 #include "ui/form.h"
@@ -147,6 +149,14 @@ void ScenarioRunner::perform(const std::vector<std::string>& words) {
     } else if (command == "answer") {
         for (const auto& a : args)
             host_.queueAnswer(parseCount(a));
+    } else if (command == "logbook") {
+        needArgs(1);
+        if (started_) throw ScenarioError("logbook comes before start");
+        game_->logbook =
+            std::make_unique<logbook::Logbook>(std::make_unique<storage::SqliteStore>(args[0]));
+    } else if (command == "savefile") {
+        for (const auto& a : args)
+            host_.queueSaveFile(a);
     } else if (command == "start") {
         if (started_) throw ScenarioError("the game has already started");
         started_ = true;
@@ -281,7 +291,10 @@ void ScenarioRunner::set(const std::string& assignment) {
 void ScenarioRunner::print(const std::string& item) {
     const auto parts = splitAt(item, '.');
     std::string value;
-    if (parts.size() == 1) {
+    // The logbook's own items; its window's properties are printed as any window's.
+    if (parts[0] == "logbook" && parts.size() > 1 && (parts[1] == "count" || parts[1] == "last")) {
+        value = logbookItem(game_->logbook.get(), parts);
+    } else if (parts.size() == 1) {
         auto field = stateField(item);
         if (!field) throw ScenarioError("no field " + item);
         value = field->read(*game_, field->index);
@@ -295,6 +308,11 @@ void ScenarioRunner::print(const std::string& item) {
         } else {
             throw ScenarioError("no surface " + parts[0]);
         }
+        return;
+    } else if (parts.size() == 3 && parts[0] == "debrief" && parts[1] == "picMap" &&
+               parts[2] == "drawing") {
+        const Target t = resolve("debrief.picMap", false);
+        printDrawing(out_, "debrief.picMap", dynamic_cast<ui::PictureBox&>(*t.control).drawing());
         return;
     } else if (parts.size() == 2 && Game::isWindowName(parts[0])) {
         value = windowProperty(windowNamed(parts[0], false), parts[1]);

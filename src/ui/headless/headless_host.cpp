@@ -64,4 +64,17 @@ void HeadlessHost::multimediaCommand(const std::string& command, const std::stri
     out_ << "mci Command=" << quoted(command) << '\n';
 }
 
+std::optional<std::string> HeadlessHost::saveFileName(const std::string& title,
+                                                      const std::string& suggested,
+                                                      const std::string&) {
+    std::optional<std::string> answer;
+    if (!saveFiles_.empty()) {
+        answer = saveFiles_.front();
+        saveFiles_.pop_front();
+    }
+    out_ << "savefile title=" << quoted(title) << " suggested=" << quoted(suggested)
+         << " answer=" << (answer ? quoted(*answer) : "none") << '\n';
+    return answer;
+}
+
 } // namespace ui::headless

@@ -21,6 +21,8 @@ public:
     void queueRandom(float r) { randoms_.push_back(r); }
     void queueAnswer(int answer) { answers_.push_back(answer); }
     std::size_t pendingAnswers() const { return answers_.size(); }
+    // The file names the next save dialogs give; an empty queue cancels them.
+    void queueSaveFile(std::string path) { saveFiles_.push_back(std::move(path)); }
     void setAppPath(std::string path) { appPath_ = std::move(path); }
     bool ended() const { return ended_; }
 
@@ -36,12 +38,15 @@ public:
                          std::int32_t data) override;
     void multimediaFileName(const std::string& path) override;
     void multimediaCommand(const std::string& command, const std::string& path) override;
+    std::optional<std::string> saveFileName(const std::string& title, const std::string& suggested,
+                                            const std::string& filter) override;
 
 private:
     std::ostream& out_;
     double clock_ = 43200;
     std::deque<float> randoms_;
     std::deque<int> answers_;
+    std::deque<std::string> saveFiles_;
     std::string appPath_ = "/opt/vantrel";
     bool ended_ = false;
 };
