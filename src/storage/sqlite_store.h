@@ -1,0 +1,73 @@
+// SPDX-License-Identifier: MIT
+#pragma once
+
+#include "logbook/logbook_store.h"
+
+#include <QSqlDatabase>
+#include <QString>
+
+namespace storage {
+
+// How long a write waits for another copy of the game to finish its own before giving up.
+inline constexpr int kBusyTimeoutMs = 2000;
+
+struct SqliteOptions {
+    int busyTimeoutMs = kBusyTimeoutMs;
+    // Test hook: the file may grow to this many pages (0: no limit), so that a test meets a
+    // full disk through SQLite's own SQLITE_FULL without filling a real one.
+    int maxPageCount = 0;
+};
+
+// The logbook in an SQLite file, through Qt SQL. Each store has a connection of its own, so
+// several may be open in one process; like any Qt SQL connection it is used from the thread
+// that made it. Needs a QCoreApplication to load the SQLite driver.
+class SqliteStore : public logbook::Store {
+public:
+    explicit SqliteStore(std::string path, SqliteOptions options = {});
+    ~SqliteStore() override;
+    SqliteStore(const SqliteStore&) = delete;
+    SqliteStore& operator=(const SqliteStore&) = delete;
+
+    const std::string& path() const override { return path_; }
+    logbook::Outcome open() override;
+    logbook::Outcome append(logbook::SearchRecord& record) override;
+    // Nothing for a file from a newer game: its columns may no longer mean what we think.
+    std::vector<logbook::SearchRecord> records(bool withTracks = false) override;
+    std::optional<logbook::SearchRecord> record(std::int64_t id) override;
+    int count() override;
+    logbook::Outcome remove(std::int64_t id) override;
+
+private:
+    enum class State { Closed, Newer, Current };
+    enum class Access { ReadWrite, ReadOnly, Immutable };
+    struct Header {
+        int version = 0;
+        int tables = 0;
+        QString check; // what quick_check says: "ok" for a sound file
+    };
+
+    QSqlDatabase db() const;
+    bool connect(Access access);
+    void disconnect();
+    logbook::Outcome openWithSetAside();
+    logbook::Outcome openOnce();
+    logbook::Outcome lookWithoutWriting(Header& header);
+    bool readHeader(Header& header, QSqlError& error);
+    logbook::Outcome bringUpToDate();
+    logbook::Outcome refusal() const;
+    std::vector<logbook::SearchRecord> select(const QString& where, std::int64_t id,
+                                              bool withTracks);
+
+    std::string path_;
+    QString file_;
+    QString connection_;
+    SqliteOptions options_;
+    bool connected_ = false;
+    Access access_ = Access::ReadWrite;
+    State state_ = State::Closed;                           // Current: the records can be read
+    logbook::Trouble refusal_ = logbook::Trouble::Unusable; // why writing is refused, if it is
+    bool writable_ = false;
+    logbook::Outcome opened_; // what the last open() found
+};
+
+} // namespace storage

@@ -1,0 +1,282 @@
+// SPDX-License-Identifier: MIT
+// The logbook in bad surroundings: each ends in one Outcome, and nothing already recorded is
+// lost.
+#include "storage/set_aside.h"
+#include "storage/sqlite_store.h"
+#include "store_fixtures.h"
+
+#include <functional>
+#include <gtest/gtest.h>
+#include <pwd.h>
+#include <QDir>
+#include <QFile>
+#include <QProcess>
+#include <QRandomGenerator>
+#include <QTemporaryDir>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace {
+
+using logbook::Trouble;
+using storage::SqliteStore;
+using storage_test::makeRecord;
+using storage_test::RawConnection;
+
+QByteArray contents(const QString& path) {
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("(unreadable)");
+}
+
+void write(const QString& path, const QByteArray& bytes) {
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    file.write(bytes);
+}
+
+// A closed logbook of `records` records at `path`.
+void makeLogbook(const QString& path, int records) {
+    SqliteStore store(path.toStdString());
+    ASSERT_TRUE(store.open().ok());
+    for (int i = 0; i < records; ++i) {
+        auto record = makeRecord(i, 300);
+        ASSERT_TRUE(store.append(record).ok());
+    }
+}
+
+class StoreSurroundings : public ::testing::Test {
+protected:
+    void SetUp() override { ASSERT_TRUE(dir_.isValid()); }
+    QString file(const QString& name = QStringLiteral("logbook.sqlite")) const {
+        return dir_.filePath(name);
+    }
+    QTemporaryDir dir_;
+};
+
+struct Damage {
+    const char* what;
+    std::function<void(const QString&)> make;
+};
+
+// A file that is not a logbook is moved aside whole, with its companion files, and a fresh
+// logbook takes its place; a second damaged file in the same second gets a name of its own.
+TEST_F(StoreSurroundings, setsAsideADamagedFileAndStartsAfresh) {
+    const Damage damages[] = {
+        {"a text file",
+         [](const QString& path) {
+             write(path, "Flight notes: not a logbook\n");
+             write(path + "-wal", "left over");
+         }},
+        {"random bytes after a valid header",
+         [](const QString& path) {
+             makeLogbook(path, 20);
+             QByteArray bytes = contents(path);
+             QRandomGenerator random(7);
+             for (qsizetype i = 100; i < bytes.size(); ++i)
+                 bytes[i] = static_cast<char>(random.bounded(256));
+             write(path, bytes);
+         }},
+        {"another program's database",
+         [](const QString& path) {
+             RawConnection other(path);
+             other.exec("CREATE TABLE cats(name TEXT)");
+         }},
+    };
+    for (const Damage& damage : damages) {
+        SCOPED_TRACE(damage.what);
+        const QString path = file(QString::fromUtf8(damage.what) + ".sqlite");
+        QStringList asides;
+        QList<QByteArray> kept;
+        for (int round = 0; round < 2; ++round) {
+            for (const char* suffix : {"", "-wal", "-shm"})
+                QFile::remove(path + suffix); // the fresh logbook of the round before
+            damage.make(path);
+            const QByteArray before = contents(path);
+            const QByteArray logBefore = contents(path + "-wal");
+            const bool hadLog = QFile::exists(path + "-wal");
+
+            SqliteStore store(path.toStdString());
+            const auto opened = store.open();
+            EXPECT_EQ(opened.trouble, Trouble::Damaged) << opened.detail;
+            const QString aside = QString::fromStdString(opened.setAsidePath);
+            ASSERT_TRUE(aside.startsWith(path + ".damaged-")) << aside.toStdString();
+            EXPECT_EQ(contents(aside), before);
+            if (hadLog) {
+                EXPECT_EQ(contents(aside + "-wal"), logBefore);
+            }
+            EXPECT_EQ(store.count(), 0);
+            auto record = makeRecord(1, 10);
+            EXPECT_TRUE(store.append(record).ok());
+            asides << aside;
+            kept << before;
+        }
+        EXPECT_NE(asides[0], asides[1]);
+        EXPECT_EQ(contents(asides[0]), kept[0]);
+    }
+}
+
+TEST(SetAsideName, neverNamesAFileAlreadyThere) {
+    QTemporaryDir dir;
+    const QString path = dir.filePath("logbook.sqlite");
+    const QDateTime when(QDate(2026, 12, 7), QTime(14, 3, 59), Qt::UTC);
+    const QString stem = path + ".damaged-20261207T140359Z";
+    EXPECT_EQ(storage::freeSetAsidePath(path, when), stem);
+    write(stem, "earlier");
+    write(stem + "-2-shm", "earlier's companion");
+    EXPECT_EQ(storage::freeSetAsidePath(path, when), stem + "-3");
+}
+
+// A logbook from a newer game is left exactly as it is: not read, not written, not moved.
+TEST_F(StoreSurroundings, leavesALogbookFromANewerGameAlone) {
+    makeLogbook(file(), 2);
+    RawConnection(file()).exec("PRAGMA user_version = 3");
+    const QByteArray before = contents(file());
+
+    {
+        SqliteStore store(file().toStdString());
+        EXPECT_EQ(store.open().trouble, Trouble::Newer);
+        EXPECT_EQ(store.count(), 0);
+        EXPECT_TRUE(store.records().empty());
+        auto record = makeRecord(1, 10);
+        EXPECT_EQ(store.append(record).trouble, Trouble::Newer);
+        EXPECT_EQ(store.remove(1).trouble, Trouble::Newer);
+    }
+    EXPECT_EQ(contents(file()), before);
+    // Reading leaves an empty write-ahead log and its shared memory, nothing else.
+    EXPECT_EQ(QDir(dir_.path()).entryList({"*damaged*"}, QDir::Files), QStringList{});
+    EXPECT_EQ(contents(file("logbook.sqlite-wal")), "");
+}
+
+// The per-user data folder may not exist yet: it is made. One that cannot be made, or a
+// folder where the file should be, leaves a store that refuses every write and reads nothing.
+TEST_F(StoreSurroundings, makesAMissingFolderAndReportsOneThatCannotBe) {
+    SqliteStore fresh(file("new/data/logbook.sqlite").toStdString());
+    EXPECT_TRUE(fresh.open().ok());
+    auto record = makeRecord(1, 10);
+    EXPECT_TRUE(fresh.append(record).ok());
+
+    write(file("plain-file"), "");
+    ASSERT_TRUE(QDir(dir_.path()).mkdir("a-folder"));
+    for (const QString& path : {file("plain-file/data/logbook.sqlite"), file("a-folder")}) {
+        SCOPED_TRACE(path.toStdString());
+        SqliteStore store(path.toStdString());
+        EXPECT_EQ(store.open().trouble, Trouble::Unusable);
+        EXPECT_EQ(store.append(record).trouble, Trouble::Unusable);
+        EXPECT_EQ(store.count(), 0);
+        EXPECT_FALSE(store.record(1).has_value());
+    }
+}
+
+// Another program holding the file past the wait: the record is not written, nothing is
+// harmed, and the next write after the lock is gone goes through. A file locked while it is
+// being made is made at the next write.
+TEST_F(StoreSurroundings, reportsALockHeldPastTheWait) {
+    const storage::SqliteOptions shortWait{.busyTimeoutMs = 100};
+    makeLogbook(file(), 2);
+    SqliteStore store(file().toStdString(), shortWait);
+    {
+        RawConnection other(file());
+        other.exec("BEGIN EXCLUSIVE");
+        other.exec("INSERT INTO searches(elt_x, elt_y, vor_x, vor_y, airport_x, airport_y, "
+                   "map_scale) VALUES(1, 2, 3, 4, 5, 6, 7)");
+        EXPECT_TRUE(store.open().ok()); // reading goes on beside a writer
+        auto record = makeRecord(5, 100);
+        EXPECT_EQ(store.append(record).trouble, Trouble::Locked);
+        EXPECT_EQ(store.count(), 2);
+        other.exec("ROLLBACK");
+    }
+    auto record = makeRecord(6, 100);
+    EXPECT_TRUE(store.append(record).ok());
+    EXPECT_EQ(store.count(), 3);
+
+    SqliteStore unborn(file("unborn.sqlite").toStdString(), shortWait);
+    {
+        RawConnection other(file("unborn.sqlite"));
+        other.exec("BEGIN EXCLUSIVE");
+        EXPECT_EQ(unborn.open().trouble, Trouble::Locked);
+        EXPECT_EQ(unborn.append(record).trouble, Trouble::Locked);
+        other.exec("COMMIT");
+    }
+    EXPECT_TRUE(unborn.append(record).ok());
+    EXPECT_EQ(unborn.count(), 1);
+}
+
+// SQLite's own SQLITE_FULL, met by capping the file at the pages it has (a real full disk
+// reports the same): the record is not written and the ones before it stay whole.
+TEST_F(StoreSurroundings, reportsAFullDiskAndKeepsWhatWasThere) {
+    makeLogbook(file(), 3);
+    const int pages = RawConnection(file()).value("PRAGMA page_count").toInt();
+    SqliteStore full(file().toStdString(), {.maxPageCount = pages});
+    ASSERT_TRUE(full.open().ok());
+    auto record = makeRecord(9, 2000);
+    EXPECT_EQ(full.append(record).trouble, Trouble::DiskFull);
+    EXPECT_EQ(record.id, 0);
+    ASSERT_EQ(full.count(), 3);
+    for (const auto& kept : full.records(true))
+        EXPECT_EQ(kept.track.size(), 300u);
+
+    SqliteStore roomy(file().toStdString());
+    ASSERT_TRUE(roomy.open().ok());
+    EXPECT_TRUE(roomy.append(record).ok());
+    EXPECT_EQ(roomy.count(), 4);
+}
+
+// A user made for one test and removed after it.
+struct ThrowawayUser {
+    QString name = QStringLiteral("vtrlog%1").arg(::getpid());
+    uid_t uid = 0;
+    gid_t gid = 0;
+    ThrowawayUser() {
+        QProcess::execute("useradd", {"-M", "-N", "-s", "/usr/sbin/nologin", name});
+        if (const passwd* entry = ::getpwnam(name.toUtf8().constData())) {
+            uid = entry->pw_uid;
+            gid = entry->pw_gid;
+        }
+    }
+    ~ThrowawayUser() { QProcess::execute("userdel", {name}); }
+};
+
+// A logbook the player may read but not write, in a folder they may write and in one they may
+// not: the records are read, a write is refused. Root writes any file whatever its mode, so as
+// root the probe runs as a throwaway user, for whom the modes hold as they would for a player.
+TEST_F(StoreSurroundings, readsButDoesNotWriteAReadOnlyLogbook) {
+    const bool root = ::getuid() == 0;
+    std::optional<ThrowawayUser> user;
+    if (root) {
+        user.emplace();
+        ASSERT_NE(user->uid, 0u) << "useradd failed";
+    }
+    ::chmod(dir_.path().toLocal8Bit(), 0755);
+    struct Case {
+        const char* folder;
+        bool folderWritable;
+    };
+    for (const Case& c : {Case{"writable-folder", true}, Case{"read-only-folder", false}}) {
+        SCOPED_TRACE(c.folder);
+        const QString folder = file(c.folder);
+        const QString path = folder + "/logbook.sqlite";
+        makeLogbook(path, 3);
+        ASSERT_EQ(::chmod(path.toLocal8Bit(), 0444), 0);
+        if (root && c.folderWritable) {
+            ASSERT_EQ(::chown(folder.toLocal8Bit(), user->uid, user->gid), 0);
+        }
+        if (!root && !c.folderWritable) {
+            ASSERT_EQ(::chmod(folder.toLocal8Bit(), 0555), 0);
+        }
+
+        QProcess probe;
+        QStringList command = storage_test::helperCommand({"--probe", path});
+        if (root)
+            command = QStringList{"setpriv", "--reuid=" + QString::number(user->uid),
+                                  "--regid=" + QString::number(user->gid), "--clear-groups", "--"} +
+                      command;
+        probe.start(command[0], command.mid(1));
+        ASSERT_TRUE(probe.waitForFinished(storage_test::kProcessMs));
+        EXPECT_EQ(probe.readAllStandardOutput().trimmed(),
+                  "open=ReadOnly count=3 append=ReadOnly count=3")
+            << probe.readAllStandardError().toStdString();
+        ::chmod(folder.toLocal8Bit(), 0755);
+    }
+}
+
+} // namespace
