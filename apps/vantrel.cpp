@@ -3,6 +3,8 @@
 #include "command_line.h"
 #include "display_guard.h"
 #include "game/game.h"
+#include "storage/logbook_location.h"
+#include "storage/sqlite_store.h"
 #include "ui/qt/qt_host.h"
 #include "ui/qt/renderer.h"
 #include "ui/runtime.h"
@@ -45,6 +47,8 @@ int main(int argc, char** argv) {
     host.setRenderer(&renderer);
 
     Game game(runtime);
+    game.logbook = std::make_unique<logbook::Logbook>(
+        std::make_unique<storage::SqliteStore>(storage::defaultLogbookPath()));
     game.start();
     return QApplication::exec();
 }

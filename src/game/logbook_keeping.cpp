@@ -55,7 +55,7 @@ void showLogbook(Game& game) {
 void exportLogbook(Game& game) {
     LogbookWindow& w = *game.logbookWindow;
     const auto path =
-        game.runtime.host().saveFileName("Export the logbook", "logbook.csv", "CSV files (*.csv)");
+        game.runtime.saveFileName("Export the logbook", "logbook.csv", "CSV files (*.csv)");
     if (!path) return;
     if (!logbook::writeFileWhole(*path, logbook::csvOf(w.shown)))
         game.runtime.messageBox("The logbook could not be written to " + *path + ".",

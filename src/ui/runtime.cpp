@@ -137,6 +137,17 @@ int Runtime::messageBox(const std::string& prompt, int buttons, const std::strin
     return host_.messageBox(prompt, buttons, title.empty() ? title_ : title);
 }
 
+std::optional<std::string> Runtime::saveFileName(const std::string& title,
+                                                 const std::string& suggested,
+                                                 const std::string& filter) {
+    ++modalDepth_;
+    struct Leave {
+        int& depth;
+        ~Leave() { --depth; }
+    } leave{modalDepth_};
+    return host_.saveFileName(title, suggested, filter);
+}
+
 void Runtime::randomize() {
     random_.seedFromClock(clock());
 }

@@ -8,6 +8,7 @@
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -77,6 +78,9 @@ public:
     int messageBox(const std::string& prompt, int buttons = msgbox::okOnly,
                    const std::string& title = {});
     bool modalOpen() const { return modalDepth_ > 0; }
+    // A modal dialog asking where to save a file; nothing when the user cancels.
+    std::optional<std::string> saveFileName(const std::string& title, const std::string& suggested,
+                                            const std::string& filter);
 
     double clock() const { return host_.clockSeconds(); }
     void randomize();

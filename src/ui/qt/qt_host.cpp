@@ -9,7 +9,11 @@
 #include "ui/form.h"
 
 #include <cstdio>
+#include <QApplication>
 #include <QCoreApplication>
+#include <QDir>
+#include <QFileDialog>
+#include <QStandardPaths>
 #include <QFile>
 #include <QMessageBox>
 #include <QPushButton>
@@ -27,7 +31,7 @@ QtHost::~QtHost() = default;
 int QtHost::messageBox(const std::string& prompt, int buttons, const std::string& title) {
     // The windows show everything the handler did before the box appears.
     if (renderer_) renderer_->syncNow();
-    QWidget* owner = renderer_ ? renderer_->mainWidget() : nullptr;
+    QWidget* owner = dialogOwner();
     QString text = QString::fromStdString(prompt);
     text.replace(QLatin1String("\r\n"), QLatin1String("\n"));
     QMessageBox box(owner);
@@ -45,6 +49,28 @@ int QtHost::messageBox(const std::string& prompt, int buttons, const std::string
     }
     box.setDefaultButton(QMessageBox::Ok);
     return box.exec() == QMessageBox::Cancel ? msgbox::cancel : msgbox::ok;
+}
+
+QWidget* QtHost::dialogOwner() const {
+    // Over the game's window the user is working in, so a question asked from the logbook
+    // appears over the logbook.
+    QWidget* active = QApplication::activeWindow();
+    if (active && active->windowType() != Qt::ToolTip && active->windowType() != Qt::Tool)
+        return active;
+    return renderer_ ? renderer_->mainWidget() : nullptr;
+}
+
+std::optional<std::string> QtHost::saveFileName(const std::string& title,
+                                                const std::string& suggested,
+                                                const std::string& filter) {
+    if (renderer_) renderer_->syncNow();
+    const QString start = QDir(QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation))
+                              .filePath(QString::fromStdString(suggested));
+    const QString chosen =
+        QFileDialog::getSaveFileName(dialogOwner(), QString::fromStdString(title), start,
+                                     QString::fromStdString(filter));
+    if (chosen.isEmpty()) return std::nullopt;
+    return chosen.toStdString();
 }
 
 const QFontMetrics& QtHost::metrics(const Font& font) {

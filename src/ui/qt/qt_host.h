@@ -37,8 +37,11 @@ public:
                          std::int32_t data) override;
     void multimediaFileName(const std::string& path) override;
     void multimediaCommand(const std::string& command, const std::string& path) override;
+    std::optional<std::string> saveFileName(const std::string& title, const std::string& suggested,
+                                            const std::string& filter) override;
 
 private:
+    QWidget* dialogOwner() const;
     const QFontMetrics& metrics(const Font& font);
     void sayHelpFolderUnusable(); // once a run
     void tellHelpTrouble(const QString& message);
