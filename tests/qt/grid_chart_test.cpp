@@ -219,6 +219,13 @@ TEST(GridWidget, newRowsResetTheTableAndKeepTheUsersSort) {
     w.grid->select(4); // 99
     w.settle();
     EXPECT_EQ(w.selectedViewRow(), 1);
+
+    // A form may answer a selection with new rows, as when a search is deleted.
+    w.grid->onClick = [&] { w.grid->setRows(searches()); };
+    w.clickRow(5);
+    EXPECT_EQ(w.table()->model()->rowCount(), 4);
+    EXPECT_EQ(w.grid->selectedRow(), -1);
+    EXPECT_EQ(w.selectedViewRow(), -1);
 }
 
 // The series a chart view holds, by kind.
@@ -241,6 +248,7 @@ TEST(ChartWidget, bandsAreAreasBehindALinePerSeriesOnTheControlsAxes) {
     QAccessibleInterface* face = QAccessible::queryAccessibleInterface(view);
     EXPECT_EQ(face->role(), QAccessible::Chart);
     EXPECT_EQ(face->text(QAccessible::Name), "Scores");
+    EXPECT_EQ(axis(view, Qt::Horizontal)->labelsFont(), view->font()) << "the control's font";
 
     auto areas = seriesOf<QAreaSeries>(view);
     auto lines = seriesOf<QLineSeries>(view);

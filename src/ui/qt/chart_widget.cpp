@@ -60,6 +60,21 @@ ChartWidget::ChartWidget(const Chart& chart, QWidget* parent)
     qchart->addAxis(xAxis_, Qt::AlignBottom);
     qchart->addAxis(yAxis_, Qt::AlignLeft);
     setChart(qchart);
+    useFont();
+}
+
+void ChartWidget::changeEvent(QEvent* event) {
+    QChartView::changeEvent(event);
+    if (event->type() == QEvent::FontChange) useFont();
+}
+
+// The chart draws its words itself: in the control's font, like every other control.
+void ChartWidget::useFont() {
+    for (QValueAxis* axis : {xAxis_, yAxis_}) {
+        axis->setLabelsFont(font());
+        axis->setTitleFont(font());
+    }
+    chart()->legend()->setFont(font());
 }
 
 void ChartWidget::sync() {

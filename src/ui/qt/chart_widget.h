@@ -25,6 +25,9 @@ public:
 
     void sync();
 
+protected:
+    void changeEvent(QEvent* event) override;
+
 private:
     struct Line {
         QLineSeries* series;
@@ -32,6 +35,7 @@ private:
         bool markers;
     };
 
+    void useFont();
     void rebuild();
     void addBands(double left, double right);
     void addSeries();
