@@ -46,20 +46,30 @@ void hideUnnamed(QChart* chart, QAbstractSeries* series) {
 
 } // namespace
 
+namespace {
+
+// A chart that draws at once, without animations or rounded corners.
+QChart* plainChart() {
+    auto* chart = new QChart;
+    chart->setAnimationOptions(QChart::NoAnimation);
+    chart->setBackgroundRoundness(0);
+    chart->setMargins(QMargins(4, 4, 4, 4));
+    chart->legend()->setAlignment(Qt::AlignBottom);
+    return chart;
+}
+
+} // namespace
+
+// The view is given its chart as it is made: a chart set later leaves the one it made unowned.
 ChartWidget::ChartWidget(const Chart& chart, QWidget* parent)
-    : QChartView(parent), model_(chart), xAxis_(new QValueAxis), yAxis_(new QValueAxis) {
+    : QChartView(plainChart(), parent), model_(chart), xAxis_(new QValueAxis),
+      yAxis_(new QValueAxis) {
     setRenderHint(QPainter::Antialiasing);
-    auto* qchart = new QChart;
-    qchart->setAnimationOptions(QChart::NoAnimation);
-    qchart->setBackgroundRoundness(0);
-    qchart->setMargins(QMargins(4, 4, 4, 4));
-    qchart->legend()->setAlignment(Qt::AlignBottom);
     xAxis_->setLabelFormat(QStringLiteral("%d"));
     xAxis_->setTickType(QValueAxis::TicksDynamic);
     xAxis_->setTickAnchor(1);
-    qchart->addAxis(xAxis_, Qt::AlignBottom);
-    qchart->addAxis(yAxis_, Qt::AlignLeft);
-    setChart(qchart);
+    this->chart()->addAxis(xAxis_, Qt::AlignBottom);
+    this->chart()->addAxis(yAxis_, Qt::AlignLeft);
     useFont();
 }
 
@@ -129,6 +139,9 @@ void ChartWidget::addBands(double left, double right) {
         lower->replace(QList<QPointF>{{left, band.from}, {right, band.from}});
         upper->replace(QList<QPointF>{{left, band.to}, {right, band.to}});
         auto* area = new QAreaSeries(upper, lower);
+        // An area does not own its edges: they go with it.
+        upper->setParent(area);
+        lower->setParent(area);
         area->setName(text(band.label));
         QColor colour = toQColor(band.color);
         colour.setAlpha(bandAlpha);
