@@ -11,7 +11,9 @@ cd "$(dirname "$0")"
 
 packages=(
     cmake ninja-build g++ python3 git
-    qt6-base-dev qt6-multimedia-dev libqt6sql6-sqlite fonts-liberation2
+    qt6-base-dev qt6-multimedia-dev libqt6sql6-sqlite qt6-charts-dev fonts-liberation2
+    # Qt Charts' CMake package needs Qt OpenGL's, which qt6-charts-dev does not bring.
+    libqt6opengl6-dev
     libgtest-dev libgmock-dev libbenchmark-dev
     clang libclang-rt-14-dev cppcheck
     xvfb xauth xdotool openbox wmctrl x11-utils imagemagick libfaketime

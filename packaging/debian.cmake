@@ -19,9 +19,10 @@ set(CPACK_STRIP_FILES ON)
 set(CPACK_VANTREL_STRIP ${CMAKE_STRIP})
 set(CPACK_PRE_BUILD_SCRIPTS ${CMAKE_CURRENT_LIST_DIR}/strip_notes.cmake)
 # The libraries it links come from dpkg-shlibdeps; the fonts it is drawn in, the SQLite driver
-# Qt SQL loads as a plugin for the logbook, and the Wayland platform for Wayland desktops, are
+# Qt SQL loads as a plugin for the logbook, the charts library (named too, so that the package
+# says it even where shlibdeps is not run), and the Wayland platform for Wayland desktops, are
 # named here.
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
-set(CPACK_DEBIAN_PACKAGE_DEPENDS "fonts-liberation2, libqt6sql6-sqlite")
+set(CPACK_DEBIAN_PACKAGE_DEPENDS "fonts-liberation2, libqt6sql6-sqlite, libqt6charts6")
 set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "qt6-wayland")
 include(CPack)

@@ -3,6 +3,7 @@
 
 #include "controls.h"
 #include "form.h"
+#include "grid.h"
 #include "menu.h"
 
 #include <algorithm>
@@ -73,6 +74,11 @@ Form* Runtime::findForm(std::string_view name) const {
 void Runtime::click(Control& control) {
     if (modalOpen() || !control.enabled()) return;
     dispatch([&] { control.userClick(); });
+}
+
+void Runtime::select(Grid& grid, int row) {
+    if (modalOpen() || !grid.enabled()) return;
+    dispatch([&] { grid.select(row); });
 }
 
 void Runtime::menu(MenuItem& item) {

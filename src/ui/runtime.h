@@ -17,6 +17,7 @@ namespace ui {
 
 class Control;
 class Form;
+class Grid;
 class Timer;
 struct MenuItem;
 
@@ -62,6 +63,8 @@ public:
     // and no tick while a message box is open (ticks are dropped, not queued), and no click on
     // a disabled control.
     void click(Control& control);
+    // The user selects a row of a grid (-1: none); its click event follows, as for a click.
+    void select(Grid& grid, int row);
     void menu(MenuItem& item);
     void tick(Timer& timer);
     void closeRequest(Form& form);

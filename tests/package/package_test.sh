@@ -33,7 +33,8 @@ grep -q " \./usr/bin/" <<<"$listing" && fail "a program in usr/bin"
 [ "$(dpkg-deb -f "$deb" Version)" = "$version" ] || fail "package version is not $version"
 depends=$(dpkg-deb -f "$deb" Depends)
 echo "depends: $depends"
-for needed in fonts-liberation2 libqt6widgets6 libqt6multimedia6 libqt6sql6-sqlite; do
+for needed in fonts-liberation2 libqt6widgets6 libqt6multimedia6 libqt6sql6-sqlite \
+    libqt6charts6; do
     grep -q "$needed" <<<"$depends" || fail "does not depend on $needed"
 done
 [ "$(dpkg-deb -f "$deb" Recommends)" = "qt6-wayland" ] || fail "does not recommend qt6-wayland"

@@ -30,6 +30,9 @@ QAccessible::Role accessibleRoleOf(const Control& c) {
     case ControlKind::Image:
         // An image with a click event is one of the arrows; any other is a picture.
         return c.hasClickHandler() ? QAccessible::Button : QAccessible::Graphic;
+    case ControlKind::Chart:
+        // Qt would present its drawing area as a plain canvas.
+        return QAccessible::Chart;
     default:
         return QAccessible::NoRole;
     }

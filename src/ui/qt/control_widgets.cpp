@@ -1,11 +1,15 @@
 // SPDX-License-Identifier: MIT
 #include "control_widgets.h"
 
+#include "chart_widget.h"
+#include "grid_widget.h"
 #include "painting.h"
 #include "surface_widget.h"
+#include "ui/chart.h"
 #include "ui/containers.h"
 #include "ui/controls.h"
 #include "ui/form.h"
+#include "ui/grid.h"
 #include "ui/runtime.h"
 
 #include <algorithm>
@@ -249,10 +253,14 @@ QWidget* createControlWidget(Runtime& runtime, Control& c, QWidget* parent,
         w = new SurfaceWidget(runtime, c.form(), box, &box, parent);
         break;
     }
+    case ControlKind::Grid:
+        w = new GridWidget(runtime, static_cast<Grid&>(c), parent, afterEvent);
+        break;
+    case ControlKind::Chart:
+        w = new ChartWidget(static_cast<Chart&>(c), parent);
+        break;
     case ControlKind::Timer:
     case ControlKind::Multimedia:
-    case ControlKind::Grid:
-    case ControlKind::Chart:
         return nullptr;
     }
     if (auto* button = qobject_cast<QAbstractButton*>(w)) {
@@ -326,6 +334,12 @@ void syncControlWidget(const Control& c, QWidget* w) {
     case ControlKind::Frame:
         static_cast<FrameWidget*>(w)->setCaption(text(c.caption()));
         setColors(w, c.backColor(), c.foreColor());
+        break;
+    case ControlKind::Grid:
+        static_cast<GridWidget*>(w)->sync();
+        break;
+    case ControlKind::Chart:
+        static_cast<ChartWidget*>(w)->sync();
         break;
     default:
         w->update();
