@@ -50,10 +50,12 @@ private:
     bool connect(Access access);
     void disconnect();
     logbook::Outcome openWithSetAside();
+    logbook::Outcome startAfresh(logbook::Outcome damaged);
     logbook::Outcome openOnce();
     logbook::Outcome lookWithoutWriting(Header& header);
     bool readHeader(Header& header, QSqlError& error);
     logbook::Outcome bringUpToDate();
+    logbook::Outcome appendOnce(logbook::SearchRecord& record);
     logbook::Outcome refusal() const;
     std::vector<logbook::SearchRecord> select(const QString& where, std::int64_t id,
                                               bool withTracks);
