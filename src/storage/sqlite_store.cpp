@@ -129,28 +129,36 @@ Outcome SqliteStore::lookWithoutWriting(Header& header) {
 bool SqliteStore::readHeader(Header& header, QSqlError& error) {
     error = {};
     QSqlQuery query(db());
-    // One statement, so that both come from the same moment of a file another copy of the game
+    // One statement, so that all come from the same moment of a file another copy of the game
     // may be creating.
-    if (!query.exec(QStringLiteral("SELECT (SELECT user_version FROM pragma_user_version),"
-                                   " (SELECT count(*) FROM sqlite_schema)")) ||
+    if (!query.exec(QStringLiteral(
+            "SELECT (SELECT user_version FROM pragma_user_version), (SELECT count(*) FROM "
+            "sqlite_schema), (SELECT count(*) FROM sqlite_schema WHERE type = 'table' AND name IN "
+            "('searches', 'reveals'))")) ||
         !query.next()) {
         error = query.lastError();
         return false;
     }
     header.version = query.value(0).toInt();
-    header.tables = query.value(1).toInt();
-    // A damaged page shows here rather than halfway through a later write. Only the tables the
-    // list reads are checked: the tracks are most of the file and would make opening a long
-    // logbook slow; damage among them shows when a write or a read meets it.
-    const QStringList checks = header.version == 0
+    header.entries = query.value(1).toInt();
+    header.ourTables = query.value(2).toInt();
+    return true;
+}
+
+// A damaged page shows here rather than halfway through a later write. Only the tables the list
+// reads are checked: the tracks are most of the file and would make opening a long logbook
+// slow; damage among them shows when a write or a read meets it.
+QString SqliteStore::checkIntegrity(int version, QSqlError& error) {
+    const QStringList checks = version == 0
                                    ? QStringList{QStringLiteral("PRAGMA quick_check")}
                                    : QStringList{QStringLiteral("PRAGMA quick_check(searches)"),
                                                  QStringLiteral("PRAGMA quick_check(reveals)")};
+    QString verdict;
     for (const QString& check : checks) {
-        header.check = scalar(db(), check, error).toString();
-        if (failed(error) || header.check != QStringLiteral("ok")) break;
+        verdict = scalar(db(), check, error).toString();
+        if (failed(error) || verdict != QStringLiteral("ok")) break;
     }
-    return !failed(error);
+    return verdict;
 }
 
 Outcome SqliteStore::openOnce() {
@@ -167,8 +175,6 @@ Outcome SqliteStore::openOnce() {
             return outcome(Trouble::Damaged, QStringLiteral("not an SQLite database"));
         const Outcome looked = lookWithoutWriting(header);
         if (!looked.ok()) return looked;
-        if (header.check != QStringLiteral("ok"))
-            return outcome(Trouble::Damaged, QStringLiteral("quick_check: ") + header.check);
         if (header.version > kSchemaVersion) {
             state_ = State::Newer;
             return outcome(Trouble::Newer, QStringLiteral("schema version %1, this game knows "
@@ -176,8 +182,13 @@ Outcome SqliteStore::openOnce() {
                                                .arg(header.version)
                                                .arg(kSchemaVersion));
         }
-        if (header.version == 0 && header.tables > 0)
+        if (header.version == 0 ? header.entries > 0 : header.ourTables < 2)
             return outcome(Trouble::Damaged, QStringLiteral("a database, but not a logbook"));
+        QSqlError error;
+        const QString verdict = checkIntegrity(header.version, error);
+        if (failed(error)) return outcomeOf(error);
+        if (verdict != QStringLiteral("ok"))
+            return outcome(Trouble::Damaged, QStringLiteral("quick_check: ") + verdict);
     }
     const int version = header.version;
 

@@ -41,9 +41,9 @@ private:
     enum class State { Closed, Newer, Current };
     enum class Access { ReadWrite, ReadOnly, Immutable };
     struct Header {
-        int version = 0;
-        int tables = 0;
-        QString check; // what quick_check says: "ok" for a sound file
+        int version = 0;   // PRAGMA user_version
+        int entries = 0;   // tables, indexes... of any kind
+        int ourTables = 0; // how many of the logbook's own are there
     };
 
     QSqlDatabase db() const;
@@ -54,6 +54,7 @@ private:
     logbook::Outcome openOnce();
     logbook::Outcome lookWithoutWriting(Header& header);
     bool readHeader(Header& header, QSqlError& error);
+    QString checkIntegrity(int version, QSqlError& error);
     logbook::Outcome bringUpToDate();
     logbook::Outcome appendOnce(logbook::SearchRecord& record);
     logbook::Outcome refusal() const;

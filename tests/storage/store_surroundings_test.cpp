@@ -77,9 +77,12 @@ TEST_F(StoreSurroundings, setsAsideADamagedFileAndStartsAfresh) {
              write(path, bytes);
          }},
         {"another program's database",
+         [](const QString& path) { RawConnection(path).exec("CREATE TABLE cats(name TEXT)"); }},
+        {"another program's database with a version of its own",
          [](const QString& path) {
              RawConnection other(path);
              other.exec("CREATE TABLE cats(name TEXT)");
+             other.exec("PRAGMA user_version = 2");
          }},
     };
     for (const Damage& damage : damages) {
