@@ -193,21 +193,12 @@ Outcome SqliteStore::openOnce() {
     const int version = header.version;
 
     // SQLite may open a file it cannot write for reading and writing, and say so only at a
-    // later statement: the writes that follow tell.
-    if (!existed || access_ == Access::ReadOnly) {
-        disconnect();
-        if (connect(Access::ReadWrite)) {
-            access_ = Access::ReadWrite;
-        } else {
-            const QSqlError error = db().lastError();
-            disconnect();
-            if (!existed || !connect(Access::ReadOnly))
-                return outcome(Trouble::Unusable, error.text());
-            access_ = Access::ReadOnly;
-        }
-    }
-
-    if (access_ == Access::ReadWrite) {
+    // later statement: the writes that follow tell. A file last looked at as unchanging may
+    // only have needed its write-ahead log recovered, which takes a writer.
+    const Access reading = existed ? access_ : Access::ReadOnly;
+    disconnect();
+    if (connect(Access::ReadWrite)) {
+        access_ = Access::ReadWrite;
         QSqlQuery setup(db());
         // Readers never wait for a writer, and a commit needs no flush to disk to be whole.
         setup.exec(QStringLiteral("PRAGMA journal_mode = WAL"));
@@ -219,9 +210,15 @@ Outcome SqliteStore::openOnce() {
         if (version == kSchemaVersion) state_ = State::Current;
         const Outcome update = bringUpToDate();
         // A file locked now may be free by the time there is a record to write.
-        if (update.trouble != Trouble::Locked || state_ != State::Current) return update;
-        return {};
+        if (update.trouble == Trouble::Locked && state_ == State::Current) return {};
+        if (update.trouble != Trouble::ReadOnly) return update;
     }
+    if (!existed) return outcome(Trouble::Unusable, file_ + QStringLiteral(" cannot be made"));
+    // Read as it was looked at: SQLite may not even read through a writer it cannot use.
+    disconnect();
+    if (!connect(reading))
+        return outcome(Trouble::Unusable, file_ + QStringLiteral(" cannot be read"));
+    access_ = reading;
     refusal_ = Trouble::ReadOnly;
     // An older layout is not read: bringing it up to date would mean writing.
     if (version == kSchemaVersion) state_ = State::Current;
