@@ -30,7 +30,8 @@ Outcome SqliteStore::append(SearchRecord& record) {
     if (written.trouble != Trouble::Damaged) return written;
     // Damage the check at opening does not look for (in a track's pages): the file is set aside
     // as one found damaged at opening would be, and the record goes into the fresh logbook.
-    const Outcome fresh = startAfresh(written);
+    // (Reopening a file that was locked may have found and set it aside already.)
+    const Outcome fresh = written.setAsidePath.empty() ? startAfresh(written) : written;
     if (fresh.trouble == Trouble::Damaged) appendOnce(record); // its id tells if it went in
     return fresh;
 }
