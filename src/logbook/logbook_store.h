@@ -42,12 +42,15 @@ public:
     virtual Outcome open() = 0;
 
     // Writes one record. A record whose `search` is 0 starts a new search number; `id` and
-    // `search` are filled in on success.
+    // `search` are filled in on success. A file found damaged only now is set aside as open()
+    // does (Damaged, with setAsidePath), and the record written to the fresh logbook: its `id`
+    // then says whether it went in.
     virtual Outcome append(SearchRecord& record) = 0;
 
     // Every record, oldest first. Without tracks unless asked, so that a long logbook lists fast.
     virtual std::vector<SearchRecord> records(bool withTracks = false) = 0;
-    virtual std::optional<SearchRecord> record(std::int64_t id) = 0; // with its track
+    // With its track; nothing when there is no such record or it cannot be read.
+    virtual std::optional<SearchRecord> record(std::int64_t id) = 0;
     virtual int count() = 0;
     virtual Outcome remove(std::int64_t id) = 0;
 };

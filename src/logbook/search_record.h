@@ -43,6 +43,8 @@ struct SearchRecord {
     int hints = 0;
     bool bearingUsed = false; // Show Bearing was on at some time in the search
     double minutes = 0;       // from New Search to the Reveal
+
+    friend bool operator==(const SearchRecord&, const SearchRecord&) = default;
 };
 
 } // namespace logbook

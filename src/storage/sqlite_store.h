@@ -21,6 +21,18 @@ struct SqliteOptions {
 // The logbook in an SQLite file, through Qt SQL. Each store has a connection of its own, so
 // several may be open in one process; like any Qt SQL connection it is used from the thread
 // that made it. Needs a QCoreApplication to load the SQLite driver.
+//
+// What open() finds, and what follows:
+//  - no folder: it is made; one that cannot be, or a folder in the file's place: Unusable,
+//    nothing read or written;
+//  - not a logbook (not SQLite, damaged pages in the listed tables, another program's tables):
+//    Damaged, set aside with its -wal and -shm, a fresh logbook started;
+//  - written by a newer game: Newer, the file neither read, written nor moved;
+//  - cannot be written (its mode, its folder's): ReadOnly, the records read; an older layout
+//    that would need writing to come up to date is not read;
+//  - locked past the wait while being made or brought up to date: Locked, and the next
+//    append() tries again; a file already up to date opens, and a lock shows at append().
+// append() reports Locked, DiskFull and ReadOnly with nothing written; the file stays whole.
 class SqliteStore : public logbook::Store {
 public:
     explicit SqliteStore(std::string path, SqliteOptions options = {});
@@ -41,19 +53,22 @@ private:
     enum class State { Closed, Newer, Current };
     enum class Access { ReadWrite, ReadOnly, Immutable };
     struct Header {
-        int version = 0;
-        int tables = 0;
-        QString check; // what quick_check says: "ok" for a sound file
+        int version = 0;   // PRAGMA user_version
+        int entries = 0;   // tables, indexes... of any kind
+        int ourTables = 0; // how many of the logbook's own are there
     };
 
     QSqlDatabase db() const;
     bool connect(Access access);
     void disconnect();
     logbook::Outcome openWithSetAside();
+    logbook::Outcome startAfresh(logbook::Outcome damaged);
     logbook::Outcome openOnce();
     logbook::Outcome lookWithoutWriting(Header& header);
     bool readHeader(Header& header, QSqlError& error);
+    QString checkIntegrity(int version, QSqlError& error);
     logbook::Outcome bringUpToDate();
+    logbook::Outcome appendOnce(logbook::SearchRecord& record);
     logbook::Outcome refusal() const;
     std::vector<logbook::SearchRecord> select(const QString& where, std::int64_t id,
                                               bool withTracks);

@@ -63,7 +63,7 @@ TEST_F(StoreProcesses, twoWritersAtOnceLoseNothing) {
 TEST_F(StoreProcesses, aKilledWriterLeavesNoHalfRecord) {
     QRandomGenerator random(QRandomGenerator::global()->generate());
     int written = 0;
-    for (int round = 0; round < 4; ++round) {
+    for (int round = 0; round < 8; ++round) {
         QProcess writer;
         const QStringList command = helperCommand({"--fill", path_});
         writer.start(command[0], command.mid(1));

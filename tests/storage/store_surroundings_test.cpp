@@ -77,9 +77,12 @@ TEST_F(StoreSurroundings, setsAsideADamagedFileAndStartsAfresh) {
              write(path, bytes);
          }},
         {"another program's database",
+         [](const QString& path) { RawConnection(path).exec("CREATE TABLE cats(name TEXT)"); }},
+        {"another program's database with a version of its own",
          [](const QString& path) {
              RawConnection other(path);
              other.exec("CREATE TABLE cats(name TEXT)");
+             other.exec("PRAGMA user_version = 2");
          }},
     };
     for (const Damage& damage : damages) {
@@ -113,6 +116,31 @@ TEST_F(StoreSurroundings, setsAsideADamagedFileAndStartsAfresh) {
         EXPECT_NE(asides[0], asides[1]);
         EXPECT_EQ(contents(asides[0]), kept[0]);
     }
+}
+
+// Opening checks the small tables only; damage among the tracks shows at the next write, which
+// sets the file aside the same way and goes into the fresh logbook.
+TEST_F(StoreSurroundings, setsAsideAFileDamagedAmongItsTracksAtTheNextWrite) {
+    makeLogbook(file(), 3);
+    const int root = RawConnection(file())
+                         .value("SELECT rootpage FROM sqlite_schema WHERE name = 'tracks'")
+                         .toInt();
+    const int pageSize = RawConnection(file()).value("PRAGMA page_size").toInt();
+    QByteArray bytes = contents(file());
+    bytes.replace((root - 1) * pageSize, pageSize, QByteArray(pageSize, '\x5a'));
+    write(file(), bytes);
+
+    SqliteStore store(file().toStdString());
+    ASSERT_TRUE(store.open().ok());
+    EXPECT_EQ(store.count(), 3);
+    EXPECT_FALSE(store.record(1).has_value());
+    auto record = makeRecord(4, 100);
+    const auto written = store.append(record);
+    EXPECT_EQ(written.trouble, Trouble::Damaged);
+    EXPECT_EQ(contents(QString::fromStdString(written.setAsidePath)), bytes);
+    EXPECT_NE(record.id, 0);
+    ASSERT_EQ(store.count(), 1);
+    EXPECT_EQ(store.record(record.id)->track, record.track);
 }
 
 TEST(SetAsideName, neverNamesAFileAlreadyThere) {

@@ -1,0 +1,210 @@
+// SPDX-License-Identifier: MIT
+// vantrel-bench-logbook: the logbook store on a real SQLite file in a temporary folder. Writing
+// one record with a track of 2,000 steps, beside one with no track and a bare insert of the
+// same bytes; opening and listing a logbook of 10,000 records, beside a bare scan of the same
+// rows. Takes Google Benchmark's options.
+#include "storage/sqlite_store.h"
+
+#include <benchmark/benchmark.h>
+#include <cstdio>
+#include <map>
+#include <memory>
+#include <QCoreApplication>
+#include <QSqlDatabase>
+#include <QSqlQuery>
+#include <QTemporaryDir>
+
+namespace {
+
+constexpr int kListed = 10000;
+constexpr int kListedTrack = 500; // steps of each listed record's track
+
+logbook::SearchRecord makeRecord(int steps) {
+    logbook::SearchRecord r;
+    r.timeUtc = "2026-12-07T14:03:59Z";
+    r.eltX = 120;
+    r.eltY = 80;
+    r.vorX = 150;
+    r.vorY = 150;
+    r.airportX = 20;
+    r.airportY = 380;
+    r.mapScale = 8;
+    for (int i = 0; i < steps; ++i)
+        r.track.push_back({static_cast<std::int16_t>(20 + i % 300),
+                           static_cast<std::int16_t>(380 - i % 300),
+                           static_cast<std::int16_t>(i % 360), 4});
+    r.firstHeard = logbook::TrackPoint{60, 200, 45, 4};
+    r.distanceFlown = 41.5f;
+    r.missDistance = 0.25f;
+    r.firstSignalDistance = 12.5f;
+    r.score = 3.5f;
+    r.scoreText = "3.5";
+    r.rating = "Excellent";
+    r.hints = 2;
+    r.minutes = 17.25;
+    return r;
+}
+
+QTemporaryDir& folder() {
+    static QTemporaryDir dir;
+    return dir;
+}
+
+void appendBench(benchmark::State& state) {
+    storage::SqliteStore store(folder().filePath("append.sqlite").toStdString());
+    if (!store.open().ok()) return state.SkipWithError("cannot open the logbook");
+    const logbook::SearchRecord record = makeRecord(static_cast<int>(state.range(0)));
+    for (auto _ : state) {
+        logbook::SearchRecord copy = record;
+        if (!store.append(copy).ok()) return state.SkipWithError("append failed");
+    }
+    state.SetItemsProcessed(state.iterations());
+}
+
+// Baseline: one transaction inserting a row and the same 16,000 bytes through Qt SQL, with the
+// journal and sync settings the logbook uses.
+void bareInsertBench(benchmark::State& state) {
+    {
+        QSqlDatabase db = QSqlDatabase::addDatabase("QSQLITE", "bare");
+        db.setDatabaseName(folder().filePath("bare.sqlite"));
+        db.open();
+        QSqlQuery query(db);
+        query.exec("PRAGMA journal_mode = WAL");
+        query.exec("PRAGMA synchronous = NORMAL");
+        query.exec("CREATE TABLE t(id INTEGER PRIMARY KEY, n INTEGER, b BLOB)");
+        const QByteArray blob(2000 * 8, 'x');
+        for (auto _ : state) {
+            query.exec("BEGIN IMMEDIATE");
+            query.prepare("INSERT INTO t(n, b) VALUES(?, ?)");
+            query.addBindValue(1);
+            query.addBindValue(blob);
+            query.exec();
+            query.exec("COMMIT");
+        }
+        db.close();
+    }
+    QSqlDatabase::removeDatabase("bare");
+    state.SetItemsProcessed(state.iterations());
+}
+
+// A logbook of 10,000 records, written once for the benchmarks that read it.
+const std::string& listedLogbook() {
+    static const std::string path = [] {
+        const std::string p = folder().filePath("listed.sqlite").toStdString();
+        storage::SqliteStore store(p);
+        store.open();
+        const logbook::SearchRecord record = makeRecord(kListedTrack);
+        std::int64_t search = 0;
+        for (int i = 0; i < kListed; ++i) {
+            logbook::SearchRecord copy = record;
+            copy.search = i % 3 == 0 ? 0 : search; // a third of the searches revealed again
+            store.append(copy);
+            search = copy.search;
+        }
+        return p;
+    }();
+    return path;
+}
+
+void openBench(benchmark::State& state) {
+    const std::string& path = listedLogbook();
+    for (auto _ : state) {
+        storage::SqliteStore store(path);
+        if (!store.open().ok()) return state.SkipWithError("cannot open the logbook");
+    }
+}
+
+void listBench(benchmark::State& state) {
+    storage::SqliteStore store(listedLogbook());
+    if (!store.open().ok()) return state.SkipWithError("cannot open the logbook");
+    for (auto _ : state) {
+        const auto records = store.records();
+        if (records.size() != kListed) return state.SkipWithError("records lost");
+    }
+    state.SetItemsProcessed(state.iterations() * kListed);
+}
+
+// Baseline: the same rows stepped through by a bare query, none of them kept.
+void bareScanBench(benchmark::State& state) {
+    {
+        QSqlDatabase db = QSqlDatabase::addDatabase("QSQLITE", "scan");
+        db.setDatabaseName(QString::fromStdString(listedLogbook()));
+        db.open();
+        for (auto _ : state) {
+            QSqlQuery query(db);
+            query.setForwardOnly(true);
+            query.exec("SELECT r.*, s.* FROM reveals r JOIN searches s ON s.id = r.search_id");
+            int rows = 0;
+            while (query.next())
+                ++rows;
+            benchmark::DoNotOptimize(rows);
+        }
+        db.close();
+    }
+    QSqlDatabase::removeDatabase("scan");
+    state.SetItemsProcessed(state.iterations() * kListed);
+}
+
+// The integrity check each open runs, alone.
+void quickCheckBench(benchmark::State& state) {
+    {
+        QSqlDatabase db = QSqlDatabase::addDatabase("QSQLITE", "check");
+        db.setDatabaseName(QString::fromStdString(listedLogbook()));
+        db.open();
+        for (auto _ : state) {
+            QSqlQuery query(db);
+            query.exec("PRAGMA quick_check");
+            query.next();
+            benchmark::DoNotOptimize(query.value(0));
+        }
+        db.close();
+    }
+    QSqlDatabase::removeDatabase("check");
+}
+
+// Prints the table as usual and, at the end, each figure against its goal.
+class GoalReporter : public benchmark::ConsoleReporter {
+public:
+    void ReportRuns(const std::vector<Run>& runs) override {
+        ConsoleReporter::ReportRuns(runs);
+        for (const auto& run : runs)
+            if (!run.error_occurred) ms_[run.benchmark_name()] = run.GetAdjustedRealTime();
+    }
+    void Finalize() override {
+        ConsoleReporter::Finalize();
+        goal("append/steps:2000", 5);
+        goal("open/records:10000", 200);
+        goal("records/records:10000", 200);
+    }
+
+private:
+    void goal(const std::string& name, double ms) {
+        const auto found = ms_.find(name);
+        if (found == ms_.end()) return;
+        std::printf("%s: %.2f ms (goal: under %.0f ms): %s\n", name.c_str(), found->second, ms,
+                    found->second < ms ? "met" : "MISSED");
+    }
+    std::map<std::string, double> ms_;
+};
+
+} // namespace
+
+int main(int argc, char** argv) {
+    QCoreApplication app(argc, argv); // Qt SQL loads its SQLite driver as a plugin
+    using benchmark::RegisterBenchmark;
+    const auto ms = benchmark::kMillisecond;
+    RegisterBenchmark("append", appendBench)->ArgName("steps")->Arg(2000)->Unit(ms);
+    RegisterBenchmark("baseline:append", appendBench)->ArgName("steps")->Arg(0)->Unit(ms);
+    RegisterBenchmark("baseline:bareInsert16000Bytes", bareInsertBench)->Unit(ms);
+    RegisterBenchmark("open/records:10000", openBench)->Unit(ms);
+    RegisterBenchmark("quickCheck/records:10000", quickCheckBench)->Unit(ms);
+    RegisterBenchmark("records/records:10000", listBench)->Unit(ms);
+    RegisterBenchmark("baseline:bareScan/records:10000", bareScanBench)->Unit(ms);
+
+    benchmark::Initialize(&argc, argv);
+    if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
+    GoalReporter reporter;
+    benchmark::RunSpecifiedBenchmarks(&reporter);
+    benchmark::Shutdown();
+    return 0;
+}
