@@ -5,8 +5,11 @@
 
 #include <fstream>
 #include <iostream>
+#include <QCoreApplication>
 
 int main(int argc, char** argv) {
+    // The logbook's database driver is a Qt plugin, found through the application.
+    QCoreApplication app(argc, argv);
     if (argc != 2) {
         std::cerr << "usage: vantrel-script FILE   (- reads standard input)\n";
         return 2;
