@@ -78,8 +78,9 @@ void buildFigures(DebriefWindow& w) {
     auto* caption = place<ui::Label>(w, "lblRatingCaption", w.frmSearch, 120,
                                      300 + 6 * rowPitch + 30, 2280, rowHeight - 45);
     caption->setCaption("Rating");
+    // A little taller than the figures, so that the stars of a rating are not cut off.
     w.lblRating = place<ui::Label>(w, "lblRating", w.frmSearch, 120, 300 + 7 * rowPitch,
-                                   columnWidth - 240, rowHeight);
+                                   columnWidth - 240, rowHeight + 75);
     w.lblRating->setBorder(true);
     w.lblRating->setAlignment(ui::Alignment::Center);
     w.lblRating->setBackColor(colors::white);

@@ -26,7 +26,7 @@ constexpr std::array<ui::Color, 5> bandColors{{
 ui::Button& button(LogbookWindow& w, const char* name, const char* caption, double left) {
     auto& b = w.add<ui::Button>(name);
     b.setCaption(caption);
-    b.setGeometry(left, 7260, 1800, 375);
+    b.setGeometry(left, 7860, 1800, 375);
     return b;
 }
 
@@ -40,6 +40,13 @@ std::string shortTime(const std::string& utc) {
 
 std::string miles(float v) {
     return formatByPattern(v, "##0.0");
+}
+
+// A rating without the stars and dashes around it, short enough for a chart's legend.
+std::string plainRating(const std::string& rating) {
+    const auto first = rating.find_first_not_of(" *!-");
+    const auto last = rating.find_last_not_of(" *!-");
+    return first == std::string::npos ? rating : rating.substr(first, last - first + 1);
 }
 
 ui::GridCell cell(std::string text, double key) {
@@ -72,15 +79,15 @@ void fillChart(ui::Chart& chart, const std::vector<logbook::SearchRecord>& recor
     std::size_t i = 0;
     for (const auto& band : ratingBands()) {
         const double to = std::min<double>(band.below, top);
-        bands.push_back({from, to, bandColors[i++ % bandColors.size()], band.rating});
+        bands.push_back({from, to, bandColors[i++ % bandColors.size()], plainRating(band.rating)});
         from = to;
     }
     ui::ChartSeries scores{"Score", {}, ui::colors::navy, true};
     for (const auto& r : records)
         scores.values.push_back(r.score);
     std::vector<double> trend = logbook::runningAverage(records, averageWindow);
-    ui::ChartSeries average{"Average of the last " + std::to_string(averageWindow),
-                            std::move(trend), ui::colors::darkRed, false};
+    ui::ChartSeries average{"Average of " + std::to_string(averageWindow), std::move(trend),
+                            ui::colors::darkRed, false};
     chart.setData(std::move(bands), {std::move(scores), std::move(average)});
 }
 
@@ -119,22 +126,22 @@ std::unique_ptr<LogbookWindow> buildLogbookWindow(ui::Runtime& runtime) {
     auto window = std::make_unique<LogbookWindow>(runtime);
     LogbookWindow& w = *window;
     w.setCaption("Vantrel Logbook");
-    w.setClientSize(9600, 7755);
+    w.setClientSize(12000, 8355);
 
     w.chtScores = &w.add<ui::Chart>("chtScores");
-    w.chtScores->setGeometry(120, 120, 9360, 3000);
+    w.chtScores->setGeometry(120, 120, 11760, 3600);
     w.chtScores->xTitle = "Reveal";
-    w.chtScores->yTitle = "Score (lower is better)";
+    w.chtScores->yTitle = "Score";
     w.chtScores->accessibleName = "Scores over the searches";
 
     w.lblBest = &w.add<ui::Label>("lblBest");
-    w.lblBest->setGeometry(120, 3210, 9360, 285);
+    w.lblBest->setGeometry(120, 3810, 11760, 285);
     w.lblBest->setFont({"Arial", 9.75, true});
     w.lblAverages = &w.add<ui::Label>("lblAverages");
-    w.lblAverages->setGeometry(120, 3510, 9360, 285);
+    w.lblAverages->setGeometry(120, 4110, 11760, 285);
 
     w.grdSearches = &w.add<ui::Grid>("grdSearches");
-    w.grdSearches->setGeometry(120, 3870, 9360, 3270);
+    w.grdSearches->setGeometry(120, 4470, 11760, 3270);
     w.grdSearches->setColumns({"Time (UTC)", "Score", "Rating", "Flown (nm)", "Miss (nm)",
                                "Heard after (nm)", "Hints", "Bearing", "Minutes"});
     w.grdSearches->accessibleName = "Searches";
@@ -142,7 +149,7 @@ std::unique_ptr<LogbookWindow> buildLogbookWindow(ui::Runtime& runtime) {
     w.cmdDebrief = &button(w, "cmdDebrief", "&Debrief", 120);
     w.cmdExport = &button(w, "cmdExport", "&Export CSV...", 2040);
     w.cmdDelete = &button(w, "cmdDelete", "De&lete...", 3960);
-    w.cmdClose = &button(w, "cmdClose", "&Close", 7680);
+    w.cmdClose = &button(w, "cmdClose", "&Close", 10080);
     w.grdSearches->keyClicks = {{ui::Key::Enter, w.cmdDebrief}};
     w.tabOrder = {w.grdSearches, w.cmdDebrief, w.cmdExport, w.cmdDelete, w.cmdClose};
     w.cancelControl = w.cmdClose;
