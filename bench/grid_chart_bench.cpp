@@ -14,12 +14,11 @@
 #include "ui/qt/qt_host.h"
 #include "ui/qt/renderer.h"
 #include "ui/qt/surface_widget.h"
-#include "ui/qt/surface_widget.h"
 #include "ui/window_slot.h"
 
 #include <array>
-#include <cstdlib>
 #include <cstdio>
+#include <cstdlib>
 #include <QCoreApplication>
 #include <QHeaderView>
 #include <QTableView>

@@ -17,11 +17,12 @@ Game::Game(ui::Runtime& runtime)
       panel(runtime, [this](ui::Runtime& r) { return buildExplanationPanel(*this, r); }),
       helpDialog(runtime, [this](ui::Runtime& r) { return buildSearchHelpDialog(*this, r); }),
       about(runtime, [this](ui::Runtime& r) { return buildAboutWindow(*this, r); }),
-      logbookWindow(runtime, [this](ui::Runtime& r) {
-          auto window = buildLogbookWindow(r);
-          connectLogbookWindow(*this, *window);
-          return window;
-      }),
+      logbookWindow(runtime,
+                    [this](ui::Runtime& r) {
+                        auto window = buildLogbookWindow(r);
+                        connectLogbookWindow(*this, *window);
+                        return window;
+                    }),
       debrief(runtime, [](ui::Runtime& r) { return buildDebriefWindow(r); }) {}
 
 void Game::start() {
@@ -37,8 +38,8 @@ void Game::bringMainWindowForward() {
 }
 
 const std::vector<std::string>& Game::windowNames() {
-    static const std::vector<std::string> names{"main", "panel", "helpDialog", "about", "logbook",
-                                                   "debrief"};
+    static const std::vector<std::string> names{"main",  "panel",   "helpDialog",
+                                                "about", "logbook", "debrief"};
     return names;
 }
 

@@ -1,11 +1,11 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
+#include "debrief/debrief_window.h"
 #include "game/coaching_state.h"
 #include "game/main_window.h"
 #include "help/about_window.h"
 #include "help/explanation_panel.h"
-#include "debrief/debrief_window.h"
 #include "help/search_help_dialog.h"
 #include "logbook/flight_log.h"
 #include "logbook/logbook.h"

@@ -143,8 +143,8 @@ TEST_F(MainWindowLayout, menusAndTabOrderFollowTheDesign) {
     std::vector<std::string> tabs;
     for (auto* c : w->tabOrder)
         tabs.push_back(c->qualifiedName());
-    const std::vector<std::string> order{"cmdExit",      "cmdStart",    "cmdHelp",     "cmdReveal",
-                                         "chkBearing",   "optSpeed(0)", "optSpeed(1)", "cmdHint",
+    const std::vector<std::string> order{"cmdExit",      "cmdStart",     "cmdHelp",     "cmdReveal",
+                                         "chkBearing",   "optSpeed(0)",  "optSpeed(1)", "cmdHint",
                                          "optDFMode(0)", "optDFMode(1)", "Pic1"};
     EXPECT_EQ(tabs, order);
 }

@@ -40,9 +40,16 @@ logbook::SearchRecord makeRecord(int seed, int trackPoints) {
     return r;
 }
 
-RawConnection::RawConnection(const QString& path) {
+namespace {
+
+QString newConnectionName() {
     static std::atomic<int> made{0};
-    name_ = QStringLiteral("raw-%1").arg(++made);
+    return QStringLiteral("raw-%1").arg(++made);
+}
+
+} // namespace
+
+RawConnection::RawConnection(const QString& path) : name_(newConnectionName()) {
     QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), name_);
     db.setDatabaseName(path);
     db.setConnectOptions(QStringLiteral("QSQLITE_BUSY_TIMEOUT=%1").arg(kProcessMs));

@@ -12,11 +12,11 @@
 #include <QApplication>
 #include <QCoreApplication>
 #include <QDir>
-#include <QFileDialog>
-#include <QStandardPaths>
 #include <QFile>
+#include <QFileDialog>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QStandardPaths>
 #include <QTime>
 
 namespace ui::qt {
@@ -66,9 +66,8 @@ std::optional<std::string> QtHost::saveFileName(const std::string& title,
     if (renderer_) renderer_->syncNow();
     const QString start = QDir(QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation))
                               .filePath(QString::fromStdString(suggested));
-    const QString chosen =
-        QFileDialog::getSaveFileName(dialogOwner(), QString::fromStdString(title), start,
-                                     QString::fromStdString(filter));
+    const QString chosen = QFileDialog::getSaveFileName(
+        dialogOwner(), QString::fromStdString(title), start, QString::fromStdString(filter));
     if (chosen.isEmpty()) return std::nullopt;
     return chosen.toStdString();
 }
