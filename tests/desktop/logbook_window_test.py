@@ -1,0 +1,118 @@
+#!/usr/bin/env python3
+# SPDX-License-Identifier: MIT
+"""The logbook and the debrief in the real game, under a real window manager: a Reveal writes
+the search to the player's logbook file, Game, Debrief draws the track flown and replays it,
+Game, Logbook... opens the logbook, and a damaged logbook is set aside with one message.
+
+usage: logbook_window_test.py GAME"""
+import os, sqlite3, subprocess, sys, tempfile, time
+
+sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
+from x11_session import Timeout, X11Session, wait_for
+
+failures = []
+TRACK_BLUE = (0, 0, 255)
+
+
+def check(ok, what):
+    print(('ok: ' if ok else 'FAIL: ') + what)
+    if not ok:
+        failures.append(what)
+
+
+def shown(x, pid, title, seconds=10):
+    try:
+        return wait_for(title, lambda: x.windows(pid, title), seconds)[0]
+    except Timeout:
+        return None
+
+
+def picture(x, window):
+    """The window's pixels as (width, height, rgb bytes)."""
+    (left, top, width, height), _ = x.geometry(window)
+    with tempfile.NamedTemporaryFile(suffix='.rgb', dir=x.tmp) as f:
+        x.run(['import', '-window', 'root', '-crop', '%dx%d+%d+%d' % (width, height, left, top),
+               '-depth', '8', 'rgb:' + f.name])
+        return width, height, f.read()
+
+
+def count_of(image, colour):
+    _, _, data = image
+    return sum(1 for i in range(0, len(data), 3) if tuple(data[i:i + 3]) == colour)
+
+
+def fly_and_reveal(x, main_window):
+    (left, top, _, _), _ = x.geometry(main_window)
+    x.run(['xdotool', 'mousemove', str(left + 60), str(top + 60), 'click', '1'])
+    for key in ('Up', 'Up', 'Right', 'Up'):
+        x.run(['xdotool', 'key', key])
+        time.sleep(0.1)
+    x.run(['xdotool', 'key', 'alt+g', 'r'])
+
+
+def reveals_in(path):
+    with sqlite3.connect(path) as db:
+        rows = db.execute('SELECT length(points) / 8 FROM reveals JOIN tracks '
+                          'ON tracks.reveal_id = reveals.id').fetchall()
+    return [r[0] for r in rows]
+
+
+def main(game):
+    x = X11Session()
+    try:
+        logbook = os.path.join(x.tmp, 'data', 'Vantrel', 'logbook.sqlite')
+        env = {'XDG_DATA_HOME': os.path.join(x.tmp, 'data')}
+        pid = x.start([game], env=env).pid
+        main_window = shown(x, pid, 'Vantrel')
+        fly_and_reveal(x, main_window)
+        results = shown(x, pid, 'Vantrel Results')
+        check(results is not None, 'Reveal shows the results box')
+        x.run(['xdotool', 'key', 'Return'])
+        check(reveals_in(logbook) == [5], 'the Reveal is in the logbook with its five positions')
+
+        x.run(['xdotool', 'key', 'alt+g', 'd'])
+        debrief = shown(x, pid, 'Vantrel Debrief')
+        check(debrief is not None, 'Game, Debrief opens the debrief')
+        if debrief:
+            time.sleep(0.5)
+            before = picture(x, debrief)
+            check(count_of(before, TRACK_BLUE) > 20, 'the debrief draws the track flown')
+            x.run(['xdotool', 'key', 'space'])  # Play has the focus
+            time.sleep(0.7)
+            check(picture(x, debrief)[2] != before[2], 'Play moves the aircraft along the track')
+            x.run(['xdotool', 'key', 'Escape'])
+            check(wait_for('the debrief to close',
+                           lambda: not x.windows(pid, 'Vantrel Debrief'), 5) is True,
+                  'Escape closes the debrief')
+
+        x.run(['wmctrl', '-i', '-a', hex(main_window)])
+        x.run(['xdotool', 'key', 'alt+g', 'l'])
+        check(shown(x, pid, 'Vantrel Logbook') is not None, 'Game, Logbook... opens the logbook')
+        subprocess.run(['kill', str(pid)])
+
+        # A logbook damaged while the game was closed: set aside, and the player told once.
+        with open(logbook, 'wb') as f:
+            f.write(b'not a logbook at all\n' * 100)
+        pid = x.start([game], env=env).pid
+        main_window = shown(x, pid, 'Vantrel')
+        fly_and_reveal(x, main_window)
+        shown(x, pid, 'Vantrel Results')
+        x.run(['xdotool', 'key', 'Return'])
+        check(shown(x, pid, 'Vantrel Logbook') is not None,
+              'a damaged logbook is told of in a message box')
+        x.run(['xdotool', 'key', 'Return'])
+        kept = [n for n in os.listdir(os.path.dirname(logbook))
+                if '.damaged-' in n and not n.endswith(('-wal', '-shm'))]
+        check(len(kept) == 1, 'the damaged logbook is kept beside the new one')
+        check(reveals_in(logbook) == [5], 'the new logbook holds the Reveal')
+        check(x.windows(pid, 'Vantrel') != [], 'the game plays on')
+    finally:
+        x.close()
+    print('%d failed' % len(failures))
+    return 1 if failures else 0
+
+
+if __name__ == '__main__':
+    if len(sys.argv) != 2:
+        sys.exit(__doc__)
+    sys.exit(main(os.path.abspath(sys.argv[1])))
