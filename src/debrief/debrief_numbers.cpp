@@ -21,15 +21,27 @@ std::string readableTime(const std::string& utc) {
     return iso ? utc.substr(0, 10) + " " + utc.substr(11, 5) + " UTC" : utc;
 }
 
+// The miles flown after the aircraft first stood at `heard`, counted as the game counts them:
+// each step its speed's worth, a diagonal one as much as a straight one.
+float flownSince(const logbook::SearchRecord& record, const logbook::TrackPoint& heard) {
+    const auto& track = record.track;
+    const auto from = std::find(track.begin(), track.end(), heard);
+    if (from == track.end()) // a record that does not hold the point: the game's own figure
+        return std::max(record.distanceFlown - record.firstSignalDistance, 0.f);
+    const auto perMile = static_cast<float>(std::max<int>(record.mapScale, 1));
+    float flown = 0;
+    for (auto step = from + 1; step != track.end(); ++step)
+        flown += float(step->speedStep) / perMile;
+    return flown;
+}
+
 } // namespace
 
 DebriefNumbers debriefNumbers(const logbook::SearchRecord& record) {
     DebriefNumbers n;
     n.date = readableTime(record.timeUtc);
     if (const auto& heard = record.firstHeard) {
-        // A signal heard at the very start counts from 0 miles.
-        n.flownAfterSignal =
-            miles(std::max(record.distanceFlown - record.firstSignalDistance, 0.f));
+        n.flownAfterSignal = miles(flownSince(record, *heard));
         n.straightLine =
             miles(distanceAndBearing(heard->x, heard->y, record.eltX, record.eltY, record.mapScale)
                       .distance);

@@ -80,13 +80,21 @@ void debriefSelected(Game& game) {
     const auto chosen = game.logbookWindow->selected();
     if (!chosen || !game.logbook) return;
     const auto record = game.logbook->record(chosen->id);
-    if (!record) return;
-    // Where each Reveal of that search took place, up to this one.
+    if (!record) {
+        game.runtime.messageBox("The path of this search could not be read from your logbook " +
+                                    game.logbook->path() + ".",
+                                ui::msgbox::okOnly, logbookTitle);
+        tellLogbookNews(game);
+        return;
+    }
+    // Where each Reveal of that search took place, up to this one; the window lists the
+    // records oldest first.
     std::vector<logbook::TrackPoint> reveals;
     for (const auto& other : game.logbookWindow->shown) {
-        if (other.search != record->search || other.id > record->id) continue;
+        if (other.search != record->search) continue;
         const auto whole = other.id == record->id ? record : game.logbook->record(other.id);
         if (whole && !whole->track.empty()) reveals.push_back(whole->track.back());
+        if (other.id == record->id) break;
     }
     showDebrief(*game.debrief, *record, reveals);
     game.debrief->bringToFront();

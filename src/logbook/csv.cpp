@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "csv.h"
 
+#include <charconv>
 #include <cstdio>
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -20,10 +21,21 @@ std::string field(const std::string& text) {
     return quoted + '"';
 }
 
+// Two decimals with a point whatever the user's locale, as CSV readers expect.
 std::string number(double v) {
-    char text[32];
-    std::snprintf(text, sizeof text, "%.2f", v);
-    return text;
+    char text[64];
+    const auto [end, error] =
+        std::to_chars(text, text + sizeof text, v, std::chars_format::fixed, 2);
+    return error == std::errc{} ? std::string(text, end) : "0.00";
+}
+
+// The score as a number: the results box writes thousands with commas, and a perfect score as
+// nothing at all, which a spreadsheet would leave out of an average.
+std::string score(const SearchRecord& r) {
+    std::string digits;
+    for (char c : r.scoreText)
+        if (c != ',') digits += c;
+    return digits.empty() ? "0" : digits;
 }
 
 } // namespace
@@ -32,7 +44,7 @@ std::string csvOf(const std::vector<SearchRecord>& records) {
     std::string out = "Time (UTC),Search,Score,Rating,Distance flown (nm),Miss (nm),"
                       "Heard after (nm),Hints,Show Bearing,Minutes\r\n";
     for (const auto& r : records) {
-        out += field(r.timeUtc) + ',' + std::to_string(r.search) + ',' + field(r.scoreText) + ',' +
+        out += field(r.timeUtc) + ',' + std::to_string(r.search) + ',' + score(r) + ',' +
                field(r.rating) + ',' + number(r.distanceFlown) + ',' + number(r.missDistance) +
                ',' + number(r.firstSignalDistance) + ',' + std::to_string(r.hints) + ',' +
                (r.bearingUsed ? "Yes" : "No") + ',' + number(r.minutes) + "\r\n";

@@ -50,10 +50,13 @@ bool Logbook::append(SearchRecord& r) {
     renumber(r);
     if (r.search < 0) r.search = 0;
     const Outcome outcome = store_->append(r);
-    if (!outcome.ok()) {
+    // A store that found its file damaged sets it aside and may still have written the record
+    // into the fresh one: its new id says so.
+    const bool written = outcome.ok() || (outcome.trouble == Trouble::Damaged && r.id > 0);
+    if (!outcome.ok()) note(outcome);
+    if (!written) {
         r.id = heldId;
         r.search = heldSearch;
-        note(outcome);
         return false;
     }
     if (heldSearch < 0) renumbered_[heldSearch] = r.search;
@@ -100,8 +103,12 @@ std::optional<SearchRecord> Logbook::record(std::int64_t id) {
 }
 
 int Logbook::count() {
+    return countInFile() + static_cast<int>(unwritten_.size());
+}
+
+int Logbook::countInFile() {
     ensureOpen();
-    return store_->count() + static_cast<int>(unwritten_.size());
+    return store_->count();
 }
 
 bool Logbook::remove(std::int64_t id) {

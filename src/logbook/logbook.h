@@ -27,7 +27,8 @@ public:
     // Every record: those written, then those waiting to be written, oldest first.
     std::vector<SearchRecord> records();
     std::optional<SearchRecord> record(std::int64_t id);
-    int count();
+    int count();       // those written and those waiting
+    int countInFile(); // those written
     bool remove(std::int64_t id);
 
     // What the player must be told about the file, once per run; empty when nothing is to be.

@@ -38,7 +38,7 @@ const std::map<std::string, Field, std::less<>>& fields() {
 
 std::string logbookItem(logbook::Logbook* book, const std::vector<std::string>& parts) {
     if (!book) throw ScenarioError("no logbook: name one with logbook \"PATH\" before start");
-    if (parts.size() == 2 && parts[1] == "count") return std::to_string(book->count());
+    if (parts.size() == 2 && parts[1] == "count") return std::to_string(book->countInFile());
     if (parts.size() != 3 || parts[1] != "last") throw ScenarioError("no logbook item");
     const auto field = fields().find(parts[2]);
     if (field == fields().end()) throw ScenarioError("no logbook field " + parts[2]);

@@ -8,6 +8,7 @@
 #include "tokenizer.h"
 #include "ui/controls.h"
 #include "ui/form.h"
+#include "ui/grid.h"
 #include "ui/headless/transcript.h"
 #include "ui/numbers.h"
 
@@ -172,6 +173,10 @@ void ScenarioRunner::perform(const std::vector<std::string>& words) {
     } else if (command == "tick") {
         requireStarted(command);
         tick(args.empty() ? 1 : parseCount(args[0]));
+    } else if (command == "select") {
+        requireStarted(command);
+        needArgs(2);
+        select(args[0], parseCount(args[1]));
     } else if (command == "key") {
         requireStarted(command);
         key(args);
@@ -258,6 +263,12 @@ void ScenarioRunner::key(const std::vector<std::string>& words) {
         runtime_.keyPress(*t.control, arrow->second);
     else
         runtime_.helpKey(*t.form, t.control);
+}
+
+void ScenarioRunner::select(const std::string& name, int row) {
+    auto* grid = dynamic_cast<ui::Grid*>(resolve(name, true).control);
+    if (!grid) throw ScenarioError(name + " is not a grid");
+    runtime_.select(*grid, row);
 }
 
 void ScenarioRunner::close(const std::string& window) {

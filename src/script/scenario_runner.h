@@ -45,6 +45,7 @@ private:
     void click(const std::string& name);
     void key(const std::vector<std::string>& words);
     void close(const std::string& window);
+    void select(const std::string& name, int row);
     void tick(int count);
 
     class NoteRecorder;

@@ -23,15 +23,18 @@ void Runtime::notify(F&& f) {
 }
 
 template <class F>
-void Runtime::dispatch(F&& handler) {
+void Runtime::dispatch(Form* from, F&& handler) {
     if (ended_) return;
     ++dispatchDepth_;
     struct Leave {
         Runtime& rt;
+        Form* previous;
         ~Leave() {
+            rt.eventForm_ = previous;
             if (--rt.dispatchDepth_ == 0) rt.unloaded_.clear();
         }
-    } leave{*this};
+    } leave{*this, eventForm_};
+    eventForm_ = from;
     handler();
 }
 
@@ -73,31 +76,31 @@ Form* Runtime::findForm(std::string_view name) const {
 
 void Runtime::click(Control& control) {
     if (modalOpen() || !control.enabled()) return;
-    dispatch([&] { control.userClick(); });
+    dispatch(&control.form(), [&] { control.userClick(); });
 }
 
 void Runtime::select(Grid& grid, int row) {
     if (modalOpen() || !grid.enabled()) return;
-    dispatch([&] { grid.select(row); });
+    dispatch(&grid.form(), [&] { grid.select(row); });
 }
 
 void Runtime::menu(MenuItem& item) {
     if (modalOpen()) return;
-    dispatch([&] {
+    dispatch(nullptr, [&] {
         if (item.onClick) item.onClick();
     });
 }
 
 void Runtime::tick(Timer& timer) {
     if (modalOpen() || !timer.enabled()) return;
-    dispatch([&] {
+    dispatch(&timer.form(), [&] {
         if (timer.onTick) timer.onTick();
     });
 }
 
 void Runtime::closeRequest(Form& form) {
     if (modalOpen()) return;
-    dispatch([&] {
+    dispatch(&form, [&] {
         if (form.onCloseRequest)
             form.onCloseRequest();
         else
@@ -107,7 +110,7 @@ void Runtime::closeRequest(Form& form) {
 
 void Runtime::clickForm(Form& form) {
     if (modalOpen()) return;
-    dispatch([&] {
+    dispatch(&form, [&] {
         if (form.onClick) form.onClick();
     });
 }
@@ -131,7 +134,7 @@ void Runtime::helpKey(Form& form, Control* focused) {
     if (modalOpen()) return;
     const auto topic = helpTopicFor(form, focused);
     if (topic == 0 || !onContextHelp) return;
-    dispatch([&] { onContextHelp(topic); });
+    dispatch(&form, [&] { onContextHelp(topic); });
 }
 
 int Runtime::messageBox(const std::string& prompt, int buttons, const std::string& title) {

@@ -81,6 +81,9 @@ public:
     int messageBox(const std::string& prompt, int buttons = msgbox::okOnly,
                    const std::string& title = {});
     bool modalOpen() const { return modalDepth_ > 0; }
+    // The window whose event is being handled (null for a menu or between events): its message
+    // boxes and dialogs belong over it.
+    Form* eventForm() const { return eventForm_; }
     // A modal dialog asking where to save a file; nothing when the user cancels.
     std::optional<std::string> saveFileName(const std::string& title, const std::string& suggested,
                                             const std::string& filter);
@@ -105,7 +108,7 @@ public:
 
 private:
     template <class F>
-    void dispatch(F&& handler);
+    void dispatch(Form* from, F&& handler);
     template <class F>
     void notify(F&& f);
 
@@ -119,6 +122,7 @@ private:
     std::int32_t lastHandle_ = 0x10000;
     int dispatchDepth_ = 0;
     int modalDepth_ = 0;
+    Form* eventForm_ = nullptr;
     bool ended_ = false;
 };
 

@@ -105,7 +105,8 @@ TEST_F(Debrief, theFiguresAreTheRecordsAsTheResultsBoxGaveThem) {
     showDebrief(*window, record, debriefFixtureReveals());
     DebriefWindow& w = *window;
     EXPECT_EQ(w.lblDate->caption(), "2026-12-07 14:03 UTC");
-    EXPECT_EQ(w.lblFlownAfterSignal->caption(), "8.0 nm") << "21.5 flown, 13.5 before the signal";
+    // From the first signal: 5 and 10 miles at cruise, then 5 quarter-mile steps.
+    EXPECT_EQ(w.lblFlownAfterSignal->caption(), "16.3 nm");
     // From (80, 80) to (150, 50): 76.2 units at 4 to the mile.
     EXPECT_EQ(w.lblStraightLine->caption(), "19.0 nm");
     EXPECT_EQ(w.lblHints->caption(), "2");

@@ -4,6 +4,7 @@
 #include "logbook/flight_log.h"
 #include "logbook/statistics.h"
 
+#include <clocale>
 #include <fstream>
 #include <gtest/gtest.h>
 #include <sstream>
@@ -66,9 +67,16 @@ TEST(LogbookFigures, theExportQuotesWhatASpreadsheetWouldSplit) {
     std::getline(lines, first);
     std::getline(lines, second);
     EXPECT_EQ(heading.rfind("Time (UTC),Search,Score,Rating,", 0), 0u);
-    EXPECT_EQ(first, "2026-12-07T10:00:00Z,3,,*** Command Pilot ***,12.50,0.25,0.00,2,Yes,4.50\r");
-    EXPECT_EQ(second,
-              "2026-12-07T10:00:00Z,0,\"1,234\",\"say \"\"hi\"\"\",1.00,1.00,0.00,0,No,0.00\r");
+    EXPECT_EQ(first, "2026-12-07T10:00:00Z,3,0,*** Command Pilot ***,12.50,0.25,0.00,2,Yes,4.50\r");
+    EXPECT_EQ(second, "2026-12-07T10:00:00Z,0,1234,\"say \"\"hi\"\"\",1.00,1.00,0.00,0,No,0.00\r");
+}
+
+TEST(LogbookFigures, theExportWritesDecimalPointsWhateverTheLocale) {
+    const std::string before = std::setlocale(LC_NUMERIC, nullptr);
+    if (!std::setlocale(LC_NUMERIC, "de_DE.UTF-8")) GTEST_SKIP() << "no German locale here";
+    const std::string csv = logbook::csvOf({reveal(12, 1.5f, 30.25f)});
+    std::setlocale(LC_NUMERIC, before.c_str());
+    EXPECT_NE(csv.find(",30.25,1.50,"), std::string::npos) << csv;
 }
 
 TEST(LogbookFigures, anExportReplacesAFileWholeOrLeavesItAsItWas) {

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 // The logbook in bad surroundings: each ends in one Outcome, and nothing already recorded is
 // lost.
+#include "logbook/logbook.h"
 #include "storage/set_aside.h"
 #include "storage/sqlite_store.h"
 #include "store_fixtures.h"
@@ -32,6 +33,18 @@ void write(const QString& path, const QByteArray& bytes) {
     QFile file(path);
     ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
     file.write(bytes);
+}
+
+// Overwrites the first page of the tracks, as a failing disk might; returns the file as left.
+QByteArray damageTracks(const QString& path) {
+    const int root = RawConnection(path)
+                         .value("SELECT rootpage FROM sqlite_schema WHERE name = 'tracks'")
+                         .toInt();
+    const int pageSize = RawConnection(path).value("PRAGMA page_size").toInt();
+    QByteArray bytes = contents(path);
+    bytes.replace((root - 1) * pageSize, pageSize, QByteArray(pageSize, '\x5a'));
+    write(path, bytes);
+    return bytes;
 }
 
 // A closed logbook of `records` records at `path`.
@@ -122,13 +135,7 @@ TEST_F(StoreSurroundings, setsAsideADamagedFileAndStartsAfresh) {
 // sets the file aside the same way and goes into the fresh logbook.
 TEST_F(StoreSurroundings, setsAsideAFileDamagedAmongItsTracksAtTheNextWrite) {
     makeLogbook(file(), 3);
-    const int root = RawConnection(file())
-                         .value("SELECT rootpage FROM sqlite_schema WHERE name = 'tracks'")
-                         .toInt();
-    const int pageSize = RawConnection(file()).value("PRAGMA page_size").toInt();
-    QByteArray bytes = contents(file());
-    bytes.replace((root - 1) * pageSize, pageSize, QByteArray(pageSize, '\x5a'));
-    write(file(), bytes);
+    const QByteArray bytes = damageTracks(file());
 
     SqliteStore store(file().toStdString());
     ASSERT_TRUE(store.open().ok());
@@ -308,3 +315,20 @@ TEST_F(StoreSurroundings, readsButDoesNotWriteAReadOnlyLogbook) {
 }
 
 } // namespace
+
+// The logbook the game uses counts a record written into the fresh file once, and the player
+// hears of the damage.
+TEST_F(StoreSurroundings, aRecordWrittenPastDamageIsKeptOnce) {
+    makeLogbook(file(), 3);
+    damageTracks(file());
+    logbook::Logbook book(std::make_unique<SqliteStore>(file().toStdString()));
+    auto record = makeRecord(4, 100);
+    record.search = 0;
+    book.write(record);
+    EXPECT_NE(book.takeNews().find("was damaged"), std::string::npos);
+    auto next = makeRecord(5, 10);
+    next.search = 0;
+    book.write(next);
+    EXPECT_EQ(book.count(), 2);
+    EXPECT_EQ(book.countInFile(), 2);
+}

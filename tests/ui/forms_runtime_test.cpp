@@ -208,6 +208,27 @@ TEST(Events, noTickOrClickIsHandledWhileABoxIsOpenNorAfterTheEnd) {
     EXPECT_NE(transcript.str().find("ended\n"), std::string::npos);
 }
 
+// A box belongs over the window whose event asked for it: a dialog's button, or the main
+// window's timer even while a dialog is in front; a menu names no window.
+TEST(Events, eachBoxKnowsTheWindowThatAskedForIt) {
+    std::ostringstream transcript;
+    BusyHost host{transcript};
+    ui::Runtime runtime{host};
+    ui::Form main{runtime, "main", ui::WindowStyle::Main};
+    ui::Form dialog{runtime, "dialog", ui::WindowStyle::Dialog};
+    auto& timer = main.add<ui::Timer>("timer");
+    auto& button = dialog.add<ui::Button>("button");
+    ui::MenuItem item{"mnuItem", "&Item", {}};
+    std::vector<const ui::Form*> owners;
+    host.whileOpen = [&] { owners.push_back(runtime.eventForm()); };
+    timer.onTick = button.onClick = item.onClick = [&] { runtime.messageBox("hello"); };
+    runtime.click(button);
+    runtime.tick(timer);
+    runtime.menu(item);
+    EXPECT_EQ(owners, (std::vector<const ui::Form*>{&dialog, &main, nullptr}));
+    EXPECT_EQ(runtime.eventForm(), nullptr);
+}
+
 TEST(Numbers, readNumberTakesTheLeadingNumberAndNeverFails) {
     const struct {
         const char* text;

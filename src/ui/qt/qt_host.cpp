@@ -9,7 +9,6 @@
 #include "ui/form.h"
 
 #include <cstdio>
-#include <QApplication>
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
@@ -52,12 +51,13 @@ int QtHost::messageBox(const std::string& prompt, int buttons, const std::string
 }
 
 QWidget* QtHost::dialogOwner() const {
-    // Over the game's window the user is working in, so a question asked from the logbook
-    // appears over the logbook.
-    QWidget* active = QApplication::activeWindow();
-    if (active && active->windowType() != Qt::ToolTip && active->windowType() != Qt::Tool)
-        return active;
-    return renderer_ ? renderer_->mainWidget() : nullptr;
+    // Over the window whose event asked, so a question from the logbook stands over the
+    // logbook; the main window's own boxes, its timer's among them, stay over the main window.
+    if (!renderer_) return nullptr;
+    const Form* asking = renderer_->runtime().eventForm();
+    if (asking && asking->visible() && asking->style() == WindowStyle::Dialog)
+        if (const FormWindow* window = renderer_->windowOf(*asking)) return window->window();
+    return renderer_->mainWidget();
 }
 
 std::optional<std::string> QtHost::saveFileName(const std::string& title,

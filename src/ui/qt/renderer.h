@@ -22,6 +22,7 @@ public:
     ~Renderer() override;
 
     void syncNow();
+    Runtime& runtime() const { return runtime_; }
     FormWindow* windowOf(const Form& form) const;
     // The main window's widget, to own message boxes; null before it exists.
     QWidget* mainWidget() const;
