@@ -31,8 +31,8 @@ inline logbook::SearchRecord debriefFixture() {
                   leg.heading, leg.speedStep};
             r.track.push_back(at);
         }
-    r.firstHeard = r.track[15]; // (80, 80), half way along the north-east leg
-    r.distanceFlown = 31.25f;      // 30 miles at cruise, 5 steps at search speed
+    r.firstHeard = r.track[15];   // (80, 80), half way along the north-east leg
+    r.distanceFlown = 31.25f;     // 30 miles at cruise, 5 steps at search speed
     r.firstSignalDistance = 15.f; // 15 miles at cruise
     r.missDistance = 1.8f;
     r.score = 16;
