@@ -41,13 +41,27 @@ def count_of(image, colour):
     return sum(1 for i in range(0, len(data), 3) if tuple(data[i:i + 3]) == colour)
 
 
+def menu(x, letter):
+    """Game, then the item with that access key, once the menu has had time to open."""
+    x.run(['xdotool', 'key', 'alt+g'])
+    time.sleep(0.4)
+    x.run(['xdotool', 'key', letter])
+
+
 def fly_and_reveal(x, main_window):
     (left, top, _, _), _ = x.geometry(main_window)
     x.run(['xdotool', 'mousemove', str(left + 60), str(top + 60), 'click', '1'])
+    wait_for('the game to have the focus', lambda: x.active() == main_window, 10)
+    time.sleep(0.2)
     for key in ('Up', 'Up', 'Right', 'Up'):
         x.run(['xdotool', 'key', key])
-        time.sleep(0.1)
-    x.run(['xdotool', 'key', 'alt+g', 'r'])
+        time.sleep(0.15)
+    menu(x, 'r')
+
+
+def close_box(x, pid, title):
+    x.run(['xdotool', 'key', 'Return'])
+    wait_for(title + ' to close', lambda: not x.windows(pid, title), 10)
 
 
 def reveals_in(path):
@@ -67,10 +81,11 @@ def main(game):
         fly_and_reveal(x, main_window)
         results = shown(x, pid, 'Vantrel Results')
         check(results is not None, 'Reveal shows the results box')
-        x.run(['xdotool', 'key', 'Return'])
-        check(reveals_in(logbook) == [5], 'the Reveal is in the logbook with its five positions')
+        close_box(x, pid, 'Vantrel Results')
+        track = reveals_in(logbook)
+        check(track == [5], 'the Reveal is in the logbook with its five positions: %s' % track)
 
-        x.run(['xdotool', 'key', 'alt+g', 'd'])
+        menu(x, 'd')
         debrief = shown(x, pid, 'Vantrel Debrief')
         check(debrief is not None, 'Game, Debrief opens the debrief')
         if debrief:
@@ -86,7 +101,8 @@ def main(game):
                   'Escape closes the debrief')
 
         x.run(['wmctrl', '-i', '-a', hex(main_window)])
-        x.run(['xdotool', 'key', 'alt+g', 'l'])
+        wait_for('the game to have the focus', lambda: x.active() == main_window, 10)
+        menu(x, 'l')
         check(shown(x, pid, 'Vantrel Logbook') is not None, 'Game, Logbook... opens the logbook')
         subprocess.run(['kill', str(pid)])
 
@@ -97,14 +113,15 @@ def main(game):
         main_window = shown(x, pid, 'Vantrel')
         fly_and_reveal(x, main_window)
         shown(x, pid, 'Vantrel Results')
-        x.run(['xdotool', 'key', 'Return'])
+        close_box(x, pid, 'Vantrel Results')
         check(shown(x, pid, 'Vantrel Logbook') is not None,
               'a damaged logbook is told of in a message box')
-        x.run(['xdotool', 'key', 'Return'])
+        close_box(x, pid, 'Vantrel Logbook')
         kept = [n for n in os.listdir(os.path.dirname(logbook))
                 if '.damaged-' in n and not n.endswith(('-wal', '-shm'))]
         check(len(kept) == 1, 'the damaged logbook is kept beside the new one')
-        check(reveals_in(logbook) == [5], 'the new logbook holds the Reveal')
+        track = reveals_in(logbook)
+        check(track == [5], 'the new logbook holds the Reveal: %s' % track)
         check(x.windows(pid, 'Vantrel') != [], 'the game plays on')
     finally:
         x.close()
