@@ -20,7 +20,11 @@ def check(ok, what):
         failures.append(what)
 
 
-def shown(x, pid, title, seconds=10):
+# Generous bounds for a busy machine: each wait ends as soon as its condition holds.
+PATIENCE = 30
+
+
+def shown(x, pid, title, seconds=PATIENCE):
     try:
         return wait_for(title, lambda: x.windows(pid, title), seconds)[0]
     except Timeout:
@@ -51,7 +55,7 @@ def menu(x, letter):
 def fly_and_reveal(x, main_window):
     (left, top, _, _), _ = x.geometry(main_window)
     x.run(['xdotool', 'mousemove', str(left + 60), str(top + 60), 'click', '1'])
-    wait_for('the game to have the focus', lambda: x.active() == main_window, 10)
+    wait_for('the game to have the focus', lambda: x.active() == main_window, PATIENCE)
     time.sleep(0.2)
     for key in ('Up', 'Up', 'Right', 'Up'):
         x.run(['xdotool', 'key', key])
@@ -61,7 +65,7 @@ def fly_and_reveal(x, main_window):
 
 def close_box(x, pid, title):
     x.run(['xdotool', 'key', 'Return'])
-    wait_for(title + ' to close', lambda: not x.windows(pid, title), 10)
+    wait_for(title + ' to close', lambda: not x.windows(pid, title), PATIENCE)
 
 
 def reveals_in(path):
@@ -76,8 +80,12 @@ def main(game):
     try:
         logbook = os.path.join(x.tmp, 'data', 'Vantrel', 'logbook.sqlite')
         env = {'XDG_DATA_HOME': os.path.join(x.tmp, 'data')}
-        pid = x.start([game], env=env).pid
+        log = open(os.path.join(x.tmp, 'game.log'), 'w')
+        pid = x.start([game], env=env, stderr=log).pid
         main_window = shown(x, pid, 'Vantrel')
+        if main_window is None:
+            check(False, 'the game shows its window: ' + open(log.name).read())
+            return 1
         fly_and_reveal(x, main_window)
         results = shown(x, pid, 'Vantrel Results')
         check(results is not None, 'Reveal shows the results box')
@@ -97,11 +105,11 @@ def main(game):
             check(picture(x, debrief)[2] != before[2], 'Play moves the aircraft along the track')
             x.run(['xdotool', 'key', 'Escape'])
             check(wait_for('the debrief to close',
-                           lambda: not x.windows(pid, 'Vantrel Debrief'), 5) is True,
+                           lambda: not x.windows(pid, 'Vantrel Debrief'), PATIENCE) is True,
                   'Escape closes the debrief')
 
         x.run(['wmctrl', '-i', '-a', hex(main_window)])
-        wait_for('the game to have the focus', lambda: x.active() == main_window, 10)
+        wait_for('the game to have the focus', lambda: x.active() == main_window, PATIENCE)
         menu(x, 'l')
         check(shown(x, pid, 'Vantrel Logbook') is not None, 'Game, Logbook... opens the logbook')
         subprocess.run(['kill', str(pid)])
@@ -109,8 +117,11 @@ def main(game):
         # A logbook damaged while the game was closed: set aside, and the player told once.
         with open(logbook, 'wb') as f:
             f.write(b'not a logbook at all\n' * 100)
-        pid = x.start([game], env=env).pid
+        pid = x.start([game], env=env, stderr=log).pid
         main_window = shown(x, pid, 'Vantrel')
+        if main_window is None:
+            check(False, 'the game shows its window again: ' + open(log.name).read())
+            return 1
         fly_and_reveal(x, main_window)
         shown(x, pid, 'Vantrel Results')
         close_box(x, pid, 'Vantrel Results')
