@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 // The help channel among other users, broken peers and a second display. Cases that need a
 // second user create a throwaway one, and skip when not run as root.
+#include "support/throwaway_user.h"
 #include "ui/qt/help_channel.h"
 #include "ui/qt/help_client.h"
 #include "ui/qt/help_exchange.h"
@@ -22,27 +23,6 @@ namespace {
 namespace help = ui::qt::help;
 
 constexpr int kStartMs = 10000; // a process start on a loaded machine
-
-// A user made for one test and removed after it.
-struct ThrowawayUser {
-    QString name = QStringLiteral("vtrhost%1").arg(::getpid());
-    uid_t uid = 0;
-    gid_t gid = 0;
-    ThrowawayUser() {
-        QProcess::execute("useradd", {"-M", "-N", "-s", "/usr/sbin/nologin", name});
-        if (const passwd* entry = ::getpwnam(name.toUtf8().constData())) {
-            uid = entry->pw_uid;
-            gid = entry->pw_gid;
-        }
-    }
-    ~ThrowawayUser() { QProcess::execute("userdel", {name}); }
-    // The program run as this user; setpriv runs it in its own place, so its pid is ours to end.
-    QStringList as(const QStringList& command) const {
-        return QStringList{"--reuid=" + QString::number(uid), "--regid=" + QString::number(gid),
-                           "--clear-groups", "--"} +
-               command;
-    }
-};
 
 // hostile_listener.py in one of its modes, as us or as another user.
 struct Listener {
@@ -108,7 +88,7 @@ TEST_F(HelpHostile, ExchangeKeepsItsDeadlineAndLineLength) {
 
 TEST_F(HelpHostile, AnotherUsersListenerIsNeverBelieved) {
     if (!isRoot()) GTEST_SKIP() << "needs root to create a second user";
-    ThrowawayUser other;
+    ThrowawayUser other("vtrhost");
     ASSERT_NE(other.uid, 0u);
     ::chmod(dir_.path().toUtf8().constData(), 0777);
     const QString path = dir_.filePath("theirs");
@@ -123,7 +103,7 @@ TEST_F(HelpHostile, AnotherUsersListenerIsNeverBelieved) {
 // socket lives in a folder of our own, and a viewer opens.
 TEST_F(HelpHostile, NamesTakenInAdvanceAreNotOurs) {
     if (!isRoot()) GTEST_SKIP() << "needs root to create a second user";
-    ThrowawayUser other;
+    ThrowawayUser other("vtrhost");
     ASSERT_NE(other.uid, 0u) << "no second user could be made";
     QTemporaryDir shared;
     ::chmod(shared.path().toUtf8().constData(), 01777);
@@ -145,7 +125,7 @@ TEST_F(HelpHostile, NamesTakenInAdvanceAreNotOurs) {
 // The viewer hangs up on a caller of another user, even one let into its folder.
 TEST_F(HelpHostile, TheViewerAnswersOnlyItsUser) {
     if (!isRoot()) GTEST_SKIP() << "needs root to create a second user";
-    ThrowawayUser other;
+    ThrowawayUser other("vtrhost");
     ASSERT_NE(other.uid, 0u) << "no second user could be made";
     QTemporaryDir tmp;
     setEnv("XDG_RUNTIME_DIR", "");

@@ -5,6 +5,7 @@
 #include "storage/set_aside.h"
 #include "storage/sqlite_store.h"
 #include "store_fixtures.h"
+#include "support/throwaway_user.h"
 
 #include <functional>
 #include <gtest/gtest.h>
@@ -256,21 +257,6 @@ TEST_F(StoreSurroundings, reportsAFullDiskAndKeepsWhatWasThere) {
     EXPECT_EQ(roomy.count(), 4);
 }
 
-// A user made for one test and removed after it.
-struct ThrowawayUser {
-    QString name = QStringLiteral("vtrlog%1").arg(::getpid());
-    uid_t uid = 0;
-    gid_t gid = 0;
-    ThrowawayUser() {
-        QProcess::execute("useradd", {"-M", "-N", "-s", "/usr/sbin/nologin", name});
-        if (const passwd* entry = ::getpwnam(name.toUtf8().constData())) {
-            uid = entry->pw_uid;
-            gid = entry->pw_gid;
-        }
-    }
-    ~ThrowawayUser() { QProcess::execute("userdel", {name}); }
-};
-
 // A logbook the player may read but not write, in a folder they may write and in one they may
 // not: the records are read, a write is refused. Root writes any file whatever its mode, so as
 // root the probe runs as a throwaway user, for whom the modes hold as they would for a player.
@@ -278,7 +264,7 @@ TEST_F(StoreSurroundings, readsButDoesNotWriteAReadOnlyLogbook) {
     const bool root = ::getuid() == 0;
     std::optional<ThrowawayUser> user;
     if (root) {
-        user.emplace();
+        user.emplace("vtrlog");
         ASSERT_NE(user->uid, 0u) << "useradd failed";
     }
     ::chmod(dir_.path().toLocal8Bit(), 0755);
@@ -301,10 +287,7 @@ TEST_F(StoreSurroundings, readsButDoesNotWriteAReadOnlyLogbook) {
 
         QProcess probe;
         QStringList command = storage_test::helperCommand({"--probe", path});
-        if (root)
-            command = QStringList{"setpriv", "--reuid=" + QString::number(user->uid),
-                                  "--regid=" + QString::number(user->gid), "--clear-groups", "--"} +
-                      command;
+        if (root) command = QStringList{"setpriv"} + user->as(command);
         probe.start(command[0], command.mid(1));
         ASSERT_TRUE(probe.waitForFinished(storage_test::kProcessMs));
         EXPECT_EQ(probe.readAllStandardOutput().trimmed(),
