@@ -41,18 +41,27 @@ def picture(x, window):
 
 
 def count_of(image, colour):
+    """Pixels of about that colour, as an antialiased line leaves them."""
     _, _, data = image
-    return sum(1 for i in range(0, len(data), 3) if tuple(data[i:i + 3]) == colour)
+    near = lambda i: all(abs(data[i + k] - colour[k]) < 60 for k in range(3))
+    return sum(1 for i in range(0, len(data), 3) if near(i))
 
 
-def menu(x, letter):
-    """Game, then the item with that access key, once the menu has had time to open."""
-    x.run(['xdotool', 'key', 'alt+g'])
-    time.sleep(0.4)
-    x.run(['xdotool', 'key', letter])
+def menu(x, pid, letter, title):
+    """Game, then the item with that access key, until the window it opens is shown: a menu
+    slow to open on a busy machine may miss the letter, and is then closed and tried again."""
+    for attempt in range(1, 4):
+        x.run(['xdotool', 'key', 'alt+g'])
+        time.sleep(0.5 * attempt)
+        x.run(['xdotool', 'key', letter])
+        window = shown(x, pid, title, 10 * attempt)
+        if window:
+            return window
+        x.run(['xdotool', 'key', 'Escape'])
+    return None
 
 
-def fly_and_reveal(x, main_window):
+def fly_and_reveal(x, pid, main_window):
     (left, top, _, _), _ = x.geometry(main_window)
     x.run(['xdotool', 'mousemove', str(left + 60), str(top + 60), 'click', '1'])
     wait_for('the game to have the focus', lambda: x.active() == main_window, PATIENCE)
@@ -60,7 +69,7 @@ def fly_and_reveal(x, main_window):
     for key in ('Up', 'Up', 'Right', 'Up'):
         x.run(['xdotool', 'key', key])
         time.sleep(0.15)
-    menu(x, 'r')
+    return menu(x, pid, 'r', 'Vantrel Results')
 
 
 def close_box(x, pid, title):
@@ -86,20 +95,22 @@ def main(game):
         if main_window is None:
             check(False, 'the game shows its window: ' + open(log.name).read())
             return 1
-        fly_and_reveal(x, main_window)
-        results = shown(x, pid, 'Vantrel Results')
-        check(results is not None, 'Reveal shows the results box')
+        check(fly_and_reveal(x, pid, main_window) is not None, 'Reveal shows the results box')
         close_box(x, pid, 'Vantrel Results')
         track = reveals_in(logbook)
         check(track == [5], 'the Reveal is in the logbook with its five positions: %s' % track)
 
-        menu(x, 'd')
-        debrief = shown(x, pid, 'Vantrel Debrief')
+        debrief = menu(x, pid, 'd', 'Vantrel Debrief')
         check(debrief is not None, 'Game, Debrief opens the debrief')
         if debrief:
-            time.sleep(0.5)
-            before = picture(x, debrief)
-            check(count_of(before, TRACK_BLUE) > 20, 'the debrief draws the track flown')
+            try:
+                before = wait_for('the track on the debrief',
+                                  lambda: (lambda p: count_of(p, TRACK_BLUE) > 15 and p)(
+                                      picture(x, debrief)), PATIENCE, 0.5)
+            except Timeout:
+                before = picture(x, debrief)
+            check(count_of(before, TRACK_BLUE) > 15, 'the debrief draws the track flown: %d'
+                  % count_of(before, TRACK_BLUE))
             x.run(['xdotool', 'key', 'space'])  # Play has the focus
             time.sleep(0.7)
             check(picture(x, debrief)[2] != before[2], 'Play moves the aircraft along the track')
@@ -110,8 +121,8 @@ def main(game):
 
         x.run(['wmctrl', '-i', '-a', hex(main_window)])
         wait_for('the game to have the focus', lambda: x.active() == main_window, PATIENCE)
-        menu(x, 'l')
-        check(shown(x, pid, 'Vantrel Logbook') is not None, 'Game, Logbook... opens the logbook')
+        check(menu(x, pid, 'l', 'Vantrel Logbook') is not None,
+              'Game, Logbook... opens the logbook')
         subprocess.run(['kill', str(pid)])
 
         # A logbook damaged while the game was closed: set aside, and the player told once.
@@ -122,8 +133,7 @@ def main(game):
         if main_window is None:
             check(False, 'the game shows its window again: ' + open(log.name).read())
             return 1
-        fly_and_reveal(x, main_window)
-        shown(x, pid, 'Vantrel Results')
+        fly_and_reveal(x, pid, main_window)
         close_box(x, pid, 'Vantrel Results')
         check(shown(x, pid, 'Vantrel Logbook') is not None,
               'a damaged logbook is told of in a message box')
