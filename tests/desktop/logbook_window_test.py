@@ -122,7 +122,7 @@ def main(game):
         x.run(['wmctrl', '-i', '-a', hex(main_window)])
         wait_for('the game to have the focus', lambda: x.active() == main_window, PATIENCE)
         check(menu(x, pid, 'l', 'Vantrel Logbook') is not None,
-              'Game, Logbook... opens the logbook')
+              'Game, Logbook... opens the logbook: ' + open(log.name).read()[-9000:])
         subprocess.run(['kill', str(pid)])
 
         # A logbook damaged while the game was closed: set aside, and the player told once.
