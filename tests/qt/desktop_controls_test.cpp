@@ -2,6 +2,7 @@
 // The main window's controls as a keyboard and mouse user meets them: what is drawn follows the
 // game after every event, the colours are the game's whatever the desktop's theme, the focus
 // goes where the user points and can be seen, and the map flies from the keyboard.
+#include "help/about_window.h"
 #include "support/real_game.h"
 #include "ui/qt/control_widgets.h"
 #include "ui/qt/surface_widget.h"
@@ -11,6 +12,7 @@
 #include <QApplication>
 #include <QImage>
 #include <QMainWindow>
+#include <QShortcut>
 #include <QTest>
 
 namespace {
@@ -195,3 +197,26 @@ TEST(DesktopControls, fromTheMapTheArrowKeysFlyAsTheArrowsDo) {
 }
 
 } // namespace
+
+TEST(DesktopControls, aDialogClosedByEscapeOrItsCloseBoxIsGoneAndTheGamePlaysOn) {
+    // Each unloads the window from inside its own event; nothing of it may be used afterwards.
+    ActiveGame g;
+    for (bool byEscape : {true, false}) {
+        SCOPED_TRACE(byEscape ? "Escape" : "close box");
+        showAbout(g.game);
+        g.renderer.syncNow();
+        QMainWindow* about = g.windowOf(*g.game.about.existing()).window();
+        about->activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(about));
+        if (byEscape) {
+            // The window's Escape shortcut, as the window system delivers it.
+            for (QShortcut* shortcut : about->findChildren<QShortcut*>())
+                if (shortcut->key() == QKeySequence(Qt::Key_Escape)) emit shortcut->activated();
+        } else {
+            about->close();
+        }
+        g.settle();
+        EXPECT_EQ(g.game.about.existing(), nullptr);
+    }
+    EXPECT_TRUE(g.window()->isVisible());
+}

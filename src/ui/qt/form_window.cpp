@@ -70,8 +70,10 @@ protected:
     void closeEvent(QCloseEvent* event) override {
         event->ignore();
         if (!owner_) return;
+        // Closing may unload the form, and this window's owner with it.
+        const auto after = owner_->afterEvent_;
         owner_->runtime_.closeRequest(owner_->form_);
-        owner_->afterEvent_();
+        after();
     }
     void changeEvent(QEvent* event) override {
         QMainWindow::changeEvent(event);
@@ -114,19 +116,22 @@ FormWindow::FormWindow(Runtime& runtime, Form& form, QWidget* owner,
 
     auto* help =
         new QShortcut(QKeySequence(Qt::Key_F1), window_, nullptr, nullptr, Qt::WindowShortcut);
-    QObject::connect(help, &QShortcut::activated, window_, [this] {
+    // An event may unload the form and so end this FormWindow: the handlers below keep what
+    // they need after it in their own captures.
+    QObject::connect(help, &QShortcut::activated, window_, [this, after = afterEvent_] {
         QWidget* focus = QApplication::focusWidget();
         Control* focused = focus && focus->window() == window_ ? controlOf(focus) : nullptr;
         runtime_.helpKey(form_, focused);
-        afterEvent_();
+        after();
     });
     if (form.cancelControl) {
         auto* cancel = new QShortcut(QKeySequence(Qt::Key_Escape), window_, nullptr, nullptr,
                                      Qt::WindowShortcut);
-        QObject::connect(cancel, &QShortcut::activated, window_, [this] {
-            runtime_.click(*form_.cancelControl);
-            afterEvent_();
-        });
+        QObject::connect(cancel, &QShortcut::activated, window_,
+                         [&runtime = runtime_, control = form.cancelControl, after = afterEvent_] {
+                             runtime.click(*control);
+                             after();
+                         });
     }
     if (form.style() == WindowStyle::Main) {
         // The window manager decides where the main window first appears.
@@ -166,10 +171,11 @@ void FormWindow::buildMenus() {
             }
             QAction* action = qmenu->addAction(QString::fromStdString(item.caption));
             action->setObjectName(QString::fromStdString(item.name));
-            QObject::connect(action, &QAction::triggered, window_, [this, &item] {
-                runtime_.menu(item);
-                afterEvent_();
-            });
+            QObject::connect(action, &QAction::triggered, window_,
+                             [&runtime = runtime_, &item, after = afterEvent_] {
+                                 runtime.menu(item);
+                                 after();
+                             });
         }
     }
 }
@@ -179,10 +185,11 @@ void FormWindow::buildControls() {
         Control& c = *control;
         if (auto* timer = dynamic_cast<Timer*>(&c)) {
             auto* qtimer = new QTimer(window_);
-            QObject::connect(qtimer, &QTimer::timeout, window_, [this, timer] {
-                runtime_.tick(*timer);
-                afterEvent_();
-            });
+            QObject::connect(qtimer, &QTimer::timeout, window_,
+                             [&runtime = runtime_, timer, after = afterEvent_] {
+                                 runtime.tick(*timer);
+                                 after();
+                             });
             tickers_.push_back({timer, qtimer});
             continue;
         }
