@@ -4,6 +4,7 @@
 #include "game/logbook_keeping.h"
 #include "game/main_window_events.h"
 #include "game/startup.h"
+#include "game/view_menu.h"
 
 #include <algorithm>
 
@@ -28,6 +29,7 @@ Game::Game(ui::Runtime& runtime)
 void Game::start() {
     MainWindow& window = main.get();
     startUp(*this);
+    restoreZoom(*this);
     window.show();
 }
 

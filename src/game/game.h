@@ -48,6 +48,8 @@ public:
     CoachingState coaching;
     std::int16_t signalHeard = 0; // the DF unit has seen the indicator red and not black since
     std::int32_t helpWindowHandle = 0;
+    // The zoom the player chose; the screen may hold the windows smaller.
+    int zoomChosen = 100;
 
     // The player's logbook, when this game keeps one, and what it needs of the search in hand.
     std::unique_ptr<logbook::Logbook> logbook;

@@ -159,22 +159,29 @@ void buildButtons(MainWindow& w) {
 }
 
 void buildMenus(MainWindow& w) {
+    using ui::menuChoice, ui::menuCommand, ui::menuSeparator;
     w.menus = {
         {"mnuGame",
          "&Game",
-         {{"mnuNewGame", "&New Search", {}},
-          {"mnuHint", "H&int", {}},
-          {"mnuReveal", "&Reveal", {}},
-          {"b", "-", {}},
-          {"mnuDebrief", "&Debrief", {}},
-          {"mnuLogbook", "&Logbook...", {}},
-          {"a", "-", {}},
-          {"mnuExit", "&Exit", {}}}},
+         {menuCommand("mnuNewGame", "&New Search"), menuCommand("mnuHint", "H&int"),
+          menuCommand("mnuReveal", "&Reveal"), menuSeparator(),
+          menuCommand("mnuDebrief", "&Debrief"), menuCommand("mnuLogbook", "&Logbook..."),
+          menuSeparator(),
+          ui::submenu("mnuAudio", "Receiver &Audio",
+                      {menuChoice("mnuAudioOff", "&Off"), menuChoice("mnuAudioClassic", "&Classic"),
+                       menuChoice("mnuAudioContinuous", "C&ontinuous")}),
+          menuSeparator(), menuCommand("mnuExit", "&Exit")}},
+        {"mnuView",
+         "&View",
+         {menuCommand("mnuZoomIn", "Zoom &In", {"Ctrl++", "Ctrl+="}),
+          menuCommand("mnuZoomOut", "Zoom &Out", {"Ctrl+-"}), menuSeparator(),
+          menuChoice("mnuZoom100", "&100 %", {"Ctrl+0"}), menuChoice("mnuZoom150", "1&50 %"),
+          menuChoice("mnuZoom200", "&200 %"), menuChoice("mnuZoom300", "&300 %"), menuSeparator(),
+          menuCommand("mnuZoomFit", "&Fit to Screen")}},
         {"mnuHelp",
          "&Help",
-         {{"mnuContents", "&Contents", {}},
-          {"mnuSearchHelp", "&Search Help", {}},
-          {"mnuAbout", "&About", {}}}},
+         {menuCommand("mnuContents", "&Contents"), menuCommand("mnuSearchHelp", "&Search Help"),
+          menuCommand("mnuAbout", "&About")}},
     };
 }
 

@@ -9,6 +9,7 @@
 #include "game/new_search.h"
 #include "game/results.h"
 #include "game/startup.h"
+#include "game/view_menu.h"
 #include "help/about_window.h"
 #include "help/context_ids.h"
 #include "help/explanation_panel.h"
@@ -33,6 +34,7 @@ void connectMainWindow(Game& game, MainWindow& w) {
     w.findMenuItem("mnuAbout")->onClick = on(showAbout);
     w.findMenuItem("mnuLogbook")->onClick = on(showLogbook);
     w.findMenuItem("mnuDebrief")->onClick = on(debriefLastSearch);
+    connectViewMenu(game, w);
 
     w.cmdUp->onClick = on(stepAircraft);
     w.cmdLeft->onClick = on(turnLeftAndStep);

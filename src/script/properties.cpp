@@ -101,6 +101,13 @@ std::string controlProperty(const ui::Control& c, std::string_view p) {
     throw ScenarioError(c.qualifiedName() + " has no property " + std::string(p));
 }
 
+std::string menuItemProperty(const ui::MenuItem& item, std::string_view p) {
+    if (p == "Caption") return quoted(item.caption);
+    if (p == "Checked") return boolean(item.checked);
+    if (p == "Enabled") return boolean(item.enabled);
+    throw ScenarioError("a menu item has no property " + std::string(p));
+}
+
 std::string windowProperty(const ui::Form* f, std::string_view p) {
     if (p == "Loaded") return boolean(f != nullptr);
     if (p == "Visible") return boolean(f && f->visible());

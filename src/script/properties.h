@@ -9,6 +9,7 @@ namespace ui {
 class Control;
 class Form;
 class DisplayList;
+struct MenuItem;
 } // namespace ui
 
 namespace script {
@@ -18,6 +19,8 @@ namespace script {
 std::string controlProperty(const ui::Control& control, std::string_view property);
 
 // A window's property; a window that does not exist (nullptr) is neither loaded nor visible.
+// A menu entry's `Caption`, `Checked` and `Enabled`.
+std::string menuItemProperty(const ui::MenuItem& item, std::string_view property);
 std::string windowProperty(const ui::Form* form, std::string_view property);
 
 // One line per item of a surface's drawing, in drawing order.

@@ -218,10 +218,7 @@ ScenarioRunner::Target ScenarioRunner::resolve(const std::string& text, bool cre
         t.form = windowNamed(w, false);
         const ui::Form& shape = t.form ? *t.form : designCopy(w);
         const bool hasControl = shape.find(name.control, name.index) != nullptr;
-        bool hasMenu = false;
-        for (const auto& menu : shape.menus)
-            for (const auto& item : menu.items)
-                hasMenu |= name.index < 0 && item.name == name.control;
+        const bool hasMenu = name.index < 0 && shape.findMenuItem(name.control);
         if (!hasControl && !hasMenu) continue;
         if (!t.form && create) t.form = windowNamed(w, true);
         // A window not loaded is read from its design copy, so printing never creates it.
@@ -305,6 +302,8 @@ void ScenarioRunner::print(const std::string& item) {
     // The logbook's own items; its window's properties are printed as any window's.
     if (parts[0] == "logbook" && parts.size() > 1 && (parts[1] == "count" || parts[1] == "last")) {
         value = logbookItem(game_->logbook.get(), parts);
+    } else if (item == "zoom") {
+        value = std::to_string(game_->runtime.zoom());
     } else if (parts.size() == 1) {
         auto field = stateField(item);
         if (!field) throw ScenarioError("no field " + item);
@@ -330,8 +329,12 @@ void ScenarioRunner::print(const std::string& item) {
     } else if (parts.size() == 2 || parts.size() == 3) {
         const std::string control = parts.size() == 3 ? parts[0] + "." + parts[1] : parts[0];
         const Target t = resolve(control, false);
-        if (!t.control) throw ScenarioError(control + " has no properties");
-        value = controlProperty(*t.control, parts.back());
+        if (t.menu)
+            value = menuItemProperty(*t.menu, parts.back());
+        else if (t.control)
+            value = controlProperty(*t.control, parts.back());
+        else
+            throw ScenarioError(control + " has no properties");
     } else {
         throw ScenarioError("cannot print " + item);
     }

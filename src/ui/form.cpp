@@ -5,6 +5,7 @@
 #include "units.h"
 
 #include <stdexcept>
+#include <utility>
 
 namespace ui {
 
@@ -99,11 +100,40 @@ Control* Form::find(std::string_view name, int index) const {
     return nullptr;
 }
 
-MenuItem* Form::findMenuItem(std::string_view name) {
-    for (auto& menu : menus)
-        for (auto& item : menu.items)
-            if (item.name == name) return &item;
+namespace {
+
+const MenuItem* findIn(const std::vector<MenuItem>& items, std::string_view name) {
+    for (const auto& item : items) {
+        if (item.name == name) return &item;
+        if (const MenuItem* inner = findIn(item.items, name)) return inner;
+    }
     return nullptr;
+}
+
+} // namespace
+
+const MenuItem* Form::findMenuItem(std::string_view name) const {
+    for (const auto& menu : menus)
+        if (const MenuItem* item = findIn(menu.items, name)) return item;
+    return nullptr;
+}
+
+MenuItem* Form::findMenuItem(std::string_view name) {
+    return const_cast<MenuItem*>(std::as_const(*this).findMenuItem(name));
+}
+
+void Form::setMenuChecked(std::string_view name, bool checked) {
+    MenuItem* item = findMenuItem(name);
+    if (!item || item->checked == checked) return;
+    item->checked = checked;
+    touch();
+}
+
+void Form::setMenuEnabled(std::string_view name, bool enabled) {
+    MenuItem* item = findMenuItem(name);
+    if (!item || item->enabled == enabled) return;
+    item->enabled = enabled;
+    touch();
 }
 
 void Form::touch() {

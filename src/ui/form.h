@@ -79,7 +79,12 @@ public:
     Control* find(std::string_view name, int index = -1) const;
 
     std::vector<Menu> menus;
+    // The entry of that name at any depth of the menus; null when there is none.
     MenuItem* findMenuItem(std::string_view name);
+    const MenuItem* findMenuItem(std::string_view name) const;
+    // Marks a choice as in force or not, or lets it be chosen or not, and redraws the menus.
+    void setMenuChecked(std::string_view name, bool checked);
+    void setMenuEnabled(std::string_view name, bool enabled);
 
     // The controls a user reaches with the Tab key, in order.
     std::vector<Control*> tabOrder;

@@ -61,6 +61,14 @@ public:
     virtual void multimediaFileName(const std::string& path) = 0;
     virtual void multimediaCommand(const std::string& command, const std::string& path) = 0;
 
+    // The largest zoom (1 = the designed size) at which the window, frame and all, fits the
+    // free area of the screen it is on.
+    virtual double largestZoom(const Form& form) = 0;
+
+    // The player's settings kept between runs, by key; nothing when the key was never saved.
+    virtual std::optional<std::string> setting(const std::string& /*key*/) { return std::nullopt; }
+    virtual void saveSetting(const std::string& /*key*/, const std::string& /*value*/) {}
+
     // Asks the user where to save a file, suggesting a name; nothing when they cancel. The
     // filter names the kind of file: "CSV files (*.csv)".
     virtual std::optional<std::string> saveFileName(const std::string& /*title*/,

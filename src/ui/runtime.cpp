@@ -85,10 +85,16 @@ void Runtime::select(Grid& grid, int row) {
 }
 
 void Runtime::menu(MenuItem& item) {
-    if (modalOpen()) return;
+    if (modalOpen() || !item.enabled) return;
     dispatch(nullptr, [&] {
         if (item.onClick) item.onClick();
     });
+}
+
+void Runtime::setZoom(int percent) {
+    if (percent == zoom_) return;
+    zoom_ = percent;
+    notify([](RuntimeObserver& o) { o.zoomChanged(); });
 }
 
 void Runtime::tick(Timer& timer) {

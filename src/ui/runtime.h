@@ -31,6 +31,7 @@ public:
     virtual void formHidden(Form&) {}
     virtual void formRaised(Form&) {}
     virtual void modelChanged() {}
+    virtual void zoomChanged() {}
     virtual void programEnded() {}
 };
 
@@ -88,6 +89,11 @@ public:
     std::optional<std::string> saveFileName(const std::string& title, const std::string& suggested,
                                             const std::string& filter);
 
+    // How large every window is drawn, in percent of its designed size. Only the drawing
+    // changes: positions, sizes and units stay those of the designed layout.
+    int zoom() const { return zoom_; }
+    void setZoom(int percent);
+
     double clock() const { return host_.clockSeconds(); }
     void randomize();
     float rnd();
@@ -122,6 +128,7 @@ private:
     std::int32_t lastHandle_ = 0x10000;
     int dispatchDepth_ = 0;
     int modalDepth_ = 0;
+    int zoom_ = 100;
     Form* eventForm_ = nullptr;
     bool ended_ = false;
 };

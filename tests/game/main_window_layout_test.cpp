@@ -5,6 +5,7 @@
 #include "ui/headless/headless_host.h"
 #include "ui/runtime.h"
 
+#include <functional>
 #include <gtest/gtest.h>
 #include <sstream>
 
@@ -120,24 +121,46 @@ TEST_F(MainWindowLayout, windowLooksAndStartingStatesAreAsDesigned) {
 
 TEST_F(MainWindowLayout, menusAndTabOrderFollowTheDesign) {
     std::vector<std::string> menu;
+    std::function<void(const std::vector<ui::MenuItem>&, const std::string&)> list =
+        [&](const std::vector<ui::MenuItem>& items, const std::string& indent) {
+            for (const auto& item : items) {
+                menu.push_back(indent +
+                               (item.isSeparator() ? "-" : item.name + " " + item.caption));
+                list(item.items, indent + "  ");
+            }
+        };
     for (const auto& m : w->menus) {
         menu.push_back(m.name + " " + m.caption);
-        for (const auto& item : m.items)
-            menu.push_back(item.name + " " + item.caption);
+        list(m.items, "  ");
     }
     const std::vector<std::string> expected{"mnuGame &Game",
-                                            "mnuNewGame &New Search",
-                                            "mnuHint H&int",
-                                            "mnuReveal &Reveal",
-                                            "b -",
-                                            "mnuDebrief &Debrief",
-                                            "mnuLogbook &Logbook...",
-                                            "a -",
-                                            "mnuExit &Exit",
+                                            "  mnuNewGame &New Search",
+                                            "  mnuHint H&int",
+                                            "  mnuReveal &Reveal",
+                                            "  -",
+                                            "  mnuDebrief &Debrief",
+                                            "  mnuLogbook &Logbook...",
+                                            "  -",
+                                            "  mnuAudio Receiver &Audio",
+                                            "    mnuAudioOff &Off",
+                                            "    mnuAudioClassic &Classic",
+                                            "    mnuAudioContinuous C&ontinuous",
+                                            "  -",
+                                            "  mnuExit &Exit",
+                                            "mnuView &View",
+                                            "  mnuZoomIn Zoom &In",
+                                            "  mnuZoomOut Zoom &Out",
+                                            "  -",
+                                            "  mnuZoom100 &100 %",
+                                            "  mnuZoom150 1&50 %",
+                                            "  mnuZoom200 &200 %",
+                                            "  mnuZoom300 &300 %",
+                                            "  -",
+                                            "  mnuZoomFit &Fit to Screen",
                                             "mnuHelp &Help",
-                                            "mnuContents &Contents",
-                                            "mnuSearchHelp &Search Help",
-                                            "mnuAbout &About"};
+                                            "  mnuContents &Contents",
+                                            "  mnuSearchHelp &Search Help",
+                                            "  mnuAbout &About"};
     EXPECT_EQ(menu, expected);
 
     std::vector<std::string> tabs;

@@ -218,7 +218,7 @@ TEST(Events, eachBoxKnowsTheWindowThatAskedForIt) {
     ui::Form dialog{runtime, "dialog", ui::WindowStyle::Dialog};
     auto& timer = main.add<ui::Timer>("timer");
     auto& button = dialog.add<ui::Button>("button");
-    ui::MenuItem item{"mnuItem", "&Item", {}};
+    ui::MenuItem item = ui::menuCommand("mnuItem", "&Item");
     std::vector<const ui::Form*> owners;
     host.whileOpen = [&] { owners.push_back(runtime.eventForm()); };
     timer.onTick = button.onClick = item.onClick = [&] { runtime.messageBox("hello"); };

@@ -4,6 +4,7 @@
 #include "arial_metrics.h"
 #include "transcript.h"
 #include "ui/form.h"
+#include "ui/zoom.h"
 
 #include <cmath>
 
@@ -34,6 +35,12 @@ double HeadlessHost::lineHeight(const Font& font) {
 
 FrameMargins HeadlessHost::frameMargins(const Form& form) {
     return usualFrameMargins(form.style());
+}
+
+// The host's screen is a 3840 by 2160 display, on which every level of the View menu fits.
+double HeadlessHost::largestZoom(const Form& form) {
+    return largestZoomFor({form.pixelWidth(), form.pixelHeight()}, frameMargins(form),
+                          {3840, 2160});
 }
 
 std::optional<float> HeadlessHost::scriptedRandom() {

@@ -30,6 +30,7 @@ public:
     double textWidth(const Font& font, std::string_view line) override;
     double lineHeight(const Font& font) override;
     FrameMargins frameMargins(const Form& form) override;
+    double largestZoom(const Form& form) override;
     double clockSeconds() override { return clock_; }
     std::optional<float> scriptedRandom() override;
     std::string appPath() override { return appPath_; }

@@ -11,10 +11,12 @@
 #include "ui/runtime.h"
 #include "ui/units.h"
 
+#include <QActionGroup>
 #include <QApplication>
 #include <QCloseEvent>
 #include <QGuiApplication>
 #include <QLayout>
+#include <QMenu>
 #include <QMenuBar>
 #include <QScreen>
 #include <QShortcut>
@@ -159,24 +161,56 @@ void FormWindow::retire() {
     }
 }
 
+void FormWindow::addMenuItems(QMenu* menu, std::vector<MenuItem>& items) {
+    QActionGroup* choices = nullptr;
+    for (auto& item : items) {
+        if (item.isSeparator()) {
+            menu->addSeparator();
+            continue;
+        }
+        if (!item.items.empty()) {
+            QMenu* submenu = menu->addMenu(QString::fromStdString(item.caption));
+            submenu->setObjectName(QString::fromStdString(item.name));
+            addMenuItems(submenu, item.items);
+            continue;
+        }
+        QAction* action = menu->addAction(QString::fromStdString(item.caption));
+        action->setObjectName(QString::fromStdString(item.name));
+        QList<QKeySequence> keys;
+        for (const auto& shortcut : item.shortcuts)
+            keys.append(QKeySequence(QString::fromStdString(shortcut)));
+        action->setShortcuts(keys);
+        if (item.checkable) {
+            // The choices of one menu are drawn as one choice, the one in force marked.
+            if (!choices) {
+                choices = new QActionGroup(menu);
+                choices->setExclusionPolicy(QActionGroup::ExclusionPolicy::None);
+            }
+            action->setCheckable(true);
+            choices->addAction(action);
+        }
+        // The menu shows what the form holds; a trigger asks the form.
+        QObject::connect(action, &QAction::triggered, window_,
+                         [&runtime = runtime_, &item, after = afterEvent_] {
+                             runtime.menu(item);
+                             after();
+                         });
+        actions_.push_back({&item, action});
+    }
+}
+
 void FormWindow::buildMenus() {
-    if (form_.menus.empty()) return;
     for (auto& menu : form_.menus) {
         QMenu* qmenu = window_->menuBar()->addMenu(QString::fromStdString(menu.caption));
         qmenu->setObjectName(QString::fromStdString(menu.name));
-        for (auto& item : menu.items) {
-            if (item.isSeparator()) {
-                qmenu->addSeparator();
-                continue;
-            }
-            QAction* action = qmenu->addAction(QString::fromStdString(item.caption));
-            action->setObjectName(QString::fromStdString(item.name));
-            QObject::connect(action, &QAction::triggered, window_,
-                             [&runtime = runtime_, &item, after = afterEvent_] {
-                                 runtime.menu(item);
-                                 after();
-                             });
-        }
+        addMenuItems(qmenu, menu.items);
+    }
+}
+
+void FormWindow::syncMenus() {
+    for (auto& [item, action] : actions_) {
+        if (action->isChecked() != item->checked) action->setChecked(item->checked);
+        if (action->isEnabled() != item->enabled) action->setEnabled(item->enabled);
     }
 }
 
@@ -269,6 +303,7 @@ void FormWindow::sync() {
     if (form_.revision() == seenRevision_) return;
     seenRevision_ = form_.revision();
     syncWindow();
+    syncMenus();
     for (auto& v : views_) {
         if (v.control->revision() == v.revision) continue;
         v.revision = v.control->revision();

@@ -4,9 +4,11 @@
 #include <cstdint>
 #include <functional>
 #include <QMainWindow>
+#include <QMenu>
 #include <QPoint>
 #include <QPointer>
 #include <QTimer>
+#include <utility>
 #include <vector>
 
 namespace ui {
@@ -14,6 +16,7 @@ class Control;
 class Form;
 class Runtime;
 class Timer;
+struct MenuItem;
 } // namespace ui
 
 namespace ui::qt {
@@ -65,6 +68,8 @@ private:
 
     void buildControls();
     void buildMenus();
+    void addMenuItems(QMenu* menu, std::vector<MenuItem>& items);
+    void syncMenus();
     void syncWindow();
     bool ownerMinimised() const;
 
@@ -76,6 +81,7 @@ private:
     std::vector<View> views_;
     std::vector<View> painted_; // drawn by the surface holding them, which is `widget`
     std::vector<Ticker> tickers_;
+    std::vector<std::pair<const MenuItem*, QAction*>> actions_;
     std::uint64_t seenRevision_ = 0;
     std::uint64_t seenDrawing_ = 0;
     double placedLeft_ = 0, placedTop_ = 0;

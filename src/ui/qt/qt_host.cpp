@@ -7,14 +7,19 @@
 #include "program_folder.h"
 #include "renderer.h"
 #include "ui/form.h"
+#include "ui/zoom.h"
 
+#include <cmath>
 #include <cstdio>
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileDialog>
+#include <QGuiApplication>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QScreen>
+#include <QSettings>
 #include <QStandardPaths>
 #include <QTime>
 
@@ -89,6 +94,35 @@ double QtHost::lineHeight(const Font& font) {
 }
 
 FrameMargins QtHost::frameMargins(const Form& form) {
+    // The game sees the screen at its designed size: the frame, which does not zoom, counts
+    // for less as the windows grow.
+    const FrameMargins real = screenFrameMargins(form);
+    const double zoom = renderer_ ? renderer_->runtime().zoom() / 100.0 : 1.0;
+    auto designed = [zoom](int pixels) { return static_cast<int>(std::lround(pixels / zoom)); };
+    return {designed(real.left), designed(real.top), designed(real.right), designed(real.bottom)};
+}
+
+double QtHost::largestZoom(const Form& form) {
+    const FormWindow* window = renderer_ ? renderer_->windowOf(form) : nullptr;
+    QScreen* screen =
+        window && window->window() ? window->window()->screen() : QGuiApplication::primaryScreen();
+    if (!screen) return 1.0;
+    const QRect area = screen->availableGeometry();
+    return largestZoomFor({form.pixelWidth(), form.pixelHeight()}, screenFrameMargins(form),
+                          {double(area.width()), double(area.height())});
+}
+
+std::optional<std::string> QtHost::setting(const std::string& key) {
+    const QVariant value = QSettings().value(QString::fromStdString(key));
+    if (!value.isValid()) return std::nullopt;
+    return value.toString().toStdString();
+}
+
+void QtHost::saveSetting(const std::string& key, const std::string& value) {
+    QSettings().setValue(QString::fromStdString(key), QString::fromStdString(value));
+}
+
+FrameMargins QtHost::screenFrameMargins(const Form& form) const {
     if (form.style() == WindowStyle::Note) return {};
     FormWindow* window = renderer_ ? renderer_->windowOf(form) : nullptr;
     if (window && window->window() && window->window()->isVisible()) {

@@ -30,6 +30,9 @@ public:
     double textWidth(const Font& font, std::string_view line) override;
     double lineHeight(const Font& font) override;
     FrameMargins frameMargins(const Form& form) override;
+    double largestZoom(const Form& form) override;
+    std::optional<std::string> setting(const std::string& key) override;
+    void saveSetting(const std::string& key, const std::string& value) override;
     double clockSeconds() override;
     std::string appPath() override;
     void endProgram() override;
@@ -42,6 +45,8 @@ public:
 
 private:
     QWidget* dialogOwner() const;
+    // The frame around the window as the desktop draws it, in screen pixels.
+    FrameMargins screenFrameMargins(const Form& form) const;
     const QFontMetrics& metrics(const Font& font);
     void sayHelpFolderUnusable(); // once a run
     void tellHelpTrouble(const QString& message);
