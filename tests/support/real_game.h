@@ -16,6 +16,11 @@ struct RealGame {
     struct Host : ui::qt::QtHost {
         using QtHost::QtHost;
         std::deque<float> randoms;
+        // A screen this many times the window's size, when a test gives one.
+        std::optional<double> largestZoomAllowed;
+        double largestZoom(const ui::Form& form) override {
+            return largestZoomAllowed ? *largestZoomAllowed : QtHost::largestZoom(form);
+        }
         std::optional<float> scriptedRandom() override {
             if (randoms.empty()) return std::nullopt;
             const float r = randoms.front();

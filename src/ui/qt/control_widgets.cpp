@@ -40,11 +40,13 @@ protected:
         QPainter painter(this);
         const QImage picture = toQImage(image_.picture());
         if (picture.isNull()) return;
+        // Pixel art grows by whole copies of its pixels, never blurred.
         painter.setRenderHint(QPainter::SmoothPixmapTransform, false);
         if (image_.stretch())
             painter.drawImage(rect(), picture);
         else
-            painter.drawImage(QPoint(0, 0), picture);
+            painter.drawImage(QRectF(QPointF(0, 0), QSizeF(picture.size()) * zoomOf(image_)),
+                              picture);
     }
 
 private:
@@ -62,6 +64,7 @@ protected:
     void paintEvent(QPaintEvent*) override {
         QPainter painter(this);
         painter.translate(-pos());
+        painter.scale(zoomOf(control_), zoomOf(control_));
         paintLightweight(painter, control_);
     }
 
@@ -148,7 +151,8 @@ QString text(const std::string& s) {
 // of the caption, so the controls inside keep the places given in twips from its corner.
 class FrameWidget : public QWidget {
 public:
-    explicit FrameWidget(QWidget* parent) : QWidget(parent) {}
+    explicit FrameWidget(QWidget* parent, const Control& control)
+        : QWidget(parent), control_(control) {}
 
     void setCaption(const QString& caption) {
         caption_ = caption;
@@ -162,19 +166,28 @@ protected:
         const QFontMetrics metrics(font());
         const int lineY = metrics.height() / 2;
         const QColor dark = palette().color(QPalette::Window).darker(160);
-        const QRect box = rect().adjusted(0, lineY, -1, -1);
-        painter.setPen(dark);
-        painter.drawRect(box.adjusted(0, 0, -1, -1));
-        painter.setPen(Qt::white);
-        painter.drawRect(box.adjusted(1, 1, 0, 0));
+        // The etched lines are a pixel of the designed layout wide, so they grow with the zoom.
+        const double zoom = zoomOf(control_);
+        const int px = std::max(1, qRound(zoom));
+        const QRect box = rect().adjusted(0, lineY, 0, 0);
+        auto outline = [&](QRect r, const QColor& colour) {
+            painter.fillRect(r.left(), r.top(), r.width(), px, colour);
+            painter.fillRect(r.left(), r.top(), px, r.height(), colour);
+            painter.fillRect(r.left(), r.bottom() - px + 1, r.width(), px, colour);
+            painter.fillRect(r.right() - px + 1, r.top(), px, r.height(), colour);
+        };
+        outline(box.adjusted(0, 0, -px, -px), dark);
+        outline(box.adjusted(px, px, 0, 0), Qt::white);
         if (caption_.isEmpty()) return;
-        const QRect label(7, 0, metrics.horizontalAdvance(caption_) + 4, metrics.height());
+        const QRect label(qRound(7 * zoom), 0,
+                          metrics.horizontalAdvance(caption_) + qRound(4 * zoom), metrics.height());
         painter.fillRect(label, palette().color(QPalette::Window));
         painter.setPen(palette().color(QPalette::WindowText));
         painter.drawText(label, Qt::AlignCenter, caption_);
     }
 
 private:
+    const Control& control_;
     QString caption_;
 };
 
@@ -205,10 +218,6 @@ void setColors(QWidget* w, Color back, Color fore, bool indicator = false) {
     if (p != w->palette()) w->setPalette(p); // a new palette costs more than the comparison
 }
 
-QRect roundedRect(const QRectF& r) {
-    return {qRound(r.x()), qRound(r.y()), qRound(r.width()), qRound(r.height())};
-}
-
 } // namespace
 
 QWidget* createControlWidget(Runtime& runtime, Control& c, QWidget* parent,
@@ -236,7 +245,7 @@ QWidget* createControlWidget(Runtime& runtime, Control& c, QWidget* parent,
         break;
     }
     case ControlKind::Frame:
-        w = new FrameWidget(parent);
+        w = new FrameWidget(parent, c);
         break;
     case ControlKind::Image: {
         auto* image = new ImageWidget(static_cast<Image&>(c), parent);
@@ -290,13 +299,13 @@ void syncControlWidget(const Control& c, QWidget* w) {
                                    QPointF(box.toPixelX(line.x2()), box.toPixelY(line.y2())))
                                 .normalized();
         const double pad = line.penWidth();
-        w->setGeometry(roundedRect(span.adjusted(-pad, -pad, pad, pad)));
+        w->setGeometry(zoomedRect(span.adjusted(-pad, -pad, pad, pad), zoomOf(c)));
     } else {
-        w->setGeometry(roundedRect(pixelRect(c)));
+        w->setGeometry(zoomedRect(c));
     }
     // Only what changed is set: each setter costs events and, for names, accessibility updates.
     w->setEnabled(c.enabled());
-    if (const QFont font = toQFont(c.font()); w->font() != font) w->setFont(font);
+    if (const QFont font = toQFont(c.font(), zoomOf(c)); w->font() != font) w->setFont(font);
     if (const QString tip = text(c.toolTip); w->toolTip() != tip) w->setToolTip(tip);
     if (const QString name = text(c.accessibleName); w->accessibleName() != name)
         w->setAccessibleName(name);

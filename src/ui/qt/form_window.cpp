@@ -4,6 +4,7 @@
 #include "accessibility.h"
 #include "control_widgets.h"
 #include "painting.h"
+#include "player_settings.h"
 #include "surface_widget.h"
 #include "ui/containers.h"
 #include "ui/controls.h"
@@ -52,10 +53,6 @@ Qt::WindowFlags flagsFor(WindowStyle style) {
     return Qt::Window;
 }
 
-int pixels(double twips) {
-    return qRound(twipsToPixels(twips));
-}
-
 } // namespace
 
 // The top-level widget: closing it is a request the form decides on, and where the window
@@ -87,10 +84,7 @@ protected:
         // A note is only ever where the program puts it.
         if (!owner_ || !isVisible() || owner_->form_.style() == WindowStyle::Note) return;
         if (owner_->ownerMoved) owner_->ownerMoved(event->pos() - event->oldPos());
-        const QPoint at = frameGeometry().topLeft();
-        owner_->placedLeft_ = pixelsToTwips(at.x());
-        owner_->placedTop_ = pixelsToTwips(at.y());
-        owner_->form_.movedTo(owner_->placedLeft_, owner_->placedTop_);
+        owner_->takePlaceFromScreen();
     }
 
 private:
@@ -110,7 +104,7 @@ FormWindow::FormWindow(Runtime& runtime, Form& form, QWidget* owner,
     palette.setColor(QPalette::Window, toQColor(form.backColor));
     palette.setColor(QPalette::WindowText, toQColor(form.foreColor));
     client_->setPalette(palette);
-    client_->setFont(toQFont(form.font));
+    client_->setFont(toQFont(form.font, zoomOf(form)));
     window_->setCentralWidget(client_);
     window_->layout()->setSizeConstraint(QLayout::SetFixedSize);
     buildMenus();
@@ -266,13 +260,13 @@ void FormWindow::syncWindow() {
         sizedHeight_ = form_.clientHeight();
         // Sized from its edges, so that a window placed by its right edge ends exactly there.
         const double left = moved ? form_.left() : placedLeft_;
-        client_->setFixedSize(pixels(left + sizedWidth_) - pixels(left),
-                              pixels(form_.top() + sizedHeight_) - pixels(form_.top()));
+        client_->setFixedSize(screenPixels(left + sizedWidth_) - screenPixels(left),
+                              screenPixels(form_.top() + sizedHeight_) - screenPixels(form_.top()));
     }
     if (moved) {
         placedLeft_ = form_.left();
         placedTop_ = form_.top();
-        window_->move(pixels(placedLeft_), pixels(placedTop_));
+        window_->move(screenPixels(placedLeft_), screenPixels(placedTop_));
         // A Wayland popup keeps the place it was given when it appeared: a shown note that
         // moves appears afresh at its new place.
         if (onWayland() && form_.style() == WindowStyle::Note && window_->isVisible()) {
@@ -339,8 +333,8 @@ void FormWindow::matchOwnerState() {
 void FormWindow::followOwner(QPoint delta) {
     if (!window_ || !window_->isVisible() || delta.isNull()) return;
     window_->move(window_->pos() + delta);
-    placedLeft_ = form_.left() + pixelsToTwips(delta.x());
-    placedTop_ = form_.top() + pixelsToTwips(delta.y());
+    placedLeft_ = form_.left() + pixelsToTwips(delta.x() / zoomOf(form_));
+    placedTop_ = form_.top() + pixelsToTwips(delta.y() / zoomOf(form_));
     form_.movedTo(placedLeft_, placedTop_);
 }
 
@@ -350,9 +344,12 @@ void FormWindow::show() {
     // A note waits while the window it belongs to is minimised, and comes back with it.
     if (form_.style() == WindowStyle::Note && ownerMinimised()) return;
     if (form_.style() == WindowStyle::Main && !everShown_) {
-        // First appearance: in the middle of the screen.
+        // First appearance: where the player left it, if that is still on a screen, or else
+        // in the middle of the screen.
         window_->adjustSize();
-        if (QScreen* screen = QGuiApplication::primaryScreen()) {
+        if (const auto remembered = rememberedPlace())
+            window_->move(*remembered);
+        else if (QScreen* screen = QGuiApplication::primaryScreen()) {
             const QRect area = screen->availableGeometry();
             QRect frame = window_->frameGeometry();
             frame.moveCenter(area.center());
@@ -372,11 +369,67 @@ void FormWindow::show() {
     // minimised, which would take the main window down with it.
     window_->setWindowState(window_->windowState() & ~Qt::WindowMinimized);
     window_->show();
-    if (form_.style() != WindowStyle::Main) return;
+    if (form_.style() == WindowStyle::Main) takePlaceFromScreen();
+}
+
+int FormWindow::screenPixels(double twips) const {
+    return qRound(twipsToPixels(twips) * zoomOf(form_));
+}
+
+void FormWindow::takePlaceFromScreen() {
     const QPoint at = window_->frameGeometry().topLeft();
-    placedLeft_ = pixelsToTwips(at.x());
-    placedTop_ = pixelsToTwips(at.y());
+    placedLeft_ = pixelsToTwips(at.x() / zoomOf(form_));
+    placedTop_ = pixelsToTwips(at.y() / zoomOf(form_));
     form_.movedTo(placedLeft_, placedTop_);
+}
+
+void FormWindow::zoomChanged() {
+    if (!window_) return;
+    client_->setFont(toQFont(form_.font, zoomOf(form_)));
+    // Everything is laid out afresh at the new size.
+    for (auto& v : views_)
+        v.revision = 0;
+    seenRevision_ = 0;
+    sizedWidth_ = sizedHeight_ = -1;
+    sync();
+    client_->update();
+    if (form_.style() == WindowStyle::Note) return;
+    // A window keeps its corner where it is on the screen and grows from there, as far as
+    // the screen lets it.
+    if (window_->isVisible()) {
+        window_->adjustSize();
+        keepOnScreen();
+        takePlaceFromScreen();
+    }
+}
+
+void FormWindow::keepOnScreen() {
+    QScreen* screen = window_->screen();
+    if (!screen) return;
+    const QRect area = screen->availableGeometry();
+    QRect frame = window_->frameGeometry();
+    if (frame.right() > area.right()) frame.moveRight(area.right());
+    if (frame.bottom() > area.bottom()) frame.moveBottom(area.bottom());
+    if (frame.left() < area.left()) frame.moveLeft(area.left());
+    if (frame.top() < area.top()) frame.moveTop(area.top());
+    if (frame.topLeft() != window_->frameGeometry().topLeft()) window_->move(frame.topLeft());
+}
+
+void FormWindow::rememberPlace() {
+    if (window_ && everShown_)
+        keepPlayerSetting(QStringLiteral("window/position"), window_->frameGeometry().topLeft());
+}
+
+std::optional<QPoint> FormWindow::rememberedPlace() const {
+    const QVariant saved = playerSetting(QStringLiteral("window/position"));
+    if (!saved.canConvert<QPoint>()) return std::nullopt;
+    const QPoint at = saved.toPoint();
+    // The title bar must be on a screen, where the player can take hold of it; a screen that
+    // has gone since takes the window back to the middle of one that is there.
+    const QRect titleBar(at, QSize(window_->frameGeometry().width(), 24));
+    for (QScreen* screen : QGuiApplication::screens())
+        if (screen->availableGeometry().intersected(titleBar).width() >= 48) return at;
+    return std::nullopt;
 }
 
 void FormWindow::hide() {

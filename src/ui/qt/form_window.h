@@ -3,6 +3,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <optional>
 #include <QMainWindow>
 #include <QMenu>
 #include <QPoint>
@@ -50,6 +51,11 @@ public:
     void matchOwnerState();
     void followOwner(QPoint delta);
 
+    // Every window is drawn at a new zoom: its widgets are laid out afresh.
+    void zoomChanged();
+    // Keeps the window's place on the screen for the next run.
+    void rememberPlace();
+
     // Told when this window is minimised or restored, and by how much it moved.
     std::function<void()> ownerStateChanged;
     std::function<void(QPoint delta)> ownerMoved;
@@ -72,6 +78,11 @@ private:
     void syncMenus();
     void syncWindow();
     bool ownerMinimised() const;
+    // Screen pixels at the zoom from twips of the designed layout, and back.
+    int screenPixels(double twips) const;
+    void takePlaceFromScreen();
+    void keepOnScreen();
+    std::optional<QPoint> rememberedPlace() const;
 
     Runtime& runtime_;
     Form& form_;

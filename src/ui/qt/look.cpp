@@ -1,6 +1,11 @@
 // SPDX-License-Identifier: MIT
 #include "look.h"
 
+#include "control_widgets.h"
+#include "painting.h"
+#include "ui/control.h"
+
+#include <algorithm>
 #include <QApplication>
 #include <QPainter>
 #include <QProxyStyle>
@@ -11,38 +16,51 @@ namespace ui::qt {
 
 namespace {
 
+// The zoom the widget's window is drawn at; a widget of no form's, such as a menu, is drawn
+// at the desktop's size.
+double zoomOfWidget(const QWidget* widget) {
+    for (; widget; widget = widget->parentWidget())
+        if (const Control* c = controlOf(widget)) return zoomOf(*c);
+    return 1.0;
+}
+
+// A line a pixel of the designed layout wide, on the screen.
+int linePixels(const QWidget* widget) {
+    return std::max(1, qRound(zoomOfWidget(widget)));
+}
+
 // A focus that can be seen from across the room: a dotted two-pixel rectangle in the text
 // colour, where Fusion draws a faint one-pixel outline, or none.
-void drawFocus(QPainter* painter, const QRect& rect, const QColor& colour) {
+void drawFocus(QPainter* painter, const QRect& rect, const QColor& colour, int px) {
     painter->save();
-    painter->setPen(QPen(colour, 2, Qt::DotLine));
+    painter->setPen(QPen(colour, 2 * px, Qt::DotLine));
     painter->setBrush(Qt::NoBrush);
-    painter->drawRect(QRectF(rect).adjusted(1, 1, -1, -1));
+    painter->drawRect(QRectF(rect).adjusted(px, px, -px, -px));
     painter->restore();
 }
 
 // A push button's face in exactly its own colour, raised by a bevel of light and shadow, and
 // pressed in while it is held down.
-void drawButtonFace(QPainter* painter, const QStyleOption* option) {
-    const QRect r = option->rect.adjusted(0, 0, -1, -1);
+void drawButtonFace(QPainter* painter, const QStyleOption* option, int px) {
+    const QRect r = option->rect;
     const bool down = option->state & (QStyle::State_Sunken | QStyle::State_On);
     painter->save();
     painter->fillRect(option->rect, option->palette.button());
     const QColor light = Qt::white, shadow(128, 128, 128), dark = Qt::black;
+    // Each edge a band `px` wide: the bottom and right bands go over the top and left ones.
     auto bevel = [&](QRect box, QColor topLeft, QColor bottomRight) {
-        painter->setPen(topLeft);
-        painter->drawLine(box.topLeft(), box.topRight());
-        painter->drawLine(box.topLeft(), box.bottomLeft());
-        painter->setPen(bottomRight);
-        painter->drawLine(box.bottomLeft(), box.bottomRight());
-        painter->drawLine(box.topRight(), box.bottomRight());
+        painter->fillRect(box.left(), box.top(), box.width(), px, topLeft);
+        painter->fillRect(box.left(), box.top(), px, box.height(), topLeft);
+        painter->fillRect(box.left(), box.bottom() - px + 1, box.width(), px, bottomRight);
+        painter->fillRect(box.right() - px + 1, box.top(), px, box.height(), bottomRight);
     };
+    const QRect inner = r.adjusted(px, px, -px, -px);
     if (down) {
         bevel(r, dark, dark);
-        bevel(r.adjusted(1, 1, -1, -1), shadow, option->palette.button().color());
+        bevel(inner, shadow, option->palette.button().color());
     } else {
         bevel(r, light, dark);
-        bevel(r.adjusted(1, 1, -1, -1), option->palette.button().color(), shadow);
+        bevel(inner, option->palette.button().color(), shadow);
     }
     painter->restore();
 }
@@ -58,10 +76,11 @@ public:
                        const QWidget* widget) const override {
         switch (element) {
         case PE_FrameFocusRect:
-            drawFocus(painter, option->rect, option->palette.color(QPalette::WindowText));
+            drawFocus(painter, option->rect, option->palette.color(QPalette::WindowText),
+                      linePixels(widget));
             return;
         case PE_PanelButtonCommand:
-            drawButtonFace(painter, option);
+            drawButtonFace(painter, option, linePixels(widget));
             return;
         default:
             QProxyStyle::drawPrimitive(element, option, painter, widget);
@@ -70,14 +89,32 @@ public:
 
     void drawControl(ControlElement element, const QStyleOption* option, QPainter* painter,
                      const QWidget* widget) const override {
+        const int px = linePixels(widget);
         if (element == CE_PushButtonBevel) {
-            drawButtonFace(painter, option);
+            drawButtonFace(painter, option, px);
             return;
         }
         QProxyStyle::drawControl(element, option, painter, widget);
         if (element == CE_PushButton && option->state & State_HasFocus)
-            drawFocus(painter, option->rect.adjusted(3, 3, -3, -3),
-                      option->palette.color(QPalette::ButtonText));
+            drawFocus(painter, option->rect.adjusted(3 * px, 3 * px, -3 * px, -3 * px),
+                      option->palette.color(QPalette::ButtonText), px);
+    }
+
+    // Check boxes and option buttons grow with their window's zoom, marks and all.
+    int pixelMetric(PixelMetric metric, const QStyleOption* option,
+                    const QWidget* widget) const override {
+        const int size = QProxyStyle::pixelMetric(metric, option, widget);
+        switch (metric) {
+        case PM_IndicatorWidth:
+        case PM_IndicatorHeight:
+        case PM_ExclusiveIndicatorWidth:
+        case PM_ExclusiveIndicatorHeight:
+        case PM_CheckBoxLabelSpacing:
+        case PM_RadioButtonLabelSpacing:
+            return qRound(size * zoomOfWidget(widget));
+        default:
+            return size;
+        }
     }
 };
 

@@ -4,8 +4,12 @@
 #include "ui/canvas.h"
 #include "ui/container.h"
 #include "ui/controls.h"
+#include "ui/form.h"
+#include "ui/runtime.h"
 #include "ui/text_lines.h"
 
+#include <algorithm>
+#include <cmath>
 #include <QFontMetrics>
 #include <QPainter>
 
@@ -15,9 +19,9 @@ QColor toQColor(Color c) {
     return QColor(c.r, c.g, c.b);
 }
 
-QFont toQFont(const Font& f) {
+QFont toQFont(const Font& f, double zoom) {
     QFont font(QString::fromStdString(f.family));
-    font.setPixelSize(f.pixelSize());
+    font.setPixelSize(std::max(1, static_cast<int>(std::lround(f.pixelSize() * zoom))));
     font.setBold(f.bold);
     font.setItalic(f.italic);
     return font;
@@ -29,10 +33,27 @@ QImage toQImage(const Picture& p) {
                   QImage::Format_ARGB32);
 }
 
+double zoomOf(const Form& form) {
+    return form.runtime().zoom() / 100.0;
+}
+
+double zoomOf(const Control& c) {
+    return zoomOf(c.form());
+}
+
 QRectF pixelRect(const Control& c) {
     const Container& box = c.container();
     return {box.toPixelX(c.left()), box.toPixelY(c.top()), box.widthToPixels(c.width()),
             box.heightToPixels(c.height())};
+}
+
+QRect zoomedRect(const QRectF& designed, double zoom) {
+    return {qRound(designed.x() * zoom), qRound(designed.y() * zoom),
+            qRound(designed.width() * zoom), qRound(designed.height() * zoom)};
+}
+
+QRect zoomedRect(const Control& c) {
+    return zoomedRect(pixelRect(c), zoomOf(c));
 }
 
 namespace {

@@ -16,18 +16,28 @@ namespace ui {
 class Canvas;
 class Control;
 class Container;
+class Form;
 } // namespace ui
 
 namespace ui::qt {
 
 QColor toQColor(Color c);
-// The font in pixels, so that the layout does not depend on the screen's resolution.
-QFont toQFont(const Font& f);
+// The font in pixels, so that the layout does not depend on the screen's resolution, at the
+// size the zoom makes it.
+QFont toQFont(const Font& f, double zoom = 1.0);
 // Shares the picture's pixels; the picture must outlive the image.
 QImage toQImage(const Picture& p);
 
-// Where a control lies in its container's client area, in pixels.
+// How many screen pixels a pixel of the designed layout takes: every window of the program is
+// drawn at the same zoom.
+double zoomOf(const Form& form);
+double zoomOf(const Control& c);
+
+// Where a control lies in its container's client area, in pixels of the designed layout.
 QRectF pixelRect(const Control& c);
+// The same on the screen, at the zoom: what a control's widget covers.
+QRect zoomedRect(const Control& c);
+QRect zoomedRect(const QRectF& designed, double zoom);
 
 // Paints what has been drawn on a surface, in its units mapped to pixels.
 void paintDrawing(QPainter& painter, const Canvas& canvas);

@@ -4,6 +4,7 @@
 #include "form_window.h"
 #include "help_protocol.h"
 #include "painting.h"
+#include "player_settings.h"
 #include "program_folder.h"
 #include "renderer.h"
 #include "ui/form.h"
@@ -19,7 +20,6 @@
 #include <QMessageBox>
 #include <QPushButton>
 #include <QScreen>
-#include <QSettings>
 #include <QStandardPaths>
 #include <QTime>
 
@@ -113,13 +113,13 @@ double QtHost::largestZoom(const Form& form) {
 }
 
 std::optional<std::string> QtHost::setting(const std::string& key) {
-    const QVariant value = QSettings().value(QString::fromStdString(key));
+    const QVariant value = playerSetting(QString::fromStdString(key));
     if (!value.isValid()) return std::nullopt;
     return value.toString().toStdString();
 }
 
 void QtHost::saveSetting(const std::string& key, const std::string& value) {
-    QSettings().setValue(QString::fromStdString(key), QString::fromStdString(value));
+    keepPlayerSetting(QString::fromStdString(key), QString::fromStdString(value));
 }
 
 FrameMargins QtHost::screenFrameMargins(const Form& form) const {

@@ -84,9 +84,27 @@ void Renderer::modelChanged() {
         this, [this] { syncNow(); }, Qt::QueuedConnection);
 }
 
-void Renderer::programEnded() {
+void Renderer::zoomChanged() {
+    // The notes keep their place beside the main window, in the designed layout's twips.
+    const Form* main = nullptr;
     for (auto& [form, window] : windows_)
+        if (form->style() == WindowStyle::Main) main = form;
+    const double oldLeft = main ? main->left() : 0, oldTop = main ? main->top() : 0;
+    for (auto& [form, window] : windows_)
+        if (form->style() != WindowStyle::Note) window->zoomChanged();
+    const double dx = main ? main->left() - oldLeft : 0, dy = main ? main->top() - oldTop : 0;
+    for (auto& [form, window] : windows_)
+        if (form->style() == WindowStyle::Note) {
+            window->form().movedTo(form->left() + dx, form->top() + dy);
+            window->zoomChanged();
+        }
+}
+
+void Renderer::programEnded() {
+    for (auto& [form, window] : windows_) {
+        if (form->style() == WindowStyle::Main) window->rememberPlace();
         window->retire();
+    }
 }
 
 } // namespace ui::qt

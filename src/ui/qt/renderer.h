@@ -33,6 +33,7 @@ public:
     void formHidden(Form& form) override;
     void formRaised(Form& form) override;
     void modelChanged() override;
+    void zoomChanged() override;
     void programEnded() override;
 
 private:

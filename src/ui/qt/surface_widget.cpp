@@ -49,11 +49,16 @@ void SurfaceWidget::paintEvent(QPaintEvent*) {
     QPainter painter(this);
     const Color back = surface_ ? surface_->backColor() : form_.backColor;
     painter.fillRect(rect(), toQColor(back));
+    // Drawn in the designed layout's pixels and enlarged as it is drawn: lines, circles and
+    // text come out sharp at every zoom.
+    const double zoom = zoomOf(form_);
+    painter.scale(zoom, zoom);
     paintDrawing(painter, canvas_);
     if (!surface_) return;
     painter.setRenderHint(QPainter::Antialiasing, false);
     for (const auto& c : form_.controls())
         if (c->parent() == surface_ && paintedBySurface(*c)) paintLightweight(painter, *c);
+    painter.resetTransform();
     if (!hasFocus()) return;
     QStyleOptionFocusRect focus;
     focus.initFrom(this);
