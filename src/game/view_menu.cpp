@@ -107,4 +107,5 @@ void connectViewMenu(Game& game, MainWindow& w) {
     w.findMenuItem("mnuZoomIn")->onClick = [&game] { zoomIn(game); };
     w.findMenuItem("mnuZoomOut")->onClick = [&game] { zoomOut(game); };
     w.findMenuItem("mnuZoomFit")->onClick = [&game] { zoomToFit(game); };
+    game.runtime.onScreenChanged = [&game] { refitToScreen(game); };
 }

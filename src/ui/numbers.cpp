@@ -68,7 +68,8 @@ std::string plainDecimal(double value) {
     if (value == 0) return "0";
     // to_chars, unlike printf, writes a point whatever the user's locale says.
     char buf[400];
-    auto written = std::to_chars(buf, buf + sizeof buf - 1, value, std::chars_format::scientific, 6);
+    auto written =
+        std::to_chars(buf, buf + sizeof buf - 1, value, std::chars_format::scientific, 6);
     *written.ptr = '\0';
     const int exponent = std::atoi(std::strchr(buf, 'e') + 1);
     const int decimals = std::max(0, 6 - exponent);

@@ -97,6 +97,13 @@ void Runtime::setZoom(int percent) {
     notify([](RuntimeObserver& o) { o.zoomChanged(); });
 }
 
+void Runtime::screenChanged() {
+    if (modalOpen()) return;
+    dispatch(nullptr, [&] {
+        if (onScreenChanged) onScreenChanged();
+    });
+}
+
 void Runtime::tick(Timer& timer) {
     if (modalOpen() || !timer.enabled()) return;
     dispatch(&timer.form(), [&] {

@@ -93,6 +93,9 @@ public:
     // changes: positions, sizes and units stay those of the designed layout.
     int zoom() const { return zoom_; }
     void setZoom(int percent);
+    // The main window went to another screen, or its screen changed size.
+    void screenChanged();
+    std::function<void()> onScreenChanged;
 
     double clock() const { return host_.clockSeconds(); }
     void randomize();

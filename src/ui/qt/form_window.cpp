@@ -22,6 +22,7 @@
 #include <QScreen>
 #include <QShortcut>
 #include <QTimer>
+#include <QWindow>
 
 namespace ui::qt {
 
@@ -178,7 +179,7 @@ void FormWindow::addMenuItems(QMenu* menu, std::vector<MenuItem>& items) {
             // The choices of one menu are drawn as one choice, the one in force marked.
             if (!choices) {
                 choices = new QActionGroup(menu);
-                choices->setExclusionPolicy(QActionGroup::ExclusionPolicy::None);
+                choices->setExclusionPolicy(QActionGroup::ExclusionPolicy::ExclusiveOptional);
             }
             action->setCheckable(true);
             choices->addAction(action);
@@ -193,12 +194,22 @@ void FormWindow::addMenuItems(QMenu* menu, std::vector<MenuItem>& items) {
     }
 }
 
+void FormWindow::zoomMenus() {
+    if (form_.menus.empty()) return;
+    // The menus grow with the window, from the desktop's own menu font.
+    const QFont font = zoomedFont(QApplication::font("QMenuBar"), zoomOf(form_));
+    window_->menuBar()->setFont(font);
+    for (QMenu* menu : window_->menuBar()->findChildren<QMenu*>())
+        menu->setFont(font);
+}
+
 void FormWindow::buildMenus() {
     for (auto& menu : form_.menus) {
         QMenu* qmenu = window_->menuBar()->addMenu(QString::fromStdString(menu.caption));
         qmenu->setObjectName(QString::fromStdString(menu.name));
         addMenuItems(qmenu, menu.items);
     }
+    zoomMenus();
 }
 
 void FormWindow::syncMenus() {
@@ -369,7 +380,19 @@ void FormWindow::show() {
     // minimised, which would take the main window down with it.
     window_->setWindowState(window_->windowState() & ~Qt::WindowMinimized);
     window_->show();
-    if (form_.style() == WindowStyle::Main) takePlaceFromScreen();
+    if (form_.style() != WindowStyle::Main) return;
+    takePlaceFromScreen();
+    if (QWindow* handle = window_->windowHandle(); handle && !watchingScreen_) {
+        // Another screen, or this one grown or shrunk, may fit the window at another zoom.
+        watchingScreen_ = true;
+        auto told = [&runtime = runtime_, after = afterEvent_] {
+            runtime.screenChanged();
+            after();
+        };
+        QObject::connect(handle, &QWindow::screenChanged, window_, told);
+        for (QScreen* screen : QGuiApplication::screens())
+            QObject::connect(screen, &QScreen::availableGeometryChanged, window_, told);
+    }
 }
 
 int FormWindow::screenPixels(double twips) const {
@@ -386,6 +409,7 @@ void FormWindow::takePlaceFromScreen() {
 void FormWindow::zoomChanged() {
     if (!window_) return;
     client_->setFont(toQFont(form_.font, zoomOf(form_)));
+    zoomMenus();
     // Everything is laid out afresh at the new size.
     for (auto& v : views_)
         v.revision = 0;

@@ -76,6 +76,7 @@ private:
     void buildMenus();
     void addMenuItems(QMenu* menu, std::vector<MenuItem>& items);
     void syncMenus();
+    void zoomMenus();
     void syncWindow();
     bool ownerMinimised() const;
     // Screen pixels at the zoom from twips of the designed layout, and back.
@@ -98,6 +99,7 @@ private:
     double placedLeft_ = 0, placedTop_ = 0;
     double sizedWidth_ = -1, sizedHeight_ = -1;
     bool everShown_ = false;
+    bool watchingScreen_ = false;
 };
 
 } // namespace ui::qt

@@ -21,9 +21,21 @@ QColor toQColor(Color c) {
 
 QFont toQFont(const Font& f, double zoom) {
     QFont font(QString::fromStdString(f.family));
-    font.setPixelSize(std::max(1, static_cast<int>(std::lround(f.pixelSize() * zoom))));
+    // Enlarged text keeps within the proportions of the designed layout, so that a caption that
+    // just fits still fits: its size is rounded down, and hinting, which would round every
+    // letter's advance to whole pixels, is left off.
+    font.setPixelSize(std::max(1, static_cast<int>(std::floor(f.pixelSize() * zoom + 1e-9))));
+    if (zoom != 1.0) font.setHintingPreference(QFont::PreferNoHinting);
     font.setBold(f.bold);
     font.setItalic(f.italic);
+    return font;
+}
+
+QFont zoomedFont(QFont font, double zoom) {
+    if (font.pointSizeF() > 0)
+        font.setPointSizeF(font.pointSizeF() * zoom);
+    else
+        font.setPixelSize(std::max(1, static_cast<int>(std::lround(font.pixelSize() * zoom))));
     return font;
 }
 

@@ -25,6 +25,8 @@ QColor toQColor(Color c);
 // The font in pixels, so that the layout does not depend on the screen's resolution, at the
 // size the zoom makes it.
 QFont toQFont(const Font& f, double zoom = 1.0);
+// A desktop font, such as the menus', made larger by the zoom.
+QFont zoomedFont(QFont font, double zoom);
 // Shares the picture's pixels; the picture must outlive the image.
 QImage toQImage(const Picture& p);
 

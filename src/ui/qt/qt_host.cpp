@@ -12,6 +12,7 @@
 
 #include <cmath>
 #include <cstdio>
+#include <QApplication>
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
@@ -39,6 +40,11 @@ int QtHost::messageBox(const std::string& prompt, int buttons, const std::string
     QString text = QString::fromStdString(prompt);
     text.replace(QLatin1String("\r\n"), QLatin1String("\n"));
     QMessageBox box(owner);
+    if (renderer_) {
+        // The box is as large as the windows it speaks for.
+        box.setFont(
+            zoomedFont(QApplication::font("QMessageBox"), renderer_->runtime().zoom() / 100.0));
+    }
     box.setWindowTitle(QString::fromStdString(title));
     box.setText(text);
     box.setTextFormat(Qt::PlainText);
@@ -104,11 +110,19 @@ FrameMargins QtHost::frameMargins(const Form& form) {
 
 double QtHost::largestZoom(const Form& form) {
     const FormWindow* window = renderer_ ? renderer_->windowOf(form) : nullptr;
-    QScreen* screen =
-        window && window->window() ? window->window()->screen() : QGuiApplication::primaryScreen();
+    const QMainWindow* top = window ? window->window() : nullptr;
+    QScreen* screen = top ? top->screen() : QGuiApplication::primaryScreen();
     if (!screen) return 1.0;
     const QRect area = screen->availableGeometry();
-    return largestZoomFor({form.pixelWidth(), form.pixelHeight()}, screenFrameMargins(form),
+    // The menu bar grows with the window; the frame the desktop draws around it does not.
+    FrameMargins frame = screenFrameMargins(form);
+    const bool framed = top && top->isVisible();
+    const int menu = framed ? (top->menuWidget() ? top->menuWidget()->height() : 0)
+                            : frame.top - usualFrameMargins(WindowStyle::Dialog).top;
+    frame.top -= menu;
+    const double zoom = renderer_ ? renderer_->runtime().zoom() / 100.0 : 1.0;
+    const double designedMenu = std::ceil(menu / zoom) + 1; // a pixel for the font's rounding
+    return largestZoomFor({form.pixelWidth(), form.pixelHeight() + designedMenu}, frame,
                           {double(area.width()), double(area.height())});
 }
 
