@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "game.h"
 
+#include "game/audio_menu.h"
 #include "game/logbook_keeping.h"
 #include "game/main_window_events.h"
 #include "game/startup.h"
@@ -28,6 +29,7 @@ Game::Game(ui::Runtime& runtime)
 
 void Game::start() {
     MainWindow& window = main.get();
+    restoreReceiverAudio(*this); // before the first search, which may already hear the ELT
     startUp(*this);
     restoreZoom(*this);
     window.show();

@@ -7,6 +7,7 @@
 #include "help/about_window.h"
 #include "help/explanation_panel.h"
 #include "help/search_help_dialog.h"
+#include "instruments/elt_tone.h"
 #include "logbook/flight_log.h"
 #include "logbook/logbook.h"
 #include "logbook/logbook_window.h"
@@ -50,6 +51,7 @@ public:
     std::int32_t helpWindowHandle = 0;
     // The zoom the player chose; the screen may hold the windows smaller.
     int zoomChosen = 100;
+    ReceiverAudio receiverAudio = ReceiverAudio::Classic;
 
     // The player's logbook, when this game keeps one, and what it needs of the search in hand.
     std::unique_ptr<logbook::Logbook> logbook;

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "main_window_events.h"
 
+#include "game/audio_menu.h"
 #include "game/flight_timer.h"
 #include "game/flying.h"
 #include "game/game.h"
@@ -35,6 +36,7 @@ void connectMainWindow(Game& game, MainWindow& w) {
     w.findMenuItem("mnuLogbook")->onClick = on(showLogbook);
     w.findMenuItem("mnuDebrief")->onClick = on(debriefLastSearch);
     connectViewMenu(game, w);
+    connectAudioMenu(game, w);
 
     w.cmdUp->onClick = on(stepAircraft);
     w.cmdLeft->onClick = on(turnLeftAndStep);

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "results.h"
 
+#include "game/audio_menu.h"
 #include "game/game.h"
 #include "game/logbook_keeping.h"
 #include "game/main_map_sheet.h"
@@ -107,6 +108,7 @@ void showResults(Game& game) {
 }
 
 void revealAnswer(Game& game) {
+    silenceReceiver(game);
     drawRevealMarks(mainMapSheet(*game.main), mapFeaturesOf(game.search));
     recordReveal(game);
     showResults(game);

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "startup.h"
 
+#include "game/audio_menu.h"
 #include "game/game.h"
 #include "game/new_search.h"
 #include "help/context_ids.h"
@@ -34,10 +35,12 @@ void startUp(Game& game) {
 }
 
 void shutDown(Game& game) {
+    silenceReceiver(game);
     closeHelp(game);
     game.runtime.end();
 }
 
 void exitProgram(Game& game) {
+    silenceReceiver(game);
     game.runtime.end();
 }

@@ -4,6 +4,7 @@
 #include "game/game.h"
 #include "help/explanation_panel.h"
 #include "instruments/elt_tone.h"
+#include "instruments/signal_strength.h"
 #include "model/format_by_pattern.h"
 #include "model/navigation.h"
 
@@ -53,12 +54,11 @@ void refreshDfUnit(Game& game) {
     MainWindow& w = *game.main;
     const auto toElt = distanceAndBearing(s.aircraftX, s.aircraftY, s.eltX, s.eltY, s.mapScale);
     const float rel = relativeBearing(toElt.bearing, s.heading);
-    const auto strength = static_cast<float>(std::exp(double(-toElt.distance / 10.0f)));
+    const float strength = signalStrength(toElt.distance);
 
     drawNeedle(w, rel, strength);
 
-    // The ELT is heard while its signal is above a tenth: within about 23 nautical miles.
-    const bool heard = strength > 0.1f;
+    const bool heard = eltHeard(strength);
     w.Signal1->setFillColor(heard ? ui::colors::red : ui::colors::black);
     w.Signal1->setAccessibleName(heard ? "ELT heard" : "No signal");
     if (heard && s.firstSignalDistance == 0) s.firstSignalDistance = s.distanceFlown;
@@ -69,13 +69,30 @@ void refreshDfUnit(Game& game) {
         w.lblDFdist->setCaption(formatByPattern(toElt.distance, "##0.0"));
     }
 
-    // The tone sounds once at every change from black to red.
-    if (game.signalHeard == 0 && heard) {
-        game.signalHeard = 1;
-        startEltTone(game);
-    } else if (game.signalHeard != 0 && !heard) {
-        game.signalHeard = 0;
+    const bool newReception = game.signalHeard == 0 && heard;
+    game.signalHeard = heard ? 1 : 0;
+    soundReceiver(game, strength, newReception);
+}
+
+void soundReceiver(Game& game, float strength, bool newReception) {
+    ui::MultimediaControl& player = *game.main->MMctrl;
+    const std::string toneFile = eltToneFile(game.runtime.appPath());
+    switch (game.receiverAudio) {
+    case ReceiverAudio::Off:
+        break;
+    case ReceiverAudio::Classic:
+        // The tone sounds once at every change from black to red.
+        if (newReception) startEltTone(player, toneFile);
+        break;
+    case ReceiverAudio::Continuous:
+        loopEltTone(player, toneFile, strength);
+        break;
     }
+}
+
+float eltSignalStrength(const SearchState& s) {
+    return signalStrength(
+        distanceAndBearing(s.aircraftX, s.aircraftY, s.eltX, s.eltY, s.mapScale).distance);
 }
 
 void dfModeClicked(Game& game) {

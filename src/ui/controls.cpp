@@ -129,4 +129,12 @@ void MultimediaControl::setCommand(std::string command) {
     form().runtime().host().multimediaCommand(command_, fileName_);
 }
 
+void MultimediaControl::loop(const std::string& path, float loudness) {
+    loudness = std::clamp(loudness, 0.0f, 1.0f);
+    if (loudness == loudness_ && (loudness == 0 || path == loopPath_)) return;
+    loudness_ = loudness;
+    loopPath_ = path;
+    form().runtime().host().multimediaLoop(path, loudness);
+}
+
 } // namespace ui

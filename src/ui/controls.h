@@ -134,7 +134,8 @@ private:
     int interval_ = 0;
 };
 
-// A player for sound files, never shown. Writing a command sends it to the device.
+// A player for sound files, never shown. Writing a command sends it to the device. It can
+// also loop a sound at a loudness of its own, apart from the commands.
 class MultimediaControl : public Control {
 public:
     MultimediaControl(Form& f, Container& c, Control* p, std::string name, int index = -1)
@@ -146,9 +147,17 @@ public:
     const std::string& command() const { return command_; }
     void setCommand(std::string command);
 
+    // Loops the sound file at `path` at `loudness`, from 0 (stopped) to 1 (full). The device
+    // hears of a change only: the same loudness again leaves the sound as it plays.
+    void loop(const std::string& path, float loudness);
+    float loudness() const { return loudness_; }
+    const std::string& loopFile() const { return loopPath_; }
+
 private:
     std::string fileName_;
     std::string command_;
+    std::string loopPath_;
+    float loudness_ = 0;
 };
 
 } // namespace ui

@@ -60,6 +60,9 @@ public:
     // The multimedia control's two settings, in the order the program makes them.
     virtual void multimediaFileName(const std::string& path) = 0;
     virtual void multimediaCommand(const std::string& command, const std::string& path) = 0;
+    // Loops the sound file at `path` at a perceived loudness from 0 to 1; 0 stops it. Only
+    // changes are passed on: a new loudness for the same file goes on playing, not restarting.
+    virtual void multimediaLoop(const std::string& path, float loudness) = 0;
 
     // The largest zoom (1 = the designed size) at which the window, frame and all, fits the
     // free area of the screen it is on.

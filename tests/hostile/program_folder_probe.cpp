@@ -36,7 +36,7 @@ int main(int argc, char** argv) {
     Game game(runtime);
     game.start();
 
-    startEltTone(game);
+    startEltTone(*game.main->MMctrl, eltToneFile(game.runtime.appPath()));
     const std::string tone = game.main->MMctrl->fileName();
     ui::WaveRefusal refusal;
     const bool playable = ui::readWaveFile(tone, refusal).has_value();

@@ -38,7 +38,10 @@ TEST(SoundPlayer, openingTheToneReturnsAtOnceWithOrWithoutASoundDevice) {
     host.multimediaFileName(toneFile.toStdString());
     host.multimediaCommand("Open", toneFile.toStdString());
     host.multimediaCommand("Open", toneFile.toStdString()); // again while it plays
-    EXPECT_LT(clock.elapsed(), 2000);                       // generous: it must not play through
+    host.multimediaLoop(toneFile.toStdString(), 0.5f);      // and looping, louder, stopped
+    host.multimediaLoop(toneFile.toStdString(), 1);
+    host.multimediaLoop(toneFile.toStdString(), 0);
+    EXPECT_LT(clock.elapsed(), 2000); // generous: it must not play through
     spinEventLoop(300);
 }
 
@@ -59,6 +62,7 @@ TEST(SoundPlayer, aToneFileThatIsNotAShortWaveFileChangesNothing) {
     for (const char* name : {"short.wav", "text.wav", "huge.wav", "pipe.wav", "elt1.wav"})
         host.multimediaCommand("Open", dir.filePath(name).toStdString());
     host.multimediaCommand("Open", "/no/such/folder/elt1.wav");
+    host.multimediaLoop(dir.filePath("pipe.wav").toStdString(), 1); // nor is a loop of them
     spinEventLoop(500);                                     // the sound thread looks at each
     host.multimediaCommand("Open", toneFile.toStdString()); // and still plays a good one
     spinEventLoop(100);

@@ -71,6 +71,10 @@ void HeadlessHost::multimediaCommand(const std::string& command, const std::stri
     out_ << "mci Command=" << quoted(command) << '\n';
 }
 
+void HeadlessHost::multimediaLoop(const std::string&, float loudness) {
+    out_ << "receiver volume=" << number(loudness) << '\n';
+}
+
 std::optional<std::string> HeadlessHost::saveFileName(const std::string& title,
                                                       const std::string& suggested,
                                                       const std::string&) {

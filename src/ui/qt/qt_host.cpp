@@ -210,4 +210,8 @@ void QtHost::multimediaCommand(const std::string& command, const std::string& pa
     if (command == "Open") sound_.open(path);
 }
 
+void QtHost::multimediaLoop(const std::string& path, float loudness) {
+    sound_.loop(path, loudness);
+}
+
 } // namespace ui::qt

@@ -40,6 +40,7 @@ public:
                          std::int32_t data) override;
     void multimediaFileName(const std::string& path) override;
     void multimediaCommand(const std::string& command, const std::string& path) override;
+    void multimediaLoop(const std::string& path, float loudness) override;
     std::optional<std::string> saveFileName(const std::string& title, const std::string& suggested,
                                             const std::string& filter) override;
 

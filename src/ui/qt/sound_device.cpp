@@ -5,7 +5,10 @@
 #include <QAudioDevice>
 #include <QAudioFormat>
 #include <QAudioSink>
+#include <QFile>
 #include <QMediaDevices>
+#include <QSoundEffect>
+#include <QUrl>
 
 namespace ui::qt {
 
@@ -25,6 +28,7 @@ SoundDevice::SoundDevice() = default;
 
 SoundDevice::~SoundDevice() {
     if (sink_) sink_->stop(); // before the samples it reads go
+    loop_.reset();
 }
 
 void SoundDevice::play(const std::string& path, Clock::time_point askedAt) {
@@ -44,6 +48,29 @@ void SoundDevice::play(const std::string& path, Clock::time_point askedAt) {
                                             static_cast<qsizetype>(samples.size())));
     buffer_.open(QIODevice::ReadOnly);
     sink_->start(&buffer_);
+}
+
+void SoundDevice::startLoop(const std::string& path, float volume) {
+    // Read first, so that a file the sound library must not see never reaches it.
+    WaveRefusal refusal;
+    if (!readWaveFile(path, refusal)) return report(path, refusal.reason);
+    if (QMediaDevices::defaultAudioOutput().isNull()) return;
+    if (!loop_) {
+        loop_ = std::make_unique<QSoundEffect>();
+        loop_->setLoopCount(QSoundEffect::Infinite);
+    }
+    loop_->stop();
+    loop_->setSource(QUrl::fromLocalFile(QFile::decodeName(QByteArray::fromStdString(path))));
+    loop_->setVolume(volume);
+    loop_->play();
+}
+
+void SoundDevice::setLoopVolume(float volume) {
+    if (loop_) loop_->setVolume(volume);
+}
+
+void SoundDevice::stopLoop() {
+    if (loop_) loop_->stop();
 }
 
 bool SoundDevice::openFor(const WaveSound& sound) {

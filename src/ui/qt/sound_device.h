@@ -1,26 +1,24 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
+#include "sound_output.h"
 #include "ui/wave_file.h"
 
-#include <chrono>
 #include <memory>
 #include <optional>
 #include <QBuffer>
-#include <QObject>
 #include <string>
 
 class QAudioSink;
+class QSoundEffect;
 
 namespace ui::qt {
 
 // The sound device and the sound it plays. It lives on a thread of its own: opening the
 // device may wait on a sound server for as long as that server likes, and nothing else must
 // wait with it. Made, used and destroyed on that thread only.
-class SoundDevice : public QObject {
+class SoundDevice : public SoundOutput {
 public:
-    using Clock = std::chrono::steady_clock;
-
     // A sound that cannot start this long after it was asked for is not played any more: it
     // belongs to the moment it was asked for.
     static constexpr auto staleAfter = std::chrono::seconds(1);
@@ -31,7 +29,13 @@ public:
     // Reads the wave file at `path` (the platform's own bytes) and plays it once from the
     // start, cutting off what plays now. A file that is refused is named on standard error,
     // once for each reason; a missing device is silent.
-    void play(const std::string& path, Clock::time_point askedAt);
+    void play(const std::string& path, Clock::time_point askedAt) override;
+
+    // The loop is a sound effect of its own, apart from what `play` plays. A file that is
+    // refused is named as for `play`; a missing device is silent.
+    void startLoop(const std::string& path, float volume) override;
+    void setLoopVolume(float volume) override;
+    void stopLoop() override;
 
 private:
     bool openFor(const WaveSound& sound);
@@ -40,6 +44,7 @@ private:
     std::unique_ptr<QAudioSink> sink_;
     std::optional<WaveSound> sound_; // what the sink reads, through buffer_
     QBuffer buffer_{this}; // a child, so that it moves to the sound thread with the device
+    std::unique_ptr<QSoundEffect> loop_; // made on the sound thread, at the first loop
     std::string lastReport_;
 };
 

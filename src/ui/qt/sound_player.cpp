@@ -3,8 +3,10 @@
 
 #include "sound_device.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
+#include <QAudio>
 #include <QThread>
 #include <stdlib.h>
 
@@ -30,7 +32,7 @@ void endQuicklyAtExit() {
 
 } // namespace
 
-SoundPlayer::SoundPlayer() = default;
+SoundPlayer::SoundPlayer(MakeOutput makeOutput) : makeOutput_(std::move(makeOutput)) {}
 
 SoundPlayer::~SoundPlayer() {
     if (!thread_) return;
@@ -45,21 +47,42 @@ SoundPlayer::~SoundPlayer() {
     endQuicklyAtExit();
 }
 
-void SoundPlayer::open(const std::string& path) {
+SoundOutput& SoundPlayer::output() {
     if (!thread_) {
         thread_ = new QThread;
         thread_->setObjectName(QStringLiteral("sound"));
-        device_ = new SoundDevice;
-        device_->moveToThread(thread_);
-        QObject::connect(thread_, &QThread::finished, device_, &QObject::deleteLater);
+        output_ = makeOutput_ ? makeOutput_().release() : new SoundDevice;
+        output_->moveToThread(thread_);
+        QObject::connect(thread_, &QThread::finished, output_, &QObject::deleteLater);
         thread_->start();
     }
+    return *output_;
+}
+
+// Runs `call` with the output on the sound thread, in the order asked.
+template <typename Call>
+void SoundPlayer::ask(Call call) {
+    SoundOutput* out = &output();
     QMetaObject::invokeMethod(
-        device_,
-        [device = device_, path, askedAt = SoundDevice::Clock::now()] {
-            device->play(path, askedAt);
-        },
-        Qt::QueuedConnection);
+        out, [out, call] { call(*out); }, Qt::QueuedConnection);
+}
+
+void SoundPlayer::open(const std::string& path) {
+    ask([path, askedAt = SoundOutput::Clock::now()](SoundOutput& out) { out.play(path, askedAt); });
+}
+
+void SoundPlayer::loop(const std::string& path, float loudness) {
+    if (loudness <= 0) {
+        if (looping_) ask([](SoundOutput& out) { out.stopLoop(); });
+        looping_.reset();
+        return;
+    }
+    // The ear hears loudness on a logarithmic scale; the device's volume is linear.
+    const auto volume = static_cast<float>(QAudio::convertVolume(
+        std::min(loudness, 1.0f), QAudio::LogarithmicVolumeScale, QAudio::LinearVolumeScale));
+    if (looping_ == path) return ask([volume](SoundOutput& out) { out.setLoopVolume(volume); });
+    looping_ = path;
+    ask([path, volume](SoundOutput& out) { out.startLoop(path, volume); });
 }
 
 } // namespace ui::qt

@@ -1,21 +1,26 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
+#include <functional>
+#include <memory>
+#include <optional>
 #include <string>
 
 class QThread;
 
 namespace ui::qt {
 
-class SoundDevice;
+class SoundOutput;
 
-// Plays a wave file once from its start, never waiting for it: the file is read and the sound
-// device opened on a thread of their own. A file that is missing, unreadable or not a sound,
-// a machine without a sound device, or a sound server that never answers, leaves the game as
-// it was and silent.
+// Plays wave files, never waiting for them: the file is read and the sound device opened on a
+// thread of their own. A file that is missing, unreadable or not a sound, a machine without a
+// sound device, or a sound server that never answers, leaves the game as it was and silent.
 class SoundPlayer {
 public:
-    SoundPlayer();
+    using MakeOutput = std::function<std::unique_ptr<SoundOutput>()>;
+
+    // Sounds go to the sound device, or to what `makeOutput` makes at the first sound.
+    explicit SoundPlayer(MakeOutput makeOutput = {});
     ~SoundPlayer(); // waits a moment at most for the sound thread, never for a hung server
     SoundPlayer(const SoundPlayer&) = delete;
     SoundPlayer& operator=(const SoundPlayer&) = delete;
@@ -24,9 +29,20 @@ public:
     // second call while it plays starts it again. Returns at once.
     void open(const std::string& path);
 
+    // Loops the file at `path` at `loudness`, a perceived loudness from 0 to 1: 0 stops it, and
+    // a new loudness for the file that loops now changes its volume without restarting it.
+    // Returns at once.
+    void loop(const std::string& path, float loudness);
+
 private:
-    QThread* thread_ = nullptr; // started at the first sound
-    SoundDevice* device_ = nullptr;
+    SoundOutput& output(); // started at the first sound
+    template <typename Call>
+    void ask(Call call);
+
+    MakeOutput makeOutput_;
+    QThread* thread_ = nullptr;
+    SoundOutput* output_ = nullptr;
+    std::optional<std::string> looping_; // the file that loops now
 };
 
 } // namespace ui::qt
