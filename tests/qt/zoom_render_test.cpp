@@ -6,7 +6,11 @@
 
 #include <gtest/gtest.h>
 #include <QApplication>
+#include <QGuiApplication>
 #include <QImage>
+#include <QMainWindow>
+#include <QScreen>
+#include <QSettings>
 
 namespace {
 
@@ -14,6 +18,13 @@ QImage grab(RealGame& g) {
     QApplication::processEvents();
     g.renderer.syncNow();
     return g.windowOf(g.main()).client()->grab().toImage();
+}
+
+// The player's settings are forgotten, so that the next game starts as a new player's would.
+void forget() {
+    QSettings store(QStringLiteral("Vantrel"), QStringLiteral("Vantrel"));
+    store.clear();
+    store.sync();
 }
 
 // The game on a screen large enough for every level.
@@ -25,6 +36,7 @@ struct Zoomed : RealGame {
         if (qEnvironmentVariableIsSet("VANTREL_SAVE_GRABS"))
             grabbed.save(QStringLiteral("vantrel-zoom-%1.png").arg(percent));
     }
+    ~Zoomed() { forget(); }
     QColor at(int twipsX, int twipsY) const {
         const double z = game.runtime.zoom() / 100.0;
         return grabbed.pixelColor(int(twipsX / 15.0 * z), int(twipsY / 15.0 * z));
@@ -50,3 +62,116 @@ TEST(Zoom, everyLevelDrawsTheDesignedLayoutLarger) {
 }
 
 } // namespace
+
+namespace {
+
+// The map, where the rose, its figures and the scale bar are drawn.
+QRect mapArea(double zoom) {
+    return QRect(QPoint(4, 2) * zoom, QSize(387, 385) * zoom);
+}
+
+// Pixels of colours that are neither the paper's nor a colour the map is drawn in: the
+// grey of smoothed edges.
+int blendedPixels(const QImage& image, const QRect& area) {
+    int n = 0;
+    for (int y = area.top(); y <= area.bottom(); ++y)
+        for (int x = area.left(); x <= area.right(); ++x) {
+            const QColor c = image.pixelColor(x, y);
+            n += c != QColor(Qt::white) && c != QColor(0, 0, 128) && c != QColor(Qt::black) &&
+                 c != QColor(Qt::red);
+        }
+    return n;
+}
+
+// Aligned blocks of `size` pixels that are not all one colour: a picture enlarged by copying
+// its pixels has none.
+int mixedBlocks(const QImage& image, const QRect& area, int size) {
+    int n = 0;
+    for (int y = area.top(); y + size <= area.bottom(); y += size)
+        for (int x = area.left(); x + size <= area.right(); x += size) {
+            const QRgb first = image.pixel(x, y);
+            bool mixed = false;
+            for (int dy = 0; dy < size && !mixed; ++dy)
+                for (int dx = 0; dx < size && !mixed; ++dx)
+                    mixed = image.pixel(x + dx, y + dy) != first;
+            n += mixed;
+        }
+    return n;
+}
+
+// How many black pixels follow each other down from the first black one below `from`, with
+// nothing but white or black about them.
+int blackRunDown(const QImage& image, QPoint from) {
+    int y = from.y();
+    while (y < image.height() && image.pixelColor(from.x(), y) == QColor(Qt::white))
+        ++y;
+    int run = 0;
+    for (; y < image.height() && image.pixelColor(from.x(), y) == QColor(Qt::black); ++y)
+        ++run;
+    return image.pixelColor(from.x(), y) == QColor(Qt::white) ? run : -1;
+}
+
+TEST(Zoom, linesAndTextAreDrawnAfreshAtTheLargerSizeNotEnlargedFromTheDesignedOne) {
+    const QImage designed = Zoomed(100).grabbed;
+    for (int level : {200, 300}) {
+        SCOPED_TRACE(level);
+        const int k = level / 100;
+        const QImage zoomed = Zoomed(level).grabbed;
+        const QImage blurred =
+            designed.scaled(designed.size() * k, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+        const QImage copied = designed.scaled(designed.size() * k);
+        const QRect map = mapArea(k);
+        // Smoothed edges only where a line slants or a letter curves, far fewer than a blurred
+        // enlargement has; and finer than whole copies of the designed pixels.
+        EXPECT_LT(blendedPixels(zoomed, map), blendedPixels(blurred, map) / 2);
+        EXPECT_EQ(mixedBlocks(copied, map, k), 0);
+        EXPECT_GT(mixedBlocks(zoomed, map, k), 1000);
+        // The scale bar, a straight line, stays solid black edge to edge, as thick as the zoom.
+        EXPECT_EQ(blackRunDown(zoomed, QPoint(14, 360) * k), blackRunDown(designed, {14, 360}) * k);
+    }
+}
+
+} // namespace
+
+TEST(Zoom, pixelArtGrowsByWholeCopiesOfItsPixels) {
+    for (int level : {200, 300}) {
+        SCOPED_TRACE(level);
+        Zoomed g(level);
+        for (ui::Control* art : {static_cast<ui::Control*>(g.main().Image1),
+                                 static_cast<ui::Control*>(g.main().cmdUp)}) {
+            const QImage image = g.windowOf(g.main()).widgetOf(*art)->grab().toImage();
+            EXPECT_EQ(image.size(), QSize(qRound(art->width() / 15.0 * level / 100),
+                                          qRound(art->height() / 15.0 * level / 100)));
+            EXPECT_EQ(mixedBlocks(image, image.rect(), level / 100), 0) << art->name();
+        }
+    }
+}
+
+// The player's settings, cleared before and after each test so that no test sees another's.
+struct RememberedSettings : ::testing::Test {
+    void SetUp() override { forget(); }
+    void TearDown() override { forget(); }
+};
+
+TEST_F(RememberedSettings, theZoomAndThePlaceOfTheWindowAreKeptForTheNextRun) {
+    {
+        RealGame first;
+        first.host.largestZoomAllowed = 4.0;
+        setZoomLevel(first.game, 150);
+        first.windowOf(first.main()).window()->move(120, 90);
+        first.runtime.end();
+    }
+    RealGame next;
+    next.host.largestZoomAllowed = 4.0;
+    refitToScreen(next.game);
+    EXPECT_EQ(next.game.runtime.zoom(), 150);
+    EXPECT_EQ(next.windowOf(next.main()).window()->frameGeometry().topLeft(), QPoint(120, 90));
+}
+
+TEST_F(RememberedSettings, aPlaceOffEveryScreenBringsTheWindowBackOntoOne) {
+    QSettings(QStringLiteral("Vantrel"), QStringLiteral("Vantrel"))
+        .setValue(QStringLiteral("window/position"), QPoint(-5000, 4000));
+    RealGame g;
+    const QRect frame = g.windowOf(g.main()).window()->frameGeometry();
+    EXPECT_TRUE(QGuiApplication::primaryScreen()->availableGeometry().contains(frame.topLeft()));
+}
