@@ -132,7 +132,7 @@ void showAndWait(QWidget* window, QWidget* client) {
 
 // The game and a bare window at one zoom level, and what was measured on them.
 struct AtZoom {
-    explicit AtZoom(int asked) : bare(bench::makeBareWindow(asked)) {
+    explicit AtZoom(int level) : asked(level), bare(bench::makeBareWindow(level)) {
         showAndWait(bare.get(), bench::bareClient(*bare));
         g.loadMainWindow();
         g.start();
@@ -153,7 +153,7 @@ struct AtZoom {
         append(bareRepaint, repaintTimes(bench::bareClient(*bare), count));
     }
 
-    void print(int asked) const {
+    void print() const {
         std::printf("at %d %%", zoom);
         if (zoom != asked) std::printf(" (%d %% asked for: the screen is too small)", asked);
         std::printf("\n");
@@ -168,9 +168,10 @@ struct AtZoom {
         std::printf("  goal: median under 2 ms: %s\n", median < 2 ? "met" : "MISSED");
     }
 
+    int asked;
     std::unique_ptr<QMainWindow> bare;
     bench::RealGame g;
-    int zoom = 100;
+    int zoom = 100; // the level the screen let the game take
     QWidget* map = nullptr;
     StepTimes game, withMap;
     std::vector<double> gameRepaint, wholeWindow, bareRepaint;
@@ -190,11 +191,10 @@ int main(int argc, char** argv) {
     auto app = bench::startApplication(argc, argv);
     const QStringList args = QCoreApplication::arguments();
     const int steps = std::max(10, bench::intOption(args, "--steps", 2000));
-    const std::vector<int> asked = zoomLevelsAsked(args);
     constexpr int batch = 200;
 
     std::vector<std::unique_ptr<AtZoom>> levels;
-    for (int level : asked)
+    for (int level : zoomLevelsAsked(args))
         levels.push_back(std::make_unique<AtZoom>(level));
     for (int done = 0; done < steps; done += batch)
         for (auto& level : levels)
@@ -205,8 +205,8 @@ int main(int argc, char** argv) {
                 "load average %s; screen %dx%d\n",
                 steps, bench::loadAverage().c_str(), screen.width(), screen.height());
     std::printf("  %-38s %8s %8s %8s %8s\n", "", "median", "p99", "min", "max");
-    for (std::size_t i = 0; i < levels.size(); ++i)
-        levels[i]->print(asked[i]);
+    for (const auto& level : levels)
+        level->print();
     const auto& first = *levels.front();
     const auto base = bench::summarize(first.game.total);
     for (std::size_t i = 1; i < levels.size(); ++i) {
