@@ -6,11 +6,11 @@
 
 namespace bench {
 
-std::unique_ptr<QMainWindow> makeBareWindow() {
+std::unique_ptr<QMainWindow> makeBareWindow(int zoom) {
     auto window = std::make_unique<QMainWindow>();
     window->setWindowTitle("Bare");
     auto* client = new QWidget(window.get());
-    client->setFixedSize(512, 426);
+    client->setFixedSize(512 * zoom / 100, 426 * zoom / 100);
     window->setCentralWidget(client);
     QMenu* game = window->menuBar()->addMenu("&Game");
     for (const char* item : {"&New Search", "H&int", "&Reveal"})
