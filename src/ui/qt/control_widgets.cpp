@@ -291,18 +291,7 @@ Control* controlOf(const QWidget* widget) {
 }
 
 void syncControlWidget(const Control& c, QWidget* w) {
-    if (c.kind() == ControlKind::Line) {
-        // A line control's widget covers the box its ends span.
-        const auto& line = static_cast<const LineControl&>(c);
-        const Container& box = c.container();
-        const QRectF span = QRectF(QPointF(box.toPixelX(line.x1()), box.toPixelY(line.y1())),
-                                   QPointF(box.toPixelX(line.x2()), box.toPixelY(line.y2())))
-                                .normalized();
-        const double pad = line.penWidth();
-        w->setGeometry(zoomedRect(span.adjusted(-pad, -pad, pad, pad), zoomOf(c)));
-    } else {
-        w->setGeometry(zoomedRect(c));
-    }
+    w->setGeometry(zoomedRect(designedArea(c), zoomOf(c)));
     // Only what changed is set: each setter costs events and, for names, accessibility updates.
     w->setEnabled(c.enabled());
     if (const QFont font = toQFont(c.font(), zoomOf(c)); w->font() != font) w->setFont(font);

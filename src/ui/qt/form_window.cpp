@@ -236,7 +236,7 @@ void FormWindow::buildControls() {
         if (Control* holder = c.parent()) {
             parent = widgetOf(*holder);
             if (holder->kind() == ControlKind::PictureBox && paintedBySurface(c)) {
-                painted_.push_back({&c, parent, c.revision()});
+                painted_.push_back({&c, parent, c.revision(), paintedArea(c)});
                 continue;
             }
         }
@@ -315,12 +315,15 @@ void FormWindow::sync() {
         syncControlWidget(*v.control, v.widget);
         announceChange(*v.control, v.widget);
     }
-    // A symbol that moves inside a surface is repainted by that surface.
+    // A symbol that moves inside a surface is repainted by that surface: where it was and
+    // where it is now, and no more, since the map under it has not changed.
     for (auto& p : painted_) {
         if (p.control->revision() == p.revision) continue;
         p.revision = p.control->revision();
-        p.widget->update();
-        announceChange(*p.control, p.widget);
+        const QRect now = paintedArea(*p.control);
+        p.surface->update(p.area.united(now));
+        p.area = now;
+        announceChange(*p.control, p.surface);
     }
     if (form_.drawing().revision() != seenDrawing_) {
         seenDrawing_ = form_.drawing().revision();

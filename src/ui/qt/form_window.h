@@ -8,6 +8,7 @@
 #include <QMenu>
 #include <QPoint>
 #include <QPointer>
+#include <QRect>
 #include <QTimer>
 #include <utility>
 #include <vector>
@@ -91,7 +92,13 @@ private:
     QPointer<QMainWindow> window_;
     SurfaceWidget* client_ = nullptr;
     std::vector<View> views_;
-    std::vector<View> painted_; // drawn by the surface holding them, which is `widget`
+    struct Painted {
+        Control* control;
+        QWidget* surface; // the surface that draws it
+        std::uint64_t revision;
+        QRect area; // where it was drawn last, in the surface's pixels
+    };
+    std::vector<Painted> painted_;
     std::vector<Ticker> tickers_;
     std::vector<std::pair<const MenuItem*, QAction*>> actions_;
     std::uint64_t seenRevision_ = 0;

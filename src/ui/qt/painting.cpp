@@ -138,6 +138,22 @@ void paintDrawing(QPainter& painter, const Canvas& canvas) {
     }
 }
 
+QRectF designedArea(const Control& c) {
+    if (c.kind() != ControlKind::Line) return pixelRect(c);
+    // A line covers the box its ends span, and its pen's width around it.
+    const auto& line = static_cast<const LineControl&>(c);
+    const Container& box = c.container();
+    const double pad = line.penWidth();
+    return QRectF(QPointF(box.toPixelX(line.x1()), box.toPixelY(line.y1())),
+                  QPointF(box.toPixelX(line.x2()), box.toPixelY(line.y2())))
+        .normalized()
+        .adjusted(-pad, -pad, pad, pad);
+}
+
+QRect paintedArea(const Control& c) {
+    return zoomedRect(designedArea(c), zoomOf(c)).adjusted(-2, -2, 2, 2);
+}
+
 void paintLightweight(QPainter& painter, const Control& c) {
     if (!c.visible()) return;
     const QRectF r = pixelRect(c);

@@ -44,6 +44,12 @@ QRect zoomedRect(const QRectF& designed, double zoom);
 // Paints what has been drawn on a surface, in its units mapped to pixels.
 void paintDrawing(QPainter& painter, const Canvas& canvas);
 
+// What a control covers in its container, in pixels of the designed layout: its place, or for
+// a line the box its ends span with its pen's width around it.
+QRectF designedArea(const Control& c);
+// What a label, image, line or shape inside a surface covers when painted, in the surface's
+// pixels at the zoom, smoothed edges included.
+QRect paintedArea(const Control& c);
 // Paints a label, image, line or shape that lies inside a surface, above its drawing.
 void paintLightweight(QPainter& painter, const Control& c);
 
