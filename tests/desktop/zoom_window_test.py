@@ -1,0 +1,128 @@
+#!/usr/bin/env python3
+# SPDX-License-Identifier: MIT
+"""The zoom in the real window, under a real window manager: a desktop scaled twice on a small
+screen still shows the whole window, the View menu's keys and Fit to Screen size the window,
+and the zoom and the window's place are kept for the next run, a place off every screen being
+brought back onto it.
+
+usage: zoom_window_test.py GAME"""
+import os, subprocess, sys, time
+
+sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
+from x11_session import Timeout, X11Session, wait_for
+
+failures = []
+PATIENCE = 30
+
+
+def check(ok, what):
+    print(('ok: ' if ok else 'FAIL: ') + what)
+    if not ok:
+        failures.append(what)
+
+
+def start(x, game, env=None):
+    log = open(os.path.join(x.tmp, 'game.log'), 'a')
+    proc = x.start([game], env=env, stderr=log)
+    try:
+        return proc, wait_for('the game', lambda: x.windows(proc.pid, 'Vantrel'), PATIENCE)[0]
+    except Timeout:
+        check(False, 'the game shows its window: ' + open(log.name).read())
+        raise
+
+
+def width_becomes(x, window, width):
+    try:
+        return wait_for('a window %d wide' % width,
+                        lambda: x.geometry(window)[0][2] == width, PATIENCE)
+    except Timeout:
+        return False
+
+
+def on_screen(x, window, screen):
+    (left, top, width, height), shown = x.geometry(window)
+    return shown and left >= 0 and top > 0 and left + width <= screen[0] and \
+        top + height <= screen[1]
+
+
+def settings_file(x):
+    return os.path.join(x.tmp, '.config', 'Vantrel', 'Vantrel.conf')
+
+
+def scaled_desktop_on_a_small_screen(game):
+    """Twice the desktop's scale on 1280 by 900: at 100 % the window would be cut off."""
+    x = X11Session(1280, 900)
+    try:
+        proc, main = start(x, game, {'QT_SCALE_FACTOR': '2'})
+        time.sleep(1)
+        (left, top, width, height), _ = x.geometry(main)
+        check(on_screen(x, main, (1280, 900)),
+              'the whole window, title bar to the bottom row of buttons, is on the screen: '
+              '%dx%d at %d,%d' % (width, height, left, top))
+        check(width < 1024, 'it is drawn smaller than 100 %% of the scaled desktop: %d' % width)
+        proc.terminate()
+    finally:
+        x.close()
+
+
+def keys_menu_and_remembered_settings(game):
+    screen = (2560, 1600)
+    x = X11Session(*screen)
+    try:
+        proc, main = start(x, game)
+        check(x.geometry(main)[0][2] == 512, 'a new player starts at 100 %')
+        (left, top, _, _), _ = x.geometry(main)
+        x.run(['xdotool', 'mousemove', str(left + 60), str(top + 60), 'click', '1'])
+        wait_for('the game to have the focus', lambda: x.active() == main, PATIENCE)
+        for key, width in (('ctrl+plus', 768), ('ctrl+plus', 1024), ('ctrl+minus', 768),
+                           ('ctrl+0', 512)):
+            x.run(['xdotool', 'key', key])
+            check(width_becomes(x, main, width), '%s makes the window %d wide' % (key, width))
+        x.run(['xdotool', 'key', 'alt+v'])
+        time.sleep(0.5)
+        x.run(['xdotool', 'key', 'f'])
+        check(width_becomes(x, main, 1536), 'View, Fit to Screen takes 300 % on a large screen')
+        check(on_screen(x, main, screen), 'and the window stays on the screen')
+        x.run(['xdotool', 'key', 'ctrl+minus'])
+        width_becomes(x, main, 1024)
+        x.run(['xdotool', 'windowmove', str(main), '300', '200'])
+        time.sleep(0.5)
+        placed = x.geometry(main)[0][:2]
+        x.run(['xdotool', 'key', 'alt+g'])
+        time.sleep(0.5)
+        x.run(['xdotool', 'key', 'e'])
+        try:
+            proc.wait(timeout=PATIENCE)
+        except subprocess.TimeoutExpired:
+            check(False, 'Game, Exit ends the game')
+        saved = open(settings_file(x)).read() if os.path.exists(settings_file(x)) else ''
+        check('zoom=200' in saved, 'the zoom is kept: ' + saved.replace('\n', ' '))
+
+        proc, main = start(x, game)
+        check(width_becomes(x, main, 1024), 'the next run starts at 200 %')
+        check(abs(x.geometry(main)[0][0] - placed[0]) <= 2 and
+              abs(x.geometry(main)[0][1] - placed[1]) <= 2,
+              'where the window was left: %s, then %s' % (placed, x.geometry(main)[0][:2]))
+        proc.terminate()
+        proc.wait(timeout=PATIENCE)
+
+        with open(settings_file(x), 'w') as f:
+            f.write('[view]\nzoom=200\n\n[window]\nposition=@Point(-5000 4000)\n')
+        proc, main = start(x, game)
+        time.sleep(1)
+        check(on_screen(x, main, screen),
+              'a place off every screen is brought back onto it: %s' % (x.geometry(main)[0],))
+        proc.terminate()
+    finally:
+        x.close()
+
+
+def main(game):
+    scaled_desktop_on_a_small_screen(game)
+    keys_menu_and_remembered_settings(game)
+    print('%d failed' % len(failures))
+    return 1 if failures else 0
+
+
+if __name__ == '__main__':
+    sys.exit(main(sys.argv[1]))
