@@ -7,6 +7,7 @@
 #include "ui/qt/control_widgets.h"
 #include "ui/qt/surface_widget.h"
 
+#include <cstdlib>
 #include <gtest/gtest.h>
 #include <QAbstractButton>
 #include <QApplication>
@@ -220,3 +221,30 @@ TEST(DesktopControls, aDialogClosedByEscapeOrItsCloseBoxIsGoneAndTheGamePlaysOn)
     }
     EXPECT_TRUE(g.window()->isVisible());
 }
+
+namespace {
+
+// How many pixels of the widget are about as light as `lightness` (0 black, 255 white).
+int pixelsOf(QWidget* w, int lightness) {
+    const QImage image = w->grab().toImage();
+    int n = 0;
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x)
+            n += std::abs(qGray(image.pixel(x, y)) - lightness) < 40;
+    return n;
+}
+
+TEST(DesktopControls, aButtonThatCannotBeUsedShowsGreyWords) {
+    ActiveGame g;
+    MainWindow& w = g.main();
+    w.cmdReveal->setEnabled(false);
+    g.renderer.syncNow();
+    // Reveal and Hint are the same size: the words of the one that cannot be used are grey.
+    QWidget* reveal = g.widget(w.cmdReveal);
+    QWidget* hint = g.widget(w.cmdHint);
+    const int black = 0, grey = 128;
+    EXPECT_GT(pixelsOf(reveal, grey), pixelsOf(hint, grey) + 20);
+    EXPECT_LT(pixelsOf(reveal, black), pixelsOf(hint, black) - 20);
+}
+
+} // namespace

@@ -215,6 +215,9 @@ void setColors(QWidget* w, Color back, Color fore, bool indicator = false) {
         p.setColor(role, foreColor);
     p.setColor(QPalette::Base, indicator ? QColor(Qt::white) : backColor);
     p.setColor(QPalette::Text, indicator ? QColor(Qt::black) : foreColor);
+    // A control that cannot be used says so with grey words, as on every desktop.
+    for (auto role : {QPalette::WindowText, QPalette::ButtonText, QPalette::Text})
+        p.setColor(QPalette::Disabled, role, QColor(128, 128, 128));
     if (p != w->palette()) w->setPalette(p); // a new palette costs more than the comparison
 }
 
