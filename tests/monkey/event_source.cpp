@@ -9,10 +9,14 @@ namespace monkey {
 namespace {
 
 const std::vector<std::string> arrows{"cmdUp", "cmdUp", "cmdLeft", "cmdRight"};
-const std::vector<std::string> mainClicks{
-    "optSpeed(0)", "optSpeed(1)", "optDFMode(0)",  "optDFMode(1)", "chkBearing",
-    "Pic1",        "cmdHint",     "cmdReveal",     "cmdHelp",      "mnuHint",
-    "mnuReveal",   "mnuContents", "mnuSearchHelp", "mnuAbout",     "panel"};
+const std::vector<std::string> mainClicks{"optSpeed(0)",       "optSpeed(1)", "optDFMode(0)",
+                                          "optDFMode(1)",      "chkBearing",  "Pic1",
+                                          "cmdHint",           "cmdReveal",   "cmdHelp",
+                                          "mnuHint",           "mnuReveal",   "mnuContents",
+                                          "mnuSearchHelp",     "mnuAbout",    "panel",
+                                          "mnuZoomIn",         "mnuZoomOut",  "mnuZoomFit",
+                                          "mnuZoom100",        "mnuAudioOff", "mnuAudioClassic",
+                                          "mnuAudioContinuous"};
 const std::vector<std::string> smallWindowClicks{"helpDialog.cmdDemo", "helpDialog.cmdHelpFile",
                                                  "helpDialog.cmdCancel", "about.cmdClose"};
 const std::vector<std::string> helpKeyTargets{"main",
