@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 // The game drawn at every zoom: the same layout, larger, and drawn afresh at its size.
 #include "game/view_menu.h"
+#include "help/explanation_panel.h"
 #include "support/real_game.h"
 #include "ui/qt/surface_widget.h"
 
@@ -174,4 +175,26 @@ TEST_F(RememberedSettings, aPlaceOffEveryScreenBringsTheWindowBackOntoOne) {
     RealGame g;
     const QRect frame = g.windowOf(g.main()).window()->frameGeometry();
     EXPECT_TRUE(QGuiApplication::primaryScreen()->availableGeometry().contains(frame.topLeft()));
+}
+
+TEST(Zoom, aNoteGrowsAndKeepsItsPlaceBesideTheMainWindow) {
+    Zoomed g(100);
+    const char* text = " Click the three arrows at the right \r\n to move the aircraft on the map ";
+    // Beside the arrows, in screen twips from the main window's corner, as the game places it.
+    const double right = g.main().left() + 7490, top = g.main().top() + 1440;
+    showExplanation(g.game, text, top, NoteEdge::Right, right);
+    g.renderer.syncNow();
+    const QRect designed = g.windowOf(*g.game.panel.existing()).window()->frameGeometry();
+    const QPoint corner = g.windowOf(g.main()).window()->frameGeometry().topLeft();
+    setZoomLevel(g.game, 200);
+    g.renderer.syncNow();
+    QApplication::processEvents();
+    const QRect zoomed = g.windowOf(*g.game.panel.existing()).window()->frameGeometry();
+    // The main window may have moved to stay on the screen; the note went with it.
+    const QPoint moved = g.windowOf(g.main()).window()->frameGeometry().topLeft();
+    EXPECT_NEAR(zoomed.x() + zoomed.width() - moved.x(),
+                2 * (designed.x() + designed.width() - corner.x()), 2);
+    EXPECT_NEAR(zoomed.y() - moved.y(), 2 * (designed.y() - corner.y()), 2);
+    EXPECT_NEAR(zoomed.width(), 2 * designed.width(), 2);
+    EXPECT_NEAR(zoomed.height(), 2 * designed.height(), 2);
 }

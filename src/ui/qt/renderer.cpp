@@ -7,6 +7,7 @@
 #include "ui/form.h"
 
 #include <QMetaObject>
+#include <vector>
 
 namespace ui::qt {
 
@@ -85,19 +86,25 @@ void Renderer::modelChanged() {
 }
 
 void Renderer::zoomChanged() {
-    // The notes keep their place beside the main window, in the designed layout's twips.
+    // The notes keep their place beside the main window in the designed layout's twips, however
+    // the main window moves to stay on its screen as it grows.
     const Form* main = nullptr;
     for (auto& [form, window] : windows_)
         if (form->style() == WindowStyle::Main) main = form;
-    const double oldLeft = main ? main->left() : 0, oldTop = main ? main->top() : 0;
+    struct Offset {
+        FormWindow* note;
+        double x, y;
+    };
+    std::vector<Offset> notes;
+    for (auto& [form, window] : windows_)
+        if (form->style() == WindowStyle::Note && main)
+            notes.push_back({window.get(), form->left() - main->left(), form->top() - main->top()});
     for (auto& [form, window] : windows_)
         if (form->style() != WindowStyle::Note) window->zoomChanged();
-    const double dx = main ? main->left() - oldLeft : 0, dy = main ? main->top() - oldTop : 0;
-    for (auto& [form, window] : windows_)
-        if (form->style() == WindowStyle::Note) {
-            window->form().movedTo(form->left() + dx, form->top() + dy);
-            window->zoomChanged();
-        }
+    for (const auto& n : notes) {
+        n.note->form().movedTo(main->left() + n.x, main->top() + n.y);
+        n.note->zoomChanged();
+    }
 }
 
 void Renderer::programEnded() {
