@@ -85,7 +85,9 @@ void zoomOut(Game& game) {
 }
 
 void zoomToFit(Game& game) {
-    choose(game, fittingZoom(largestZoom(game)));
+    // A screen too small for any level holds the window smaller by itself; the choice kept for
+    // a larger screen is then the smallest level.
+    choose(game, std::max(zoomLevels.front(), fittingZoom(largestZoom(game))));
 }
 
 void refitToScreen(Game& game) {

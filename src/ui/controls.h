@@ -150,7 +150,6 @@ public:
     // Loops the sound file at `path` at `loudness`, from 0 (stopped) to 1 (full). The device
     // hears of a change only: the same loudness again leaves the sound as it plays.
     void loop(const std::string& path, float loudness);
-    float loudness() const { return loudness_; }
     const std::string& loopFile() const { return loopPath_; }
 
 private:

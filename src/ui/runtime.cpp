@@ -98,7 +98,8 @@ void Runtime::setZoom(int percent) {
 }
 
 void Runtime::screenChanged() {
-    if (modalOpen()) return;
+    // Also under a message box: refitting runs no game code, and a screen change is not
+    // told twice.
     dispatch(nullptr, [&] {
         if (onScreenChanged) onScreenChanged();
     });

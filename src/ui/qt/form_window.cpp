@@ -19,6 +19,7 @@
 #include <QLayout>
 #include <QMenu>
 #include <QMenuBar>
+#include <QMetaObject>
 #include <QScreen>
 #include <QShortcut>
 #include <QTimer>
@@ -65,6 +66,7 @@ public:
 
     // The form's window is gone; the widget lingers until Qt deletes it and hears nothing more.
     void detach() { owner_ = nullptr; }
+    bool attached() const { return owner_ != nullptr; }
 
 protected:
     void closeEvent(QCloseEvent* event) override {
@@ -179,7 +181,7 @@ void FormWindow::addMenuItems(QMenu* menu, std::vector<MenuItem>& items) {
             // The choices of one menu are drawn as one choice, the one in force marked.
             if (!choices) {
                 choices = new QActionGroup(menu);
-                choices->setExclusionPolicy(QActionGroup::ExclusionPolicy::ExclusiveOptional);
+                choices->setExclusionPolicy(QActionGroup::ExclusionPolicy::Exclusive);
             }
             action->setCheckable(true);
             choices->addAction(action);
@@ -388,13 +390,21 @@ void FormWindow::show() {
     if (QWindow* handle = window_->windowHandle(); handle && !watchingScreen_) {
         // Another screen, or this one grown or shrunk, may fit the window at another zoom.
         watchingScreen_ = true;
-        auto told = [&runtime = runtime_, after = afterEvent_] {
+        // Told late, the game may be gone already: a retired window no longer passes it on.
+        auto told = [top = static_cast<TopLevel*>(window_.data()), &runtime = runtime_,
+                     after = afterEvent_] {
+            if (!top->attached()) return;
             runtime.screenChanged();
             after();
         };
         QObject::connect(handle, &QWindow::screenChanged, window_, told);
         for (QScreen* screen : QGuiApplication::screens())
             QObject::connect(screen, &QScreen::availableGeometryChanged, window_, told);
+        // The window may have come back on another screen than the one its zoom was fitted to,
+        // or hang over the edge of its own: it is fitted and brought on once it is there.
+        keepOnScreen();
+        takePlaceFromScreen();
+        QMetaObject::invokeMethod(window_, told, Qt::QueuedConnection);
     }
 }
 
@@ -416,6 +426,8 @@ void FormWindow::zoomChanged() {
     // Everything is laid out afresh at the new size.
     for (auto& v : views_)
         v.revision = 0;
+    for (auto& p : painted_)
+        p.area = paintedArea(*p.control);
     seenRevision_ = 0;
     sizedWidth_ = sizedHeight_ = -1;
     sync();

@@ -60,12 +60,13 @@ QRectF pixelRect(const Control& c) {
 }
 
 QRect zoomedRect(const QRectF& designed, double zoom) {
-    return {qRound(designed.x() * zoom), qRound(designed.y() * zoom),
-            qRound(designed.width() * zoom), qRound(designed.height() * zoom)};
-}
-
-QRect zoomedRect(const Control& c) {
-    return zoomedRect(pixelRect(c), zoomOf(c));
+    // The pixels of the designed layout, then their edges at the zoom: controls that touch at
+    // 100 % touch at every zoom.
+    const QRect at100(qRound(designed.x()), qRound(designed.y()), qRound(designed.width()),
+                      qRound(designed.height()));
+    const int left = qRound(at100.x() * zoom), top = qRound(at100.y() * zoom);
+    return {left, top, qRound((at100.x() + at100.width()) * zoom) - left,
+            qRound((at100.y() + at100.height()) * zoom) - top};
 }
 
 namespace {

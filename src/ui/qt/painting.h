@@ -37,8 +37,7 @@ double zoomOf(const Control& c);
 
 // Where a control lies in its container's client area, in pixels of the designed layout.
 QRectF pixelRect(const Control& c);
-// The same on the screen, at the zoom: what a control's widget covers.
-QRect zoomedRect(const Control& c);
+// The same on the screen, at the zoom.
 QRect zoomedRect(const QRectF& designed, double zoom);
 
 // Paints what has been drawn on a surface, in its units mapped to pixels.

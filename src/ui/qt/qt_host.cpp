@@ -42,8 +42,7 @@ int QtHost::messageBox(const std::string& prompt, int buttons, const std::string
     QMessageBox box(owner);
     if (renderer_) {
         // The box is as large as the windows it speaks for.
-        box.setFont(
-            zoomedFont(QApplication::font("QMessageBox"), renderer_->runtime().zoom() / 100.0));
+        box.setFont(zoomedFont(QApplication::font("QMessageBox"), zoom()));
     }
     box.setWindowTitle(QString::fromStdString(title));
     box.setText(text);
@@ -59,6 +58,10 @@ int QtHost::messageBox(const std::string& prompt, int buttons, const std::string
     }
     box.setDefaultButton(QMessageBox::Ok);
     return box.exec() == QMessageBox::Cancel ? msgbox::cancel : msgbox::ok;
+}
+
+double QtHost::zoom() const {
+    return renderer_ ? renderer_->runtime().zoom() / 100.0 : 1.0;
 }
 
 QWidget* QtHost::dialogOwner() const {
@@ -103,8 +106,9 @@ FrameMargins QtHost::frameMargins(const Form& form) {
     // The game sees the screen at its designed size: the frame, which does not zoom, counts
     // for less as the windows grow.
     const FrameMargins real = screenFrameMargins(form);
-    const double zoom = renderer_ ? renderer_->runtime().zoom() / 100.0 : 1.0;
-    auto designed = [zoom](int pixels) { return static_cast<int>(std::lround(pixels / zoom)); };
+    auto designed = [zoom = zoom()](int pixels) {
+        return static_cast<int>(std::lround(pixels / zoom));
+    };
     return {designed(real.left), designed(real.top), designed(real.right), designed(real.bottom)};
 }
 
@@ -116,12 +120,11 @@ double QtHost::largestZoom(const Form& form) {
     const QRect area = screen->availableGeometry();
     // The menu bar grows with the window; the frame the desktop draws around it does not.
     FrameMargins frame = screenFrameMargins(form);
-    const bool framed = top && top->isVisible();
+    const bool framed = top && top->isVisible() && top->frameGeometry() != top->geometry();
     const int menu = framed ? (top->menuWidget() ? top->menuWidget()->height() : 0)
                             : frame.top - usualFrameMargins(WindowStyle::Dialog).top;
     frame.top -= menu;
-    const double zoom = renderer_ ? renderer_->runtime().zoom() / 100.0 : 1.0;
-    const double designedMenu = std::ceil(menu / zoom) + 1; // a pixel for the font's rounding
+    const double designedMenu = std::ceil(menu / zoom()) + 1; // a pixel for the font's rounding
     return largestZoomFor({form.pixelWidth(), form.pixelHeight() + designedMenu}, frame,
                           {double(area.width()), double(area.height())});
 }
@@ -139,15 +142,16 @@ void QtHost::saveSetting(const std::string& key, const std::string& value) {
 FrameMargins QtHost::screenFrameMargins(const Form& form) const {
     if (form.style() == WindowStyle::Note) return {};
     FormWindow* window = renderer_ ? renderer_->windowOf(form) : nullptr;
-    if (window && window->window() && window->window()->isVisible()) {
-        const QRect outer = window->window()->frameGeometry();
-        const QRect inner = window->window()->geometry();
-        const int menu =
-            window->window()->menuWidget() ? window->window()->menuWidget()->height() : 0;
+    const QMainWindow* top = window ? window->window() : nullptr;
+    const QRect outer = top ? top->frameGeometry() : QRect();
+    const QRect inner = top ? top->geometry() : QRect();
+    // The window manager tells the frame some time after the window is shown.
+    if (top && top->isVisible() && outer != inner) {
+        const int menu = top->menuWidget() ? top->menuWidget()->height() : 0;
         return {inner.left() - outer.left(), inner.top() - outer.top() + menu,
                 outer.right() - inner.right(), outer.bottom() - inner.bottom()};
     }
-    // Until the window manager has framed the window: a usual frame.
+    // Until then, or without a window manager: a usual frame.
     return usualFrameMargins(form.style());
 }
 

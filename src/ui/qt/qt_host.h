@@ -46,6 +46,8 @@ public:
 
 private:
     QWidget* dialogOwner() const;
+    // How large the windows are drawn, 1 being their designed size.
+    double zoom() const;
     // The frame around the window as the desktop draws it, in screen pixels.
     FrameMargins screenFrameMargins(const Form& form) const;
     const QFontMetrics& metrics(const Font& font);
