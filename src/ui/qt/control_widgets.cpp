@@ -293,6 +293,11 @@ Control* controlOf(const QWidget* widget) {
     return static_cast<Control*>(widget->property(controlProperty).value<void*>());
 }
 
+void forgetControls(QWidget* window) {
+    for (QWidget* w : window->findChildren<QWidget*>())
+        w->setProperty(controlProperty, QVariant());
+}
+
 void syncControlWidget(const Control& c, QWidget* w) {
     w->setGeometry(zoomedRect(designedArea(c), zoomOf(c)));
     // Only what changed is set: each setter costs events and, for names, accessibility updates.

@@ -23,5 +23,7 @@ void syncControlWidget(const Control& control, QWidget* widget);
 
 // The control a widget shows, or null.
 Control* controlOf(const QWidget* widget);
+// The window's form is going away before its widgets do: they no longer show any control.
+void forgetControls(QWidget* window);
 
 } // namespace ui::qt

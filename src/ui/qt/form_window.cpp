@@ -152,6 +152,10 @@ void FormWindow::retire() {
     painted_.clear();
     if (window_) {
         static_cast<TopLevel*>(window_.data())->detach();
+        // The widgets linger until Qt deletes them, the form they drew does not: they paint
+        // and tell of it no more.
+        window_->setUpdatesEnabled(false);
+        forgetControls(window_);
         window_->hide();
         window_->deleteLater();
         window_ = nullptr;
