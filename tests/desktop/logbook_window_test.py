@@ -47,6 +47,13 @@ def count_of(image, colour):
     return sum(1 for i in range(0, len(data), 3) if near(i))
 
 
+def colourful(image):
+    """Pixels that are no shade of grey."""
+    _, _, d = image
+    return sum(1 for i in range(0, len(d), 3)
+               if max(d[i:i + 3]) - min(d[i:i + 3]) > 16)
+
+
 def menu(x, pid, letter, title):
     """Game, then the item with that access key, until the window it opens is shown: a menu
     slow to open on a busy machine may miss the letter, and is then closed and tried again."""
@@ -95,7 +102,16 @@ def main(game):
         if main_window is None:
             check(False, 'the game shows its window: ' + open(log.name).read())
             return 1
-        check(fly_and_reveal(x, pid, main_window) is not None, 'Reveal shows the results box')
+        results = fly_and_reveal(x, pid, main_window)
+        check(results is not None, 'Reveal shows the results box')
+        if results:
+            try:
+                box = wait_for('the results to be drawn', lambda: (lambda p: count_of(
+                    p, (0, 0, 0)) > 200 and p)(picture(x, results)), PATIENCE, 0.5)
+                check(colourful(box) == 0, 'the results box is words on grey, with no icon on '
+                      'its button: %d coloured pixels' % colourful(box))
+            except Timeout:
+                check(False, 'the results box draws its words')
         close_box(x, pid, 'Vantrel Results')
         track = reveals_in(logbook)
         check(track == [5], 'the Reveal is in the logbook with its five positions: %s' % track)

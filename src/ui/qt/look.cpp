@@ -100,6 +100,13 @@ public:
                       option->palette.color(QPalette::ButtonText), px);
     }
 
+    // A message box's buttons carry words only, whatever icons the desktop's theme offers.
+    int styleHint(StyleHint hint, const QStyleOption* option, const QWidget* widget,
+                  QStyleHintReturn* returnData) const override {
+        if (hint == SH_DialogButtonBox_ButtonsHaveIcons) return 0;
+        return QProxyStyle::styleHint(hint, option, widget, returnData);
+    }
+
     // Check boxes and option buttons grow with their window's zoom, marks and all.
     int pixelMetric(PixelMetric metric, const QStyleOption* option,
                     const QWidget* widget) const override {
