@@ -12,6 +12,7 @@ from x11_session import Timeout, X11Session, wait_for
 
 failures = []
 TRACK_BLUE = (0, 0, 255)
+BLACK = (0, 0, 0)
 
 
 def check(ok, what):
@@ -45,6 +46,18 @@ def count_of(image, colour):
     _, _, data = image
     near = lambda i: all(abs(data[i + k] - colour[k]) < 60 for k in range(3))
     return sum(1 for i in range(0, len(data), 3) if near(i))
+
+
+def drawn(x, window, colour, least):
+    """The window's pixels once more than `least` of them are about that colour, or as they
+    are when the wait runs out."""
+    def probe():
+        image = picture(x, window)
+        return count_of(image, colour) > least and image
+    try:
+        return wait_for('the window to be drawn', probe, PATIENCE, 0.5)
+    except Timeout:
+        return picture(x, window)
 
 
 def colourful(image):
@@ -105,13 +118,11 @@ def main(game):
         results = fly_and_reveal(x, pid, main_window)
         check(results is not None, 'Reveal shows the results box')
         if results:
-            try:
-                box = wait_for('the results to be drawn', lambda: (lambda p: count_of(
-                    p, (0, 0, 0)) > 200 and p)(picture(x, results)), PATIENCE, 0.5)
-                check(colourful(box) == 0, 'the results box is words on grey, with no icon on '
-                      'its button: %d coloured pixels' % colourful(box))
-            except Timeout:
-                check(False, 'the results box draws its words')
+            box = drawn(x, results, BLACK, 200)
+            check(count_of(box, BLACK) > 200, 'the results box draws its words')
+            coloured = colourful(box)
+            check(coloured == 0, 'the results box is words on grey, with no icon on its button: '
+                  '%d coloured pixels' % coloured)
         close_box(x, pid, 'Vantrel Results')
         track = reveals_in(logbook)
         check(track == [5], 'the Reveal is in the logbook with its five positions: %s' % track)
@@ -119,12 +130,7 @@ def main(game):
         debrief = menu(x, pid, 'd', 'Vantrel Debrief')
         check(debrief is not None, 'Game, Debrief opens the debrief')
         if debrief:
-            try:
-                before = wait_for('the track on the debrief',
-                                  lambda: (lambda p: count_of(p, TRACK_BLUE) > 15 and p)(
-                                      picture(x, debrief)), PATIENCE, 0.5)
-            except Timeout:
-                before = picture(x, debrief)
+            before = drawn(x, debrief, TRACK_BLUE, 15)
             check(count_of(before, TRACK_BLUE) > 15, 'the debrief draws the track flown: %d'
                   % count_of(before, TRACK_BLUE))
             x.run(['xdotool', 'key', 'space'])  # Play has the focus
