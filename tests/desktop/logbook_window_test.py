@@ -8,17 +8,11 @@ usage: logbook_window_test.py GAME"""
 import os, sqlite3, subprocess, sys, tempfile, time
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
-from x11_session import Timeout, X11Session, wait_for
+from checks import check, failures, settles
+from x11_session import X11Session, wait_for
 
-failures = []
 TRACK_BLUE = (0, 0, 255)
 BLACK = (0, 0, 0)
-
-
-def check(ok, what):
-    print(('ok: ' if ok else 'FAIL: ') + what)
-    if not ok:
-        failures.append(what)
 
 
 # Generous bounds for a busy machine: each wait ends as soon as its condition holds.
@@ -26,10 +20,7 @@ PATIENCE = 30
 
 
 def shown(x, pid, title, seconds=PATIENCE):
-    try:
-        return wait_for(title, lambda: x.windows(pid, title), seconds)[0]
-    except Timeout:
-        return None
+    return (settles(lambda: x.windows(pid, title), seconds) or [None])[0]
 
 
 def picture(x, window):
@@ -54,10 +45,7 @@ def drawn(x, window, colour, least):
     def probe():
         image = picture(x, window)
         return count_of(image, colour) > least and image
-    try:
-        return wait_for('the window to be drawn', probe, PATIENCE, 0.5)
-    except Timeout:
-        return picture(x, window)
+    return settles(probe, PATIENCE, 0.5) or picture(x, window)
 
 
 def colourful(image):

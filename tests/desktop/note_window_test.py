@@ -9,27 +9,13 @@ usage: note_window_test.py GAME"""
 import os, subprocess, sys, time
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
+from checks import check, failures, settles
 from x11_session import Timeout, X11Session, sped_up, wait_for
 
-failures = []
-
-
-def check(ok, what):
-    print(('ok: ' if ok else 'FAIL: ') + what)
-    if not ok:
-        failures.append(what)
 
 
 def above(order, upper, lower):
     return upper in order and lower in order and order.index(upper) > order.index(lower)
-
-
-def settles(probe, seconds=5):
-    """Whether probe comes true within a few seconds."""
-    try:
-        return bool(wait_for('a check', probe, seconds))
-    except Timeout:
-        return False
 
 
 def notes_of(x, pid, main_window, box=None):

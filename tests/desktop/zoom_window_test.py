@@ -9,16 +9,10 @@ usage: zoom_window_test.py GAME"""
 import os, subprocess, sys, time
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
+from checks import check, failures, settles
 from x11_session import Timeout, X11Session, wait_for
 
-failures = []
 PATIENCE = 30
-
-
-def check(ok, what):
-    print(('ok: ' if ok else 'FAIL: ') + what)
-    if not ok:
-        failures.append(what)
 
 
 def start(x, game, env=None):
@@ -32,11 +26,7 @@ def start(x, game, env=None):
 
 
 def width_becomes(x, window, width):
-    try:
-        return wait_for('a window %d wide' % width,
-                        lambda: x.geometry(window)[0][2] == width, PATIENCE)
-    except Timeout:
-        return False
+    return settles(lambda: x.geometry(window)[0][2] == width, PATIENCE)
 
 
 def on_screen(x, window, screen):
@@ -47,10 +37,7 @@ def on_screen(x, window, screen):
 
 def stays_on_screen(x, window, screen):
     """The window manager may take a moment to move a window that grew over the edge."""
-    try:
-        return wait_for('the window on the screen', lambda: on_screen(x, window, screen), PATIENCE)
-    except Timeout:
-        return False
+    return settles(lambda: on_screen(x, window, screen), PATIENCE)
 
 
 def settings_file(x):
