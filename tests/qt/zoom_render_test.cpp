@@ -152,35 +152,6 @@ TEST(Zoom, pixelArtGrowsByWholeCopiesOfItsPixels) {
     }
 }
 
-// The player's settings, cleared before and after each test so that no test sees another's.
-struct RememberedSettings : ::testing::Test {
-    void SetUp() override { forget(); }
-    void TearDown() override { forget(); }
-};
-
-TEST_F(RememberedSettings, theZoomAndThePlaceOfTheWindowAreKeptForTheNextRun) {
-    {
-        RealGame first;
-        first.host.largestZoomAllowed = 4.0;
-        setZoomLevel(first.game, 150);
-        first.windowOf(first.main()).window()->move(10, 10);
-        first.runtime.end();
-    }
-    RealGame next;
-    next.host.largestZoomAllowed = 4.0;
-    refitToScreen(next.game);
-    EXPECT_EQ(next.game.runtime.zoom(), 150);
-    EXPECT_EQ(next.windowOf(next.main()).window()->frameGeometry().topLeft(), QPoint(10, 10));
-}
-
-TEST_F(RememberedSettings, aPlaceOffEveryScreenBringsTheWindowBackOntoOne) {
-    QSettings(QStringLiteral("Vantrel"), QStringLiteral("Vantrel"))
-        .setValue(QStringLiteral("window/position"), QPoint(-5000, 4000));
-    RealGame g;
-    const QRect frame = g.windowOf(g.main()).window()->frameGeometry();
-    EXPECT_TRUE(QGuiApplication::primaryScreen()->availableGeometry().contains(frame.topLeft()));
-}
-
 TEST(Zoom, aNoteGrowsAndKeepsItsPlaceBesideTheMainWindow) {
     Zoomed g(100);
     const char* text = " Click the three arrows at the right \r\n to move the aircraft on the map ";
