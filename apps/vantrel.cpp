@@ -3,6 +3,7 @@
 #include "command_line.h"
 #include "display_guard.h"
 #include "game/game.h"
+#include "storage/background_writer.h"
 #include "storage/logbook_location.h"
 #include "storage/sqlite_store.h"
 #include "ui/qt/qt_host.h"
@@ -47,8 +48,13 @@ int main(int argc, char** argv) {
     host.setRenderer(&renderer);
 
     Game game(runtime);
+    // The window never waits for the file: a record it cannot write at once is held and written
+    // from a thread of its own.
+    const std::string logbookPath = storage::defaultLogbookPath();
     game.logbook = std::make_unique<logbook::Logbook>(
-        std::make_unique<storage::SqliteStore>(storage::defaultLogbookPath()));
+        std::make_unique<storage::SqliteStore>(logbookPath,
+                                               storage::SqliteOptions{.busyTimeoutMs = 0}),
+        std::make_unique<storage::BackgroundWriter>(logbookPath));
     game.start();
     return QApplication::exec();
 }

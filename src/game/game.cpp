@@ -30,6 +30,7 @@ Game::Game(ui::Runtime& runtime)
 void Game::start() {
     MainWindow& window = main.get();
     restoreReceiverAudio(*this); // before the first search, which may already hear the ELT
+    followHeldRecords(*this);
     startUp(*this);
     restoreZoom(*this);
     window.show();

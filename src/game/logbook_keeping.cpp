@@ -9,6 +9,9 @@ namespace {
 
 const char* const logbookTitle = "Vantrel Logbook";
 
+// How long the last try at the end of the run may wait for the file.
+constexpr int kLastTryMs = 3000;
+
 void refillLogbookWindow(Game& game) {
     LogbookWindow* w = game.logbookWindow.existing();
     if (w && game.logbook) fillLogbookWindow(*w, game.logbook->records());
@@ -30,6 +33,22 @@ void recordReveal(Game& game) {
     }
     game.flight.revealed(std::move(r));
     refillLogbookWindow(game);
+}
+
+void followHeldRecords(Game& game) {
+    if (game.logbook) game.logbook->onWritten = [&game] { refillLogbookWindow(game); };
+}
+
+void keepHeldRecords(Game& game) {
+    if (!game.logbook) return;
+    logbook::Logbook& book = *game.logbook;
+    for (int held = book.keepHeld(kLastTryMs); held > 0; held = book.keepHeld(kLastTryMs)) {
+        const std::string question =
+            logbook::unwrittenMessage(held, book.heldBecause(), book.path());
+        if (game.runtime.messageBox(question, ui::msgbox::retryCancel, logbookTitle) !=
+            ui::msgbox::retry)
+            return;
+    }
 }
 
 void tellLogbookNews(Game& game) {

@@ -8,6 +8,13 @@ struct LogbookWindow;
 // the debrief.
 void recordReveal(Game& game);
 
+// Shows held records in the logbook window as they reach the file on their own.
+void followHeldRecords(Game& game);
+
+// As the program ends: records still held get one last try, and while some stay unwritten the
+// player chooses between trying again and quitting without them.
+void keepHeldRecords(Game& game);
+
 // Tells the player, once in the run, what went wrong with the logbook file.
 void tellLogbookNews(Game& game);
 

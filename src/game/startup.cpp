@@ -3,6 +3,7 @@
 
 #include "game/audio_menu.h"
 #include "game/game.h"
+#include "game/logbook_keeping.h"
 #include "game/new_search.h"
 #include "help/context_ids.h"
 #include "instruments/aircraft_symbol.h"
@@ -36,11 +37,13 @@ void startUp(Game& game) {
 
 void shutDown(Game& game) {
     silenceReceiver(game);
+    keepHeldRecords(game);
     closeHelp(game);
     game.runtime.end();
 }
 
 void exitProgram(Game& game) {
     silenceReceiver(game);
+    keepHeldRecords(game);
     game.runtime.end();
 }

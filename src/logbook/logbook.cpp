@@ -14,18 +14,30 @@ bool lastsTheRun(Trouble t) {
     return t == Trouble::Newer || t == Trouble::ReadOnly || t == Trouble::Unusable;
 }
 
+// Held records are tried soon after they are held, then less and less often while the file
+// stays locked or full.
+constexpr int kFirstRetryMs = 500;
+constexpr int kLongestRetryMs = 8000;
+
 } // namespace
 
-Logbook::Logbook(std::unique_ptr<Store> store) : store_(std::move(store)) {}
+Logbook::Logbook(std::unique_ptr<Store> store, std::unique_ptr<Retrier> retrier)
+    : store_(std::move(store)), retryDelayMs_(kFirstRetryMs), retrier_(std::move(retrier)) {}
+
+Logbook::~Logbook() {
+    retrier_.reset(); // no try may finish into a half-destroyed logbook
+}
 
 void Logbook::ensureOpen() {
     if (opened_) return;
     opened_ = true;
-    note(store_->open());
+    opening_ = store_->open();
+    note(opening_);
 }
 
 void Logbook::note(const Outcome& outcome) {
     if (outcome.ok()) return;
+    heldBecause_ = outcome;
     if (!outcome.detail.empty())
         std::cerr << "vantrel: logbook " << path() << ": " << outcome.detail << '\n';
     if (lastsTheRun(outcome.trouble)) usable_ = false;
@@ -74,7 +86,7 @@ void Logbook::retryUnwritten() {
 
 void Logbook::write(SearchRecord& record) {
     ensureOpen();
-    retryUnwritten();
+    if (!retrier_) retryUnwritten();
     renumber(record);
     if (usable_ && unwritten_.empty() && append(record)) return;
     // Kept for this run: a search not yet numbered by the store is tied together by the id of
@@ -82,6 +94,66 @@ void Logbook::write(SearchRecord& record) {
     record.id = nextUnwrittenId_--;
     if (record.search == 0) record.search = record.id;
     unwritten_.push_back(record);
+    tryLater();
+}
+
+int Logbook::held() const {
+    return usable_ ? static_cast<int>(unwritten_.size()) : 0;
+}
+
+void Logbook::tryLater() {
+    if (retrier_ && !attempting_ && held() > 0) startAttempt(retryDelayMs_);
+}
+
+void Logbook::startAttempt(int delayMs) {
+    for (SearchRecord& r : unwritten_)
+        renumber(r);
+    attempting_ = true;
+    retrier_->start(unwritten_, delayMs, [this] { attemptFinished(); });
+}
+
+bool Logbook::finishAttempt(int waitMs) {
+    const auto attempt = retrier_->result(waitMs);
+    if (!attempt) return false;
+    attempting_ = false;
+    settle(*attempt);
+    retryDelayMs_ =
+        attempt->trouble.ok() ? kFirstRetryMs : std::min(retryDelayMs_ * 2, kLongestRetryMs);
+    if (!attempt->written.empty() && onWritten) onWritten();
+    return true;
+}
+
+void Logbook::attemptFinished() {
+    // The last try at the end may have taken this one's outcome already.
+    if (attempting_ && finishAttempt(0)) tryLater();
+}
+
+void Logbook::settle(const Attempt& attempt) {
+    for (const Written& w : attempt.written) {
+        if (w.heldSearch < 0) renumbered_[w.heldSearch] = w.search;
+        const auto same = [&w](const SearchRecord& r) { return r.id == w.heldId; };
+        if (std::erase_if(unwritten_, same) == 0)
+            store_->remove(w.id); // the player deleted it while it was being written
+    }
+    if (!attempt.trouble.ok()) note(attempt.trouble);
+    // A store that found its file locked or full at opening reads nothing until it opens again.
+    if (!attempt.written.empty() && !opening_.ok() && !lastsTheRun(opening_.trouble))
+        opening_ = store_->open();
+}
+
+int Logbook::keepHeld(int waitMs) {
+    ensureOpen();
+    if (!retrier_) {
+        retryUnwritten();
+        return held();
+    }
+    // The try under way is waited for; then, if records are still held, one more.
+    if (attempting_ && !finishAttempt(waitMs)) return held();
+    if (held() > 0) {
+        startAttempt(0);
+        finishAttempt(waitMs);
+    }
+    return held();
 }
 
 std::vector<SearchRecord> Logbook::records() {
@@ -152,6 +224,23 @@ std::string troubleMessage(const Outcome& outcome, const std::string& path) {
                "The searches you fly now will not be kept.";
     }
     return {};
+}
+
+std::string unwrittenMessage(int count, const Outcome& why, const std::string& path) {
+    const bool one = count == 1;
+    std::string reason = "it cannot be written now.";
+    std::string remedy = "Press Retry to try again";
+    if (why.trouble == Trouble::Locked) {
+        reason = "it is held by another program.";
+        remedy = "Close the other program and press Retry";
+    } else if (why.trouble == Trouble::DiskFull) {
+        reason = "the disk that holds it is full.";
+        remedy = "Free some space on that disk and press Retry";
+    }
+    return std::to_string(count) +
+           (one ? " search of this run has" : " searches of this run have") +
+           " not been written to your logbook " + path + ": " + reason + "\r\n" + remedy +
+           ", or press Cancel to quit without " + (one ? "it." : "them.");
 }
 
 } // namespace logbook

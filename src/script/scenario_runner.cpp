@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "scenario_runner.h"
 
+#include "logbook_holder.h"
 #include "logbook_items.h"
 #include "properties.h"
 #include "state_fields.h"
@@ -153,8 +154,17 @@ void ScenarioRunner::perform(const std::vector<std::string>& words) {
     } else if (command == "logbook") {
         needArgs(1);
         if (started_) throw ScenarioError("logbook comes before start");
-        game_->logbook =
-            std::make_unique<logbook::Logbook>(std::make_unique<storage::SqliteStore>(args[0]));
+        // As in the game, a write never waits for the file: a locked one holds the record.
+        game_->logbook = std::make_unique<logbook::Logbook>(std::make_unique<storage::SqliteStore>(
+            args[0], storage::SqliteOptions{.busyTimeoutMs = 0}));
+    } else if (command == "lock") {
+        needArgs(1);
+        auto holder = std::make_unique<LogbookHolder>(args[0]);
+        if (!holder->holding()) throw ScenarioError("cannot lock " + args[0]);
+        holders_[args[0]] = std::move(holder);
+    } else if (command == "unlock") {
+        needArgs(1);
+        if (holders_.erase(args[0]) == 0) throw ScenarioError(args[0] + " is not locked");
     } else if (command == "savefile") {
         for (const auto& a : args)
             host_.queueSaveFile(a);

@@ -14,6 +14,8 @@
 
 namespace script {
 
+class LogbookHolder;
+
 // Runs one game on the headless host and performs scenario lines on it, writing the
 // transcript: what the game shows, and the values asked for.
 class ScenarioRunner {
@@ -57,6 +59,7 @@ private:
     std::unique_ptr<Game> game_;
     std::unique_ptr<NoteRecorder> notes_;
     std::map<std::string, std::unique_ptr<ui::Form>> designCopies_;
+    std::map<std::string, std::unique_ptr<LogbookHolder>> holders_; // files "locked"
     bool started_ = false;
 };
 

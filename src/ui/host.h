@@ -16,9 +16,11 @@ class Form;
 namespace msgbox {
 inline constexpr int okOnly = 0;
 inline constexpr int okCancel = 1;
+inline constexpr int retryCancel = 5;
 inline constexpr int information = 64;
 inline constexpr int ok = 1;
 inline constexpr int cancel = 2;
+inline constexpr int retry = 4;
 } // namespace msgbox
 
 // Space taken by a window's border, title bar and menu bar, in pixels.
@@ -32,7 +34,8 @@ class Host {
 public:
     virtual ~Host() = default;
 
-    // Shows a modal message box and waits for the user; returns msgbox::ok or msgbox::cancel.
+    // Shows a modal message box and waits for the user; returns the button chosen: msgbox::ok,
+    // msgbox::cancel or msgbox::retry.
     virtual int messageBox(const std::string& prompt, int buttons, const std::string& title) = 0;
 
     // Width of one line of text and the height of one line, in pixels.

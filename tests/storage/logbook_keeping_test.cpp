@@ -1,11 +1,14 @@
 // SPDX-License-Identifier: MIT
 // The logbook as the game uses it, over a real file: a record that cannot be written now is
-// kept for the run and written later, and the player hears of trouble once.
+// held and written once the file takes it, and the player hears of trouble once.
 #include "logbook/logbook.h"
+#include "storage/background_writer.h"
 #include "storage/sqlite_store.h"
 #include "store_fixtures.h"
 
 #include <gtest/gtest.h>
+#include <QCoreApplication>
+#include <QDeadlineTimer>
 #include <QTemporaryDir>
 
 using logbook::Logbook;
@@ -66,4 +69,53 @@ TEST(LogbookKeeping, aLogbookFromANewerGameIsLeftAloneAndTheRunIsKeptInMemory) {
     EXPECT_TRUE(book.remove(record.id));
     EXPECT_EQ(book.count(), 0);
     EXPECT_EQ(RawConnection(path).value("PRAGMA user_version").toInt(), 99);
+}
+
+// In the game, the window's own connection never waits for a lock: a record the file will not
+// take at once is held and written from a thread of its own soon after the file is free,
+// without another Reveal; at the end of the run, one last try writes what is still held.
+TEST(LogbookKeeping, heldRecordsReachTheFileOnTheirOwnAndAtTheEnd) {
+    QTemporaryDir folder;
+    const QString path = folder.filePath("logbook.sqlite");
+    Logbook book(std::make_unique<storage::SqliteStore>(path.toStdString(),
+                                                        storage::SqliteOptions{.busyTimeoutMs = 0}),
+                 std::make_unique<storage::BackgroundWriter>(
+                     path.toStdString(), storage::SqliteOptions{.busyTimeoutMs = 50}));
+    int written = 0;
+    book.onWritten = [&written] { ++written; };
+    auto first = makeRecord(1, 10);
+    first.search = 0;
+    auto again = makeRecord(2, 20);
+    {
+        RawConnection other(path);
+        other.exec("BEGIN EXCLUSIVE");
+        book.write(first);
+        again.search = first.search;
+        book.write(again);
+        EXPECT_EQ(book.held(), 2);
+        EXPECT_EQ(book.heldBecause().trouble, logbook::Trouble::Locked);
+        QCoreApplication::processEvents(); // tries that find the file locked keep them held
+        EXPECT_EQ(book.keepHeld(100), 2);
+        other.exec("ROLLBACK");
+    }
+    QDeadlineTimer deadline(storage_test::kProcessMs);
+    while (book.held() > 0 && !deadline.hasExpired())
+        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 50);
+    EXPECT_EQ(book.held(), 0);
+    EXPECT_GE(written, 1);
+    const auto records = book.records();
+    ASSERT_EQ(records.size(), 2u);
+    EXPECT_GT(records[0].search, 0);
+    EXPECT_EQ(records[0].search, records[1].search);
+
+    // Held at the end of the run and written by the last try, once the file is free.
+    auto last = makeRecord(3, 5);
+    {
+        RawConnection other(path);
+        other.exec("BEGIN EXCLUSIVE");
+        book.write(last);
+        other.exec("ROLLBACK");
+    }
+    EXPECT_EQ(book.keepHeld(storage_test::kProcessMs), 0);
+    EXPECT_EQ(book.countInFile(), 3);
 }

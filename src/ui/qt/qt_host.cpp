@@ -49,15 +49,20 @@ int QtHost::messageBox(const std::string& prompt, int buttons, const std::string
     box.setTextFormat(Qt::PlainText);
     box.setIcon((buttons & 0x70) == msgbox::information ? QMessageBox::Information
                                                         : QMessageBox::NoIcon);
-    if ((buttons & 0xf) == msgbox::okCancel) {
-        box.setStandardButtons(QMessageBox::Ok | QMessageBox::Cancel);
+    const int kind = buttons & 0xf;
+    const QMessageBox::StandardButton first =
+        kind == msgbox::retryCancel ? QMessageBox::Retry : QMessageBox::Ok;
+    if (kind == msgbox::okCancel || kind == msgbox::retryCancel) {
+        box.setStandardButtons(first | QMessageBox::Cancel);
         box.setEscapeButton(QMessageBox::Cancel);
     } else {
         box.setStandardButtons(QMessageBox::Ok);
         box.setEscapeButton(QMessageBox::Ok);
     }
-    box.setDefaultButton(QMessageBox::Ok);
-    return box.exec() == QMessageBox::Cancel ? msgbox::cancel : msgbox::ok;
+    box.setDefaultButton(first);
+    const int chosen = box.exec();
+    if (chosen == QMessageBox::Cancel) return msgbox::cancel;
+    return chosen == QMessageBox::Retry ? msgbox::retry : msgbox::ok;
 }
 
 double QtHost::zoom() const {
