@@ -57,6 +57,8 @@ head -n 1 "$root/usr/share/doc/vantrel/copyright" |
 zcat "$root/usr/share/doc/vantrel/changelog.gz" >"$work/changelog"
 [ "$(dpkg-parsechangelog -l "$work/changelog" -S Version)" = "$version" ] ||
     fail "the changelog's latest entry is not $version"
+"$(dirname "$0")/runpath_check.sh" "$root" ||
+    fail "a packaged program searches for libraries in a relative folder"
 [ "$("$root/usr/games/vantrel" --version)" = "vantrel $version" ] || fail "vantrel --version"
 cat >"$work/play.sh" <<'PLAY'
 #!/usr/bin/env bash
