@@ -1,9 +1,9 @@
 #!/usr/bin/env bash
 # SPDX-License-Identifier: MIT
 # Builds the Debian package, checks its layout and dependencies, has lintian find no error or
-# warning in it, unpacks it into a throwaway root, and plays the unpacked game under a virtual
-# display: it starts, finds its help file beside itself through the games/vantrel link, and
-# ends on Exit.
+# warning in it, unpacks it into a throwaway root, checks that its programs look for libraries
+# only in absolute folders, and plays the unpacked game under a virtual display: it starts,
+# finds its help file beside itself through the games/vantrel link, and ends on Exit.
 #   package_test.sh BUILD_DIR VERSION
 set -u
 build="$1"
