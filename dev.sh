@@ -19,7 +19,7 @@ packages=(
     xvfb xauth xdotool openbox wmctrl x11-utils imagemagick libfaketime
     weston qt6-wayland
     at-spi2-core python3-pyatspi python3-gi dbus-daemon dbus-bin
-    desktop-file-utils appstream dpkg-dev locales lintian
+    desktop-file-utils appstream dpkg-dev locales lintian strace
 )
 
 install_missing() {

@@ -6,6 +6,7 @@
 #include <QApplication>
 #include <QDir>
 #include <QFile>
+#include <QImage>
 #include <QScrollBar>
 #include <QTemporaryDir>
 #include <QTextBlock>
@@ -136,16 +137,18 @@ TEST_F(HelpWindowTest, OnlyRegularFilesOfBoundedSizeAreShown) {
     EXPECT_TRUE(large.browser().toPlainText().contains("larger than 16 MB"));
 }
 
-// Pictures come only from regular files of bounded size inside the help file's folder.
+// Pictures come only from regular files of bounded size inside the help file's folder. Any other
+// shows a placeholder, never nothing: given nothing, Qt would open the name itself.
 TEST_F(HelpWindowTest, PicturesComeOnlyFromTheHelpFilesFolder) {
     const QString inside = dir_.filePath("help");
     ASSERT_TRUE(QDir().mkpath(inside));
     file_ = inside + "/qr64.HLP";
     write("<html><body><p>Pictures</p></body></html>");
-    QFile picture(inside + "/map.png");
-    ASSERT_TRUE(picture.open(QIODevice::WriteOnly));
-    picture.write("picture bytes");
-    picture.close();
+    ASSERT_TRUE(QImage(3, 2, QImage::Format_RGB32).save(inside + "/map.png", "PNG"));
+    QFile garbled(inside + "/garbled.png");
+    ASSERT_TRUE(garbled.open(QIODevice::WriteOnly));
+    garbled.write("no picture");
+    garbled.close();
     QFile outside(dir_.filePath("outside.png"));
     ASSERT_TRUE(outside.open(QIODevice::WriteOnly));
     outside.write("outside bytes");
@@ -166,12 +169,14 @@ TEST_F(HelpWindowTest, PicturesComeOnlyFromTheHelpFilesFolder) {
         {"/dev/zero", false},
         {"fifo.png", false},
         {"missing.png", false},
+        {"garbled.png", false},
         {"http://example.com/map.png", false},
     };
     for (const auto& c : cases) {
         const QVariant got =
             viewer.browser().loadResource(QTextDocument::ImageResource, QUrl(c.source));
-        EXPECT_EQ(!got.toByteArray().isEmpty(), c.loads) << c.source.toStdString();
+        ASSERT_EQ(got.typeId(), QMetaType::QImage) << c.source.toStdString();
+        EXPECT_EQ(got.value<QImage>().size() == QSize(3, 2), c.loads) << c.source.toStdString();
     }
 }
 

@@ -116,23 +116,31 @@ TEST(HelpChannel, APrivateFolderWhateverTheSurroundings) {
                   readOnly = dir.filePath("ro"), longer = dir.filePath(QString(100, 'l'));
     for (const QString& d : {open, closed, readOnly, longer})
         ASSERT_TRUE(QDir().mkpath(d));
+    // Names that are no UTF-8, which no QString holds.
+    const QByteArray oddTmp = QFile::encodeName(dir.path()) + "/tmp-\xff\xfe";
+    const QByteArray oddRuntime = QFile::encodeName(dir.path()) + "/run-\xff\xfe";
+    ASSERT_EQ(::mkdir(oddTmp.constData(), 0700), 0);
+    ASSERT_EQ(::mkdir(oddRuntime.constData(), 0700), 0);
     ::chmod(open.toUtf8().constData(), 0755);
     ::chmod(closed.toUtf8().constData(), 0700);
     ::chmod(readOnly.toUtf8().constData(), 0500);
     const bool root = ::getuid() == 0; // root writes into a read-only folder all the same
     const struct {
-        QString runtime, tmp, want;
+        QByteArray runtime, tmp;
+        QString want;
     } cases[] = {
-        {closed, "", closed + "/vantrel"},
-        {open, "", "/tmp/vantrel-" + uid}, // a runtime folder others may enter is not used
-        {"", dir.filePath("missing"), "/tmp/vantrel-" + uid},
-        {"", readOnly, root ? readOnly + "/vantrel-" + uid : "/tmp/vantrel-" + uid},
-        {"", longer, "/tmp/vantrel-" + uid},
+        {closed.toUtf8(), "", closed + "/vantrel"},
+        {open.toUtf8(), "", "/tmp/vantrel-" + uid}, // a runtime folder others may enter is not used
+        {"", dir.filePath("missing").toUtf8(), "/tmp/vantrel-" + uid},
+        {"", readOnly.toUtf8(), root ? readOnly + "/vantrel-" + uid : "/tmp/vantrel-" + uid},
+        {"", longer.toUtf8(), "/tmp/vantrel-" + uid},
         {"", "relative/tmp", "/tmp/vantrel-" + uid},
+        {"", oddTmp, "/tmp/vantrel-" + uid},
+        {oddRuntime, "", "/tmp/vantrel-" + uid},
     };
     for (const auto& c : cases) {
-        qputenv("XDG_RUNTIME_DIR", c.runtime.toUtf8());
-        qputenv("TMPDIR", c.tmp.toUtf8());
+        qputenv("XDG_RUNTIME_DIR", c.runtime);
+        qputenv("TMPDIR", c.tmp);
         const QString folder = help::privateFolder();
         EXPECT_EQ(folder, c.want) << c.runtime.toStdString() << " " << c.tmp.toStdString();
         struct stat st {};

@@ -12,6 +12,7 @@
 #include <pwd.h>
 #include <QDeadlineTimer>
 #include <QFileInfo>
+#include <QImage>
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QThread>
@@ -143,6 +144,53 @@ TEST_F(HelpHostile, TheViewerAnswersOnlyItsUser) {
     EXPECT_TRUE(said.startsWith("b''") || said.contains("reset by peer") ||
                 said.contains("Broken pipe"))
         << said.toStdString();
+}
+
+// A page naming a picture elsewhere, /dev/zero, a name relative to the viewer's working folder, a
+// FIFO and a style sheet elsewhere: the viewer opens none of them, as the trace of its calls
+// shows, and its window goes on obeying the game.
+TEST_F(HelpHostile, AHostilePageOpensNothingOutsideItsFolder) {
+    if (QProcess::execute("strace", {"-o", "/dev/null", "true"}) != 0)
+        GTEST_SKIP() << "strace cannot trace here";
+    QTemporaryDir elsewhere; // also the viewer's working folder
+    const QString outside = elsewhere.filePath("outside.png");
+    const QString fifo = elsewhere.filePath("fifo.png");
+    const QImage picture(4, 4, QImage::Format_RGB32);
+    for (const QString& path : {outside, elsewhere.filePath("planted.png"),
+                                elsewhere.filePath("outside.css"), dir_.filePath("inside.png")})
+        ASSERT_TRUE(path.endsWith(".css") ? QFile::copy(outside, path) : picture.save(path, "PNG"));
+    ASSERT_EQ(::mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
+    QFile page(file_);
+    ASSERT_TRUE(page.open(QIODevice::WriteOnly));
+    page.write("<html><head><link rel=\"stylesheet\" href=\"" +
+               elsewhere.filePath("outside.css").toUtf8() + "\"></head><body>");
+    for (const QString& source : {outside, QString("/dev/zero"), QString("planted.png"), fifo})
+        page.write("<p><img src=\"" + source.toUtf8() + "\"></p>");
+    page.write("<p><img src=\"inside.png\"></p></body></html>"); // drawn last
+    page.close();
+
+    const QString trace = dir_.filePath("trace");
+    QProcess viewer;
+    viewer.setWorkingDirectory(elsewhere.path());
+    viewer.start("strace", {"-f", "-qq", "-e", "trace=open,openat", "-o", trace,
+                            VANTREL_HELP_VIEWER, file_, "3", "0"});
+    const QByteArray inside =
+        QFile::encodeName(QFileInfo(dir_.filePath("inside.png")).canonicalFilePath());
+    QByteArray calls;
+    for (const QDeadlineTimer deadline(kStartMs); !deadline.hasExpired(); QThread::msleep(50)) {
+        QFile log(trace);
+        if (log.open(QIODevice::ReadOnly)) calls = log.readAll();
+        if (calls.contains(inside)) break;
+    }
+    EXPECT_EQ(client_.call(file_, help::kClose, 0), 1);
+    EXPECT_TRUE(viewer.waitForFinished(kStartMs)) << "the window no longer obeys";
+    QFile log(trace);
+    ASSERT_TRUE(log.open(QIODevice::ReadOnly));
+    calls = log.readAll();
+    EXPECT_TRUE(calls.contains(inside));
+    for (const QByteArray& name : {QFile::encodeName(elsewhere.path()) + "/",
+                                  QByteArray("\"/dev/zero\""), QByteArray("\"planted.png\"")})
+        EXPECT_FALSE(calls.contains(name)) << name.toStdString();
 }
 
 // Xvfb on a display number of its own choosing, ended with the test.

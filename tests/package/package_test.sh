@@ -1,9 +1,9 @@
 #!/usr/bin/env bash
 # SPDX-License-Identifier: MIT
 # Builds the Debian package, checks its layout and dependencies, has lintian find no error or
-# warning in it, unpacks it into a throwaway root, and plays the unpacked game under a virtual
-# display: it starts, finds its help file beside itself through the games/vantrel link, and
-# ends on Exit.
+# warning in it, unpacks it into a throwaway root, checks that its programs look for libraries
+# only in absolute folders, and plays the unpacked game under a virtual display: it starts,
+# finds its help file beside itself through the games/vantrel link, and ends on Exit.
 #   package_test.sh BUILD_DIR VERSION
 set -u
 build="$1"
@@ -57,6 +57,8 @@ head -n 1 "$root/usr/share/doc/vantrel/copyright" |
 zcat "$root/usr/share/doc/vantrel/changelog.gz" >"$work/changelog"
 [ "$(dpkg-parsechangelog -l "$work/changelog" -S Version)" = "$version" ] ||
     fail "the changelog's latest entry is not $version"
+"$(dirname "$0")/runpath_check.sh" "$root" ||
+    fail "a packaged program searches for libraries in a relative folder"
 [ "$("$root/usr/games/vantrel" --version)" = "vantrel $version" ] || fail "vantrel --version"
 cat >"$work/play.sh" <<'PLAY'
 #!/usr/bin/env bash

@@ -72,6 +72,13 @@ QString privateFolder(QString* problem) {
                 QStringLiteral("%1 is too long a path for a socket").arg(QFile::decodeName(folder));
             continue;
         }
+        // The channel's paths travel as text, to the viewer's command line among others: a
+        // name that does not come back from text to the same bytes would name another file.
+        if (QFile::encodeName(QFile::decodeName(folder)) != folder) {
+            why = QStringLiteral("%1 is not a name the viewer can be given")
+                      .arg(QFile::decodeName(folder));
+            continue;
+        }
         if (makeOurFolder(folder, &why)) return QFile::decodeName(folder);
     }
     if (problem) *problem = why;

@@ -22,7 +22,8 @@ QString sessionKey();
 
 // Our private folder for sockets and locks: $XDG_RUNTIME_DIR/vantrel when the runtime folder
 // is ours and closed to others; else vantrel-UID in $TMPDIR, then in /tmp, made 0700 and checked
-// to be ours and no symlink. A folder whose socket paths would be too long is passed over.
+// to be ours and no symlink. A folder whose socket paths would be too long, or whose name is
+// not text in the platform's encoding, is passed over.
 // Empty, with `problem` saying why, when none can be used.
 QString privateFolder(QString* problem = nullptr);
 
