@@ -25,10 +25,22 @@ struct Options {
     std::string dump;
 };
 
+const char* const usage =
+    "usage: vantrel-monkey [--events N] [--seed S] [--games G] [--dump FILE]\n"
+    "Plays N random events (1000000) on the headless game, cut into G games (5), and checks\n"
+    "after each one that the game still holds together. --dump writes the events of the first\n"
+    "game as a scenario for vantrel-script.\n";
+
+// Asked for the usage.
+struct Help {};
+
 Options parse(int argc, char** argv) {
     Options o;
-    for (int i = 1; i + 1 < argc; i += 2) {
-        const std::string flag = argv[i], value = argv[i + 1];
+    for (int i = 1; i < argc; i += 2) {
+        const std::string flag = argv[i];
+        if (flag == "--help" || flag == "-h") throw Help{};
+        if (i + 1 == argc) throw std::invalid_argument("unknown option or no value: " + flag);
+        const std::string value = argv[i + 1];
         if (flag == "--events")
             o.events = std::stol(value);
         else if (flag == "--seed")
@@ -55,8 +67,11 @@ int main(int argc, char** argv) {
     Options options;
     try {
         options = parse(argc, argv);
+    } catch (const Help&) {
+        std::cout << usage;
+        return 0;
     } catch (const std::exception& e) {
-        std::cerr << "vantrel-monkey: " << e.what() << '\n';
+        std::cerr << "vantrel-monkey: " << e.what() << '\n' << usage;
         return 2;
     }
     std::cout << "monkey: seed " << options.seed << ", " << options.events << " events\n"
