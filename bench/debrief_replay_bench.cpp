@@ -117,6 +117,10 @@ Frames measure(int trackSteps, int frames) {
 } // namespace
 
 int main(int argc, char** argv) {
+    bench::checkOptions(argc, argv,
+                        "usage: vantrel-bench-debrief-replay [--frames N]\n"
+                        "Measures one replay frame of the debrief window, N frames (1000).\n",
+                        {"--frames"});
     auto app = bench::startApplication(argc, argv);
     const QStringList args = QCoreApplication::arguments();
     const int frames = std::max(10, bench::intOption(args, "--frames", 1000));

@@ -156,6 +156,10 @@ bench::Summary of(const std::vector<Timing>& runs, F stage) {
 } // namespace
 
 int main(int argc, char** argv) {
+    bench::checkOptions(argc, argv,
+                        "usage: vantrel-bench-grid-chart [--rounds N] [--rows N]\n"
+                        "Measures the logbook grid and chart of N rows (10000), N rounds (15).\n",
+                        {"--rounds", "--rows"});
     auto app = bench::startApplication(argc, argv);
     const QStringList args = QCoreApplication::arguments();
     const int rounds = std::max(1, bench::intOption(args, "--rounds", 15));

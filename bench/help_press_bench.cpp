@@ -3,6 +3,7 @@
 // memory the viewer takes with the largest help file it shows. Each figure stands beside the
 // baseline of the same run: a press that an idle viewer answers.
 //   vantrel-bench-help-press [PRESSES]
+#include "options.h"
 #include "ui/qt/help_channel.h"
 #include "ui/qt/help_client.h"
 #include "ui/qt/help_exchange.h"
@@ -72,6 +73,11 @@ void writeHelpFile(const QString& file, qint64 size) {
 } // namespace
 
 int main(int argc, char** argv) {
+    bench::checkOptions(argc, argv,
+                        "usage: vantrel-bench-help-press [PRESSES]\n"
+                        "Measures how long a help press waits, worst of PRESSES (20), on a slow or "
+                        "stopped viewer.\n",
+                        {}, 1);
     QCoreApplication app(argc, argv);
     const int presses = argc > 1 ? std::max(1, std::atoi(argv[1])) : 20;
     const QString viewer = QCoreApplication::applicationDirPath() + "/vantrel-help";

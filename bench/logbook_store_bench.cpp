@@ -202,7 +202,7 @@ int main(int argc, char** argv) {
     RegisterBenchmark("baseline:bareScan/records:10000", bareScanBench)->Unit(ms);
 
     benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
+    if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 2;
     GoalReporter reporter;
     benchmark::RunSpecifiedBenchmarks(&reporter);
     benchmark::Shutdown();

@@ -70,6 +70,11 @@ double openLogbookWindow(const std::string& path) {
 } // namespace
 
 int main(int argc, char** argv) {
+    bench::checkOptions(
+        argc, argv,
+        "usage: vantrel-bench-logbook-window [--rounds N] [--records N]\n"
+        "Measures Game, Logbook... to its first frame on N records (10000), N rounds (10).\n",
+        {"--rounds", "--records"});
     auto app = bench::startApplication(argc, argv);
     const QStringList args = QCoreApplication::arguments();
     const int rounds = std::max(1, bench::intOption(args, "--rounds", 10));

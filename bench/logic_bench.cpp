@@ -193,7 +193,7 @@ int main(int argc, char** argv) {
     RegisterBenchmark("baseline:hypot+atan2", hypotAtan2Bench);
 
     benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
+    if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 2;
     GoalReporter reporter;
     benchmark::RunSpecifiedBenchmarks(&reporter);
     benchmark::Shutdown();

@@ -153,6 +153,11 @@ void measureIdle(int seconds) {
 } // namespace
 
 int main(int argc, char** argv) {
+    bench::checkOptions(
+        argc, argv,
+        "usage: vantrel-bench-resources [--hold MS] [--seconds N]\n"
+        "Measures the memory of the game's windows and the processor time of an idle game.\n",
+        {"--hold", "--seconds", "--child", "--settle", "--measure"});
     auto app = bench::startApplication(argc, argv);
     const QStringList args = QCoreApplication::arguments();
     if (const QString key = bench::wordOption(args, "--child"); !key.isEmpty())

@@ -252,6 +252,11 @@ bool isFreshProcess(int argc, char** argv) {
 } // namespace
 
 int main(int argc, char** argv) {
+    bench::checkOptions(
+        argc, argv,
+        "usage: vantrel-bench-startup [--rounds N] [--fresh N]\n"
+        "Measures start-up to the first painted frame, N rounds (30) and N fresh processes (5).\n",
+        {"--rounds", "--fresh", "--first-window"});
     auto app = bench::startApplication(
         argc, argv, isFreshProcess(argc, argv) ? bench::Settings::inherited : bench::Settings::own);
     const QStringList args = QCoreApplication::arguments();

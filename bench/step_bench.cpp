@@ -188,6 +188,12 @@ std::vector<int> zoomLevelsAsked(const QStringList& args) {
 } // namespace
 
 int main(int argc, char** argv) {
+    bench::checkOptions(
+        argc, argv,
+        "usage: vantrel-bench-step [--steps N] [--zoom LEVEL,LEVEL...]\n"
+        "Measures one step of the aircraft, click to painted, N steps (2000) at each zoom\n"
+        "level (100,300).\n",
+        {"--steps", "--zoom"});
     auto app = bench::startApplication(argc, argv);
     const QStringList args = QCoreApplication::arguments();
     const int steps = std::max(10, bench::intOption(args, "--steps", 2000));

@@ -62,6 +62,10 @@ long peakKb(const QString& file, int holdMs) {
 } // namespace
 
 int main(int argc, char** argv) {
+    bench::checkOptions(argc, argv,
+                        "usage: vantrel-bench-tone-memory [--hold MS]\n"
+                        "Measures the peak memory of a process playing sound files.\n",
+                        {"--hold", "--child"});
     QCoreApplication app(argc, argv);
     const QStringList args = QCoreApplication::arguments();
     const int holdMs = bench::intOption(args, "--hold", 1500);

@@ -76,6 +76,8 @@ void exportLogbook(Game& game) {
     const auto path =
         game.runtime.saveFileName("Export the logbook", "logbook.csv", "CSV files (*.csv)");
     if (!path) return;
+    // Told before the writing, so that the next start clears what a killed export left there.
+    game.runtime.host().saveSetting(logbook::exportFolderSetting, logbook::folderOf(*path));
     if (!logbook::writeFileWhole(*path, logbook::csvOf(w.shown)))
         game.runtime.messageBox("The logbook could not be written to " + *path + ".",
                                 ui::msgbox::okOnly, logbookTitle);

@@ -7,12 +7,16 @@
 #include "game/new_search.h"
 #include "help/context_ids.h"
 #include "instruments/aircraft_symbol.h"
+#include "logbook/csv.h"
 
 void startUp(Game& game) {
     MainWindow& w = game.main.get();
     SearchState& s = game.search;
 
     locateHelpFile(game, w.handle());
+    // What an export killed while writing left in the folder it wrote to goes now.
+    if (const auto exported = game.runtime.host().setting(logbook::exportFolderSetting))
+        logbook::removeLeftoverTemporaries(*exported);
 
     s.compassPointNames[1] = "northeast";
     s.compassPointNames[2] = "southeast";

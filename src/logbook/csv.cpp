@@ -1,9 +1,18 @@
 // SPDX-License-Identifier: MIT
 #include "csv.h"
 
+#include <cerrno>
 #include <charconv>
+#include <cmath>
+#include <cstdint>
 #include <cstdio>
+#include <cstring>
+#include <ctime>
+#include <dirent.h>
 #include <fcntl.h>
+#include <random>
+#include <signal.h>
+#include <string_view>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -11,9 +20,13 @@ namespace logbook {
 
 namespace {
 
+// A text cell. One that begins as a formula does in a spreadsheet (=, +, -, @, or a tab or
+// carriage return before one) is a record's text, never something to run: an apostrophe in
+// front tells the spreadsheet so, and the cell is quoted like the cells it must be.
 std::string field(const std::string& text) {
-    if (text.find_first_of(",\"\r\n") == std::string::npos) return text;
-    std::string quoted = "\"";
+    const bool formula = !text.empty() && std::strchr("=+-@\t\r", text.front());
+    if (!formula && text.find_first_of(",\"\r\n") == std::string::npos) return text;
+    std::string quoted = formula ? "\"'" : "\"";
     for (char c : text) {
         if (c == '"') quoted += '"';
         quoted += c;
@@ -21,8 +34,10 @@ std::string field(const std::string& text) {
     return quoted + '"';
 }
 
-// Two decimals with a point whatever the user's locale, as CSV readers expect.
+// Two decimals with a point whatever the user's locale, as CSV readers expect. A figure that
+// is no number at all (a damaged record's) is left empty rather than written as "-inf".
 std::string number(double v) {
+    if (!std::isfinite(v)) return "";
     char text[64];
     const auto [end, error] =
         std::to_chars(text, text + sizeof text, v, std::chars_format::fixed, 2);
@@ -35,7 +50,31 @@ std::string score(const SearchRecord& r) {
     std::string digits;
     for (char c : r.scoreText)
         if (c != ',') digits += c;
-    return digits.empty() ? "0" : digits;
+    if (digits.empty()) return "0";
+    // A logbook is a file anyone may have edited: what is not a number is written as text.
+    double value = 0;
+    const char* end = digits.data() + digits.size();
+    const auto [rest, error] = std::from_chars(digits.data(), end, value);
+    const bool plain = error == std::errc{} && rest == end && std::isfinite(value);
+    return plain ? digits : field(r.scoreText);
+}
+
+const char* const temporaryMark = ".vantrel-tmp-";
+
+// The process that writes a temporary named ".NAME.vantrel-tmp-PID-NUMBER", or 0 when the name
+// is not one of ours.
+pid_t writerOf(std::string_view name) {
+    const auto mark = name.rfind(temporaryMark);
+    if (name.size() < 2 || name.front() != '.' || mark == std::string_view::npos || mark < 2)
+        return 0;
+    const char* at = name.data() + mark + std::strlen(temporaryMark);
+    const char* end = name.data() + name.size();
+    pid_t pid = 0;
+    std::uint32_t number = 0;
+    auto [dash, error] = std::from_chars(at, end, pid);
+    if (error != std::errc{} || pid <= 0 || dash == end || *dash != '-') return 0;
+    const auto [rest, bad] = std::from_chars(dash + 1, end, number);
+    return bad == std::errc{} && rest == end ? pid : 0;
 }
 
 } // namespace
@@ -52,11 +91,32 @@ std::string csvOf(const std::vector<SearchRecord>& records) {
     return out;
 }
 
+std::string folderOf(const std::string& path) {
+    const auto slash = path.rfind('/');
+    if (slash == std::string::npos) return ".";
+    return slash == 0 ? "/" : path.substr(0, slash);
+}
+
 bool writeFileWhole(const std::string& path, const std::string& text) {
-    std::string temporary = path + ".XXXXXX";
-    const int fd = mkstemp(temporary.data()); // a new name of its own, never someone's file
+    const std::string folder = folderOf(path);
+    removeLeftoverTemporaries(folder);
+    const auto slash = path.rfind('/');
+    // Room for our mark within a file name's 255 bytes, however long the name asked for.
+    const std::string name = path.substr(slash == std::string::npos ? 0 : slash + 1).substr(0, 200);
+    static std::minstd_rand random(std::random_device{}());
+    std::string temporary;
+    int fd = -1;
+    for (int attempt = 0; fd < 0 && attempt < 100; ++attempt) {
+        temporary = folder + "/." + name + temporaryMark + std::to_string(getpid()) + '-' +
+                    std::to_string(random() % 1000000);
+        // A new file of its own, never someone's, made with the mode the user's umask gives.
+        fd = ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+        if (fd < 0 && errno != EEXIST) return false;
+    }
     if (fd < 0) return false;
-    bool ok = fchmod(fd, 0644) == 0;
+    // A file written over keeps who may read it: a private logbook stays private.
+    struct stat old {};
+    bool ok = ::stat(path.c_str(), &old) != 0 || fchmod(fd, old.st_mode & 07777) == 0;
     for (std::size_t done = 0; ok && done < text.size();) {
         const ssize_t n = ::write(fd, text.data() + done, text.size() - done);
         ok = n > 0;
@@ -67,6 +127,26 @@ bool writeFileWhole(const std::string& path, const std::string& text) {
     ok = ok && std::rename(temporary.c_str(), path.c_str()) == 0;
     if (!ok) std::remove(temporary.c_str());
     return ok;
+}
+
+void removeLeftoverTemporaries(const std::string& folder) {
+    DIR* listing = ::opendir(folder.c_str());
+    if (!listing) return;
+    const std::time_t now = std::time(nullptr);
+    while (const dirent* entry = ::readdir(listing)) {
+        const pid_t writer = writerOf(entry->d_name);
+        struct stat file {};
+        if (writer <= 0 ||
+            ::fstatat(::dirfd(listing), entry->d_name, &file, AT_SYMLINK_NOFOLLOW) != 0)
+            continue;
+        // Only a plain file of this user's, left by a writer that is gone, or so long ago that
+        // no export still writes it.
+        const bool gone = ::kill(writer, 0) != 0 && errno == ESRCH;
+        if (S_ISREG(file.st_mode) && file.st_uid == ::geteuid() &&
+            (gone || now - file.st_mtime > 60))
+            ::unlinkat(::dirfd(listing), entry->d_name, 0);
+    }
+    ::closedir(listing);
 }
 
 } // namespace logbook

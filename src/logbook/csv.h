@@ -13,7 +13,18 @@ namespace logbook {
 std::string csvOf(const std::vector<SearchRecord>& records);
 
 // Writes text to a file whole: into a new file of its own beside it first, which then takes the
-// name, so an old file of that name stays as it was if anything fails. False when it could not.
+// name, so an old file of that name stays as it was if anything fails. A file written over keeps
+// its permissions; a new one gets those the user's umask gives. False when it could not.
 bool writeFileWhole(const std::string& path, const std::string& text);
+
+// Removes from `folder` the temporaries that writeFileWhole left there when it was killed: only
+// our own plain files (".NAME.vantrel-tmp-PID-NUMBER") whose writer has gone or that are older
+// than a minute, never anything else.
+void removeLeftoverTemporaries(const std::string& folder);
+
+// The folder a file path names its file in ("." for a bare name), and the player's setting that
+// keeps the folder exported to last.
+std::string folderOf(const std::string& path);
+inline constexpr const char* exportFolderSetting = "logbook/exportFolder";
 
 } // namespace logbook

@@ -182,7 +182,10 @@ void ScenarioRunner::perform(const std::vector<std::string>& words) {
         click(args[0]);
     } else if (command == "tick") {
         requireStarted(command);
-        tick(args.empty() ? 1 : parseCount(args[0]));
+        if (!args.empty() && args[0].find('.') != std::string::npos)
+            tickTimer(args[0]);
+        else
+            tick(args.empty() ? 1 : parseCount(args[0]));
     } else if (command == "select") {
         requireStarted(command);
         needArgs(2);
@@ -288,6 +291,16 @@ void ScenarioRunner::tick(int count) {
         host_.advanceClock(1);
         runtime_.tick(*game_->main->Timer1);
     }
+}
+
+void ScenarioRunner::tickTimer(const std::string& name) {
+    const Target t = resolve(name, false);
+    auto* timer = dynamic_cast<ui::Timer*>(t.control);
+    if (!timer) throw ScenarioError(name + " is not a timer");
+    // A timer of a window that is not loaded is its design copy's, which never ticks.
+    if (!t.form) return;
+    host_.advanceClock(timer->interval() / 1000.0);
+    runtime_.tick(*timer);
 }
 
 void ScenarioRunner::set(const std::string& assignment) {

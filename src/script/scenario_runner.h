@@ -49,6 +49,8 @@ private:
     void close(const std::string& window);
     void select(const std::string& name, int row);
     void tick(int count);
+    // One tick of a window's timer, WINDOW.TIMER, the clock moving on by its interval.
+    void tickTimer(const std::string& name);
 
     class NoteRecorder;
 

@@ -2,11 +2,19 @@
 # SPDX-License-Identifier: MIT
 # The game and the help viewer answer --help and --version with no display at all, exit 0 and
 # print to standard output; an unknown option gets the usage on standard error and status 2.
+# The test tools (the monkey, the benchmarks) answer --help and an unknown option the same way.
 #   programs_without_display.sh VERSION GAME VIEWER
+#   programs_without_display.sh --tools PROGRAM...
 set -u
-version="$1"
-game=$(readlink -f "$2")
-viewer=$(readlink -f "$3")
+if [ "$1" = --tools ]; then
+    shift
+    tools=()
+    for tool in "$@"; do tools+=("$(readlink -f "$tool")"); done
+else
+    version="$1"
+    game=$(readlink -f "$2")
+    viewer=$(readlink -f "$3")
+fi
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 cd "$work" || exit 1
@@ -31,6 +39,15 @@ expect() {
         echo "ok: $name: status $status"
     fi
 }
+
+if [ -n "${tools+set}" ]; then
+    for tool in "${tools[@]}"; do
+        # A tool that took either for a run would go on for minutes.
+        expect timeout 30 "$tool" --help "|" 0 "." ""
+        expect timeout 30 "$tool" --no-such-option "|" 2 "" "."
+    done
+    exit $((failures > 0))
+fi
 
 v="${version//./\\.}"
 for program in "$game" "$viewer"; do

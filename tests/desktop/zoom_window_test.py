@@ -101,12 +101,16 @@ def keys_menu_and_remembered_settings(game):
         proc.terminate()
         proc.wait(timeout=PATIENCE)
 
-        with open(settings_file(x), 'w') as f:
-            f.write('[view]\nzoom=200\n\n[window]\nposition=@Point(-5000 4000)\n')
-        proc, main = start(x, game)
-        check(stays_on_screen(x, main, screen),
-              'a place off every screen is brought back onto it: %s' % (x.geometry(main)[0],))
-        proc.terminate()
+        # Off every screen, or numbers no screen has, as a damaged settings file may hold.
+        for place in ['-5000 4000', '2147483647 2147483647', '-2147483648 -2147483648',
+                      '2147483600 100', '300 -2147483648']:
+            with open(settings_file(x), 'w') as f:
+                f.write('[view]\nzoom=200\n\n[window]\nposition=@Point(%s)\n' % place)
+            proc, main = start(x, game)
+            check(stays_on_screen(x, main, screen), 'a place at %s is brought onto the screen: %s'
+                  % (place, x.geometry(main)[0],))
+            proc.terminate()
+            proc.wait(timeout=PATIENCE)
     finally:
         x.close()
 

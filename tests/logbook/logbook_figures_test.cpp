@@ -8,6 +8,8 @@
 #include <fstream>
 #include <gtest/gtest.h>
 #include <sstream>
+#include <sys/stat.h>
+#include <sys/time.h>
 #include <unistd.h>
 
 using logbook::SearchRecord;
@@ -71,6 +73,32 @@ TEST(LogbookFigures, theExportQuotesWhatASpreadsheetWouldSplit) {
     EXPECT_EQ(second, "2026-12-07T10:00:00Z,0,1234,\"say \"\"hi\"\"\",1.00,1.00,0.00,0,No,0.00\r");
 }
 
+TEST(LogbookFigures, theExportNeverHandsASpreadsheetAFormulaButKeepsItsNumbersNumbers) {
+    // Texts from a logbook anyone may have edited: a spreadsheet must show them, not run them.
+    const struct {
+        const char* rating;
+        const char* scoreText;
+        float miss;
+        const char* row; // from the score to the miss distance
+    } cases[] = {
+        {"=1+1", "12", 1, "12,\"'=1+1\",1.00,1.00"},
+        {"+cmd", "-3.5", -3.5f, "-3.5,\"'+cmd\",1.00,-3.50"},
+        {"-2", "1,234", 0, "1234,\"'-2\",1.00,0.00"},
+        {"@SUM(A1)", "=HYPERLINK(\"x\")", 0, "\"'=HYPERLINK(\"\"x\"\")\",\"'@SUM(A1)\",1.00,0.00"},
+        {"\t=1", "-inf", 0, "\"'-inf\",\"'\t=1\",1.00,0.00"},
+        {"\r=1", "1e3", 0, "1e3,\"'\r=1\",1.00,0.00"},
+        {"A -1 = 2", "", 0, "0,A -1 = 2,1.00,0.00"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.rating);
+        SearchRecord r = reveal(1, c.miss, 1);
+        r.rating = c.rating;
+        r.scoreText = c.scoreText;
+        const std::string csv = logbook::csvOf({r});
+        EXPECT_NE(csv.find(std::string(",0,") + c.row + ","), std::string::npos) << csv;
+    }
+}
+
 TEST(LogbookFigures, theExportWritesDecimalPointsWhateverTheLocale) {
     const std::string before = std::setlocale(LC_NUMERIC, nullptr);
     if (!std::setlocale(LC_NUMERIC, "de_DE.UTF-8")) GTEST_SKIP() << "no German locale here";
@@ -79,18 +107,84 @@ TEST(LogbookFigures, theExportWritesDecimalPointsWhateverTheLocale) {
     EXPECT_NE(csv.find(",30.25,1.50,"), std::string::npos) << csv;
 }
 
-TEST(LogbookFigures, anExportReplacesAFileWholeOrLeavesItAsItWas) {
+namespace {
+
+std::string contentsOf(const std::string& path) {
+    std::ifstream in(path);
+    return std::string((std::istreambuf_iterator<char>(in)), {});
+}
+
+} // namespace
+
+TEST(LogbookFigures, anExportReplacesAFileWholeKeepingItsPermissionsOrLeavesItAsItWas) {
     char folder[] = "/tmp/vantrel-export-XXXXXX";
     ASSERT_TRUE(mkdtemp(folder));
     const std::string path = std::string(folder) + "/logbook.csv";
-    std::ofstream(path) << "old";
-    EXPECT_TRUE(logbook::writeFileWhole(path, "new"));
-    std::ifstream in(path);
-    std::string text((std::istreambuf_iterator<char>(in)), {});
-    EXPECT_EQ(text, "new");
+    // A file written over keeps its mode; a new one takes the user's umask.
+    const struct {
+        int existing; // the old file's mode, or -1 for none
+        mode_t umask;
+        int expected;
+    } cases[] = {{0600, 022, 0600}, {0640, 077, 0640}, {-1, 022, 0644}, {-1, 077, 0600}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.existing);
+        std::remove(path.c_str());
+        if (c.existing >= 0) {
+            std::ofstream(path) << "old";
+            chmod(path.c_str(), static_cast<mode_t>(c.existing));
+        }
+        const mode_t before = umask(c.umask);
+        EXPECT_TRUE(logbook::writeFileWhole(path, "new"));
+        umask(before);
+        EXPECT_EQ(contentsOf(path), "new");
+        struct stat written {};
+        ASSERT_EQ(stat(path.c_str(), &written), 0);
+        EXPECT_EQ(written.st_mode & 07777, mode_t(c.expected));
+    }
     EXPECT_FALSE(logbook::writeFileWhole(std::string(folder) + "/missing/logbook.csv", "x"));
+    EXPECT_EQ(contentsOf(path), "new");
     std::remove(path.c_str());
     rmdir(folder);
+}
+
+TEST(LogbookFigures, anExportRemovesOnlyTheTemporariesThatKilledExportsLeft) {
+    // A writer that is gone leaves its temporary for the next export into the folder to remove;
+    // a living writer's is its own until it is a minute old; nothing else is ever touched.
+    char folder[] = "/tmp/vantrel-export-XXXXXX";
+    ASSERT_TRUE(mkdtemp(folder));
+    const std::string in = std::string(folder) + "/";
+    const std::string alive = std::to_string(getpid()), gone = "2147483647";
+    const struct {
+        std::string name;
+        bool old; // written two minutes ago
+        bool removed;
+    } cases[] = {
+        {".logbook.csv.vantrel-tmp-" + gone + "-123456", false, true},
+        {".other name.csv.vantrel-tmp-" + gone + "-7", false, true},
+        {".logbook.csv.vantrel-tmp-" + alive + "-123456", false, false},
+        {".logbook.csv.vantrel-tmp-" + alive + "-654321", true, true},
+        {"logbook.csv.vantrel-tmp-" + gone + "-1", true, false},
+        {".logbook.csv.vantrel-tmp-" + gone + "-1.csv", true, false},
+        {".logbook.csv.vantrel-tmp-x-1", true, false},
+        {"logbook.csv.AbC123", true, false},
+        {"notes.txt", true, false},
+    };
+    for (const auto& c : cases) {
+        std::ofstream(in + c.name) << "partial";
+        const timeval twoMinutesAgo[2] = {{time(nullptr) - 120, 0}, {time(nullptr) - 120, 0}};
+        if (c.old) utimes((in + c.name).c_str(), twoMinutesAgo);
+    }
+    const std::string folderOfOurs = in + ".logbook.csv.vantrel-tmp-" + gone + "-9";
+    ASSERT_EQ(mkdir(folderOfOurs.c_str(), 0700), 0);
+    EXPECT_TRUE(logbook::writeFileWhole(in + "logbook.csv", "new"));
+    for (const auto& c : cases) {
+        EXPECT_EQ(access((in + c.name).c_str(), F_OK) != 0, c.removed) << c.name;
+        std::remove((in + c.name).c_str());
+    }
+    EXPECT_EQ(access(folderOfOurs.c_str(), F_OK), 0) << "a folder is never ours";
+    rmdir(folderOfOurs.c_str());
+    std::remove((in + "logbook.csv").c_str());
+    EXPECT_EQ(rmdir(folder), 0) << "the export left nothing of its own";
 }
 
 TEST(LogbookFigures, aSearchThatRunsPastMidnightTakesItsRealMinutes) {

@@ -3,6 +3,7 @@
 
 #include <cmath>
 #include <cstdio>
+#include <utility>
 
 namespace monkey {
 
@@ -39,6 +40,20 @@ const std::vector<std::string> helpKeyTargets{"main",
                                               "about.cmdClose",
                                               "helpDialog.cmdDemo"};
 
+const std::vector<std::string> logbookClicks{"mnuLogbook",
+                                             "mnuLogbook",
+                                             "mnuDebrief",
+                                             "logbook.cmdDebrief",
+                                             "logbook.cmdClose",
+                                             "debrief.cmdPlay",
+                                             "debrief.cmdPlay",
+                                             "debrief.cmdClose",
+                                             "debrief.optReplaySpeed(0)",
+                                             "debrief.optReplaySpeed(1)",
+                                             "debrief.optReplaySpeed(2)",
+                                             "debrief.optReplaySpeed(3)"};
+const std::vector<std::string> mapKeys{"Up", "Up", "Left", "Right", "Down"};
+
 std::string number(double v) {
     char buf[32];
     std::snprintf(buf, sizeof buf, "%.3f", v);
@@ -50,7 +65,7 @@ std::string number(double v) {
 std::string Event::line() const {
     std::string out;
     for (const auto& w : words)
-        out += (out.empty() ? "" : " ") + w;
+        out += (out.empty() ? "" : " ") + (w.find(' ') == std::string::npos ? w : '"' + w + '"');
     return out;
 }
 
@@ -64,7 +79,12 @@ Event EventSource::ending() {
 
 Event EventSource::next() {
     Event e;
-    const int roll = below(1000);
+    if (!then_.empty()) {
+        e.words = std::move(then_);
+        then_.clear();
+        return e;
+    }
+    const int roll = below(1100);
     if (roll < 380) {
         e.words = {"click", pick(arrows)};
     } else if (roll < 700) {
@@ -87,9 +107,25 @@ Event EventSource::next() {
         e.words = {"key", "F1", pick(helpKeyTargets)};
     } else if (roll < 990) {
         e.words = {"close", below(2) ? "about" : "helpDialog"};
-    } else {
+    } else if (roll < 1000) {
         e.words = {"click", below(2) ? "cmdStart" : "mnuNewGame"};
         e.newSearch = true;
+    } else if (roll < 1030) {
+        e.words = {"click", pick(logbookClicks)};
+    } else if (roll < 1045) {
+        e.words = {"tick", "debrief.tmrReplay"};
+    } else if (roll < 1060) {
+        e.words = {"select", "logbook.grdSearches", std::to_string(below(7))};
+    } else if (roll < 1068) {
+        e.words = {"savefile", exportPath_};
+        then_ = {"click", "logbook.cmdExport"};
+    } else if (roll < 1076) {
+        e.words = {"answer", below(2) ? "1" : "2"};
+        then_ = {"click", "logbook.cmdDelete"};
+    } else if (roll < 1092) {
+        e.words = {"key", pick(mapKeys), "Pic1"};
+    } else {
+        e.words = {"close", below(2) ? "logbook" : "debrief"};
     }
     return e;
 }

@@ -18,10 +18,13 @@ struct Event {
 };
 
 // Draws events from every click target of every window, menu items, ticks with now and then a
-// clock jump of hours, answers to message boxes, F1 anywhere and closing the small windows.
+// clock jump of hours, answers to message boxes, F1 anywhere and closing the small windows; the
+// logbook's and the debrief's windows, their rows, replays, exports to `exportPath` and
+// deletions; and the arrow keys on the map.
 class EventSource {
 public:
-    explicit EventSource(std::uint64_t seed) : random_(seed) {}
+    EventSource(std::uint64_t seed, std::string exportPath)
+        : random_(seed), exportPath_(std::move(exportPath)) {}
     Event next();
     // How a game ends: Exit, or closing the main window.
     Event ending();
@@ -33,7 +36,10 @@ private:
     }
 
     std::mt19937_64 random_;
+    std::string exportPath_;
     double clock_ = 43200;
+    // The second half of an event that takes two lines: a save-file answer, then Export.
+    std::vector<std::string> then_;
 };
 
 } // namespace monkey

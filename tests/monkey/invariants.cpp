@@ -1,7 +1,10 @@
 // SPDX-License-Identifier: MIT
 #include "invariants.h"
 
+#include "debrief/debrief_window.h"
 #include "game/game.h"
+#include "logbook/logbook.h"
+#include "logbook/logbook_window.h"
 #include "model/format_by_pattern.h"
 
 #include <cstdint>
@@ -85,6 +88,21 @@ std::string Invariants::check(Game& game, bool newSearch) {
     if (auto* dialog = game.helpDialog.existing(); dialog && dialog->visible())
         v.require(dialog->cmdDemo->visible() && dialog->cmdCancel->visible(),
                   "a shown dialog has its buttons");
+    if (auto* book = game.logbookWindow.existing()) {
+        const auto& rows = book->grdSearches->rows();
+        v.require(rows.size() == book->shown.size(), "the logbook's table shows its records");
+        v.require(book->grdSearches->selectedRow() < int(rows.size()), "a selected row is there");
+        // Every record of the logbook is listed, those written and those waiting alike.
+        if (book->visible() && game.logbook)
+            v.require(int(book->shown.size()) == game.logbook->count(),
+                      "the logbook window lists every record");
+    }
+    if (auto* debrief = game.debrief.existing()) {
+        const bool playing = debrief->replay.playing();
+        v.require(debrief->tmrReplay->enabled() == playing, "the replay's timer runs as it plays");
+        v.require(debrief->cmdPlay->caption() == (playing ? "&Pause" : "&Play"),
+                  "the play button says what it will do");
+    }
     if (auto* about = game.about.existing())
         v.require(about->lblVersion->caption() == "Version 1.4", "About unchanged");
     return v.out.str();

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 // vantrel-monkey: plays a great many random events on the headless game and checks after each
-// one that the game still holds together. Every run is replayable from its seed:
+// one that the game still holds together. Each game keeps a logbook, and exports it, in a
+// temporary folder of the run's own, removed at the end. Every run is replayable from its seed:
 //   vantrel-monkey [--events N] [--seed S] [--games G] [--dump FILE]
 // --dump writes the events of the first game as a scenario for vantrel-script.
 #include "event_source.h"
@@ -8,13 +9,18 @@
 #include "script/scenario_runner.h"
 #include "script/tokenizer.h"
 
+#include <cerrno>
 #include <chrono>
 #include <cstdlib>
+#include <cstring>
+#include <filesystem>
 #include <fstream>
 #include <iostream>
+#include <QCoreApplication>
 #include <random>
 #include <sstream>
 #include <string>
+#include <unistd.h>
 
 namespace {
 
@@ -25,10 +31,22 @@ struct Options {
     std::string dump;
 };
 
+const char* const usage =
+    "usage: vantrel-monkey [--events N] [--seed S] [--games G] [--dump FILE]\n"
+    "Plays N random events (1000000) on the headless game, cut into G games (5), and checks\n"
+    "after each one that the game still holds together. --dump writes the events of the first\n"
+    "game as a scenario for vantrel-script.\n";
+
+// Asked for the usage.
+struct Help {};
+
 Options parse(int argc, char** argv) {
     Options o;
-    for (int i = 1; i + 1 < argc; i += 2) {
-        const std::string flag = argv[i], value = argv[i + 1];
+    for (int i = 1; i < argc; i += 2) {
+        const std::string flag = argv[i];
+        if (flag == "--help" || flag == "-h") throw Help{};
+        if (i + 1 == argc) throw std::invalid_argument("unknown option or no value: " + flag);
+        const std::string value = argv[i + 1];
         if (flag == "--events")
             o.events = std::stol(value);
         else if (flag == "--seed")
@@ -52,11 +70,16 @@ struct NullBuffer : std::streambuf {
 } // namespace
 
 int main(int argc, char** argv) {
+    // The logbook's database driver is a Qt plugin, found through the application.
+    QCoreApplication app(argc, argv);
     Options options;
     try {
         options = parse(argc, argv);
+    } catch (const Help&) {
+        std::cout << usage;
+        return 0;
     } catch (const std::exception& e) {
-        std::cerr << "vantrel-monkey: " << e.what() << '\n';
+        std::cerr << "vantrel-monkey: " << e.what() << '\n' << usage;
         return 2;
     }
     std::cout << "monkey: seed " << options.seed << ", " << options.events << " events\n"
@@ -67,7 +90,21 @@ int main(int argc, char** argv) {
     std::ofstream dump;
     if (!options.dump.empty()) dump.open(options.dump);
 
-    monkey::EventSource source(options.seed);
+    // The logbook, and what is exported from it, live in a folder of the run's own.
+    std::string folder =
+        (std::filesystem::temp_directory_path() / "vantrel-monkey-XXXXXX").string();
+    if (!mkdtemp(folder.data())) {
+        std::cerr << "vantrel-monkey: no temporary folder: " << std::strerror(errno) << '\n';
+        return 1;
+    }
+    struct Removed {
+        std::string folder;
+        ~Removed() {
+            std::error_code ignored;
+            std::filesystem::remove_all(folder, ignored);
+        }
+    } removed{folder};
+    monkey::EventSource source(options.seed, folder + "/export.csv");
     const long perGame = std::max(1L, options.events / options.games);
     long done = 0;
     for (long game = 0; done < options.events; ++game) {
@@ -78,14 +115,20 @@ int main(int argc, char** argv) {
                       << ") broke: " << why << '\n';
             return 1;
         };
+        // A fresh logbook each game: one kept for the whole run would grow until the window
+        // that lists it, refilled at every Reveal, is all the monkey measures.
+        const monkey::Event logbook{
+            {"logbook", folder + "/logbook-" + std::to_string(game) + ".sqlite"}};
+        runner.perform(logbook.words);
         runner.perform({"start"});
-        if (dump.is_open()) dump << "start\n";
+        if (dump.is_open()) dump << logbook.line() << "\nstart\n";
         if (auto broken = invariants.check(runner.game(), true); !broken.empty())
             return fail(done, "start", broken);
         const long last = std::min(options.events, done + perGame);
         for (; done < last; ++done) {
             const monkey::Event e = done + 1 == last ? source.ending() : source.next();
             if (e.words.front() == "answer" && runner.host().pendingAnswers() > 2) continue;
+            if (e.words.front() == "savefile" && runner.host().pendingSaveFiles() > 2) continue;
             if (dump.is_open()) dump << e.line() << '\n';
             try {
                 runner.perform(e.words);
@@ -101,6 +144,10 @@ int main(int argc, char** argv) {
                 return fail(done + 1, e.line(), broken);
         }
         if (dump.is_open()) dump.close();
+        // An export that finished leaves only its file behind.
+        for (const auto& entry : std::filesystem::directory_iterator(folder))
+            if (entry.path().filename().string().find(".vantrel-tmp-") != std::string::npos)
+                return fail(done, "end of game", "an export left " + entry.path().string());
     }
     const double seconds =
         std::chrono::duration<double>(std::chrono::steady_clock::now() - began).count();

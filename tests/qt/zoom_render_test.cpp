@@ -7,6 +7,8 @@
 
 #include <algorithm>
 #include <gtest/gtest.h>
+#include <limits>
+#include <optional>
 #include <QAction>
 #include <QApplication>
 #include <QGuiApplication>
@@ -14,6 +16,7 @@
 #include <QMainWindow>
 #include <QScreen>
 #include <QSettings>
+#include <string>
 
 namespace {
 
@@ -213,4 +216,39 @@ TEST(Zoom, choosingTheLevelInForceAgainKeepsItsMark) {
     g.renderer.syncNow();
     EXPECT_TRUE(level->isChecked());
     EXPECT_EQ(g.game.runtime.zoom(), 100);
+}
+
+TEST(Zoom, anyRememberedPlaceBringsTheWholeWindowOnAScreenOrToItsMiddle) {
+    // The settings file may have been edited by hand or damaged: whatever number it holds, the
+    // window comes up whole on a screen, where the player can take hold of its title bar.
+    const QRect area = QGuiApplication::primaryScreen()->availableGeometry();
+    const int most = std::numeric_limits<int>::max(), least = std::numeric_limits<int>::min();
+    const struct {
+        QVariant saved;
+        std::optional<QPoint> at; // where the window's corner must be, when it is known
+    } cases[] = {
+        {QPoint(100, 60), QPoint(100, 60)},
+        {QPoint(most, most), {}},
+        {QPoint(least, least), {}},
+        {QPoint(most - 10, 40), {}},
+        {QPoint(40, least + 10), {}},
+        {QPoint(-5000, 4000), {}},
+        {QPoint(-100, area.bottom() - 10), {}},
+        {QPoint(area.right() - 100, -5), {}},
+        {QSize(most, most), {}},
+        {QStringLiteral("2147483647 2147483647"), {}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.saved.toString().toStdString() + " " +
+                     std::to_string(c.saved.toPoint().x()) + "," +
+                     std::to_string(c.saved.toPoint().y()));
+        QSettings(QStringLiteral("Vantrel"), QStringLiteral("Vantrel"))
+            .setValue(QStringLiteral("window/position"), c.saved);
+        Zoomed g(100);
+        const QRect placed = g.windowOf(g.main()).window()->frameGeometry();
+        EXPECT_TRUE(area.contains(placed)) << placed.x() << "," << placed.y();
+        if (c.at) {
+            EXPECT_EQ(placed.topLeft(), *c.at);
+        }
+    }
 }

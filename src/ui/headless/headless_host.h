@@ -23,6 +23,7 @@ public:
     std::size_t pendingAnswers() const { return answers_.size(); }
     // The file names the next save dialogs give; an empty queue cancels them.
     void queueSaveFile(std::string path) { saveFiles_.push_back(std::move(path)); }
+    std::size_t pendingSaveFiles() const { return saveFiles_.size(); }
     void setAppPath(std::string path) { appPath_ = std::move(path); }
     bool ended() const { return ended_; }
 

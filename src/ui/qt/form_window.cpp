@@ -12,6 +12,8 @@
 #include "ui/runtime.h"
 #include "ui/units.h"
 
+#include <algorithm>
+#include <cstdint>
 #include <QActionGroup>
 #include <QApplication>
 #include <QCloseEvent>
@@ -466,12 +468,32 @@ void FormWindow::rememberPlace() {
 std::optional<QPoint> FormWindow::rememberedPlace() const {
     const QVariant saved = playerSetting(QStringLiteral("window/position"));
     if (!saved.canConvert<QPoint>()) return std::nullopt;
-    const QPoint at = saved.toPoint();
+    // A settings file edited by hand or damaged may hold any number: the sums are made in 64
+    // bits, where a corner near the largest int plus the window's size cannot overflow.
+    const std::int64_t x = saved.toPoint().x(), y = saved.toPoint().y();
+    // Until the window manager tells the real frame, a usual one is counted around the window.
+    const QRect inner = window_->geometry(), outer = window_->frameGeometry();
+    const FrameMargins usual = usualFrameMargins(WindowStyle::Dialog);
+    const bool framed = outer != inner;
+    const std::int64_t width = framed ? outer.width() : inner.width() + usual.left + usual.right;
+    const std::int64_t height = framed ? outer.height() : inner.height() + usual.top + usual.bottom;
+    const std::int64_t titleHeight = framed ? inner.top() - outer.top() : usual.top;
     // The title bar must be on a screen, where the player can take hold of it; a screen that
     // has gone since takes the window back to the middle of one that is there.
-    const QRect titleBar(at, QSize(window_->frameGeometry().width(), 24));
-    for (QScreen* screen : QGuiApplication::screens())
-        if (screen->availableGeometry().intersected(titleBar).width() >= 48) return at;
+    for (QScreen* screen : QGuiApplication::screens()) {
+        const QRect area = screen->availableGeometry();
+        const std::int64_t left = area.left(), top = area.top();
+        const std::int64_t right = left + area.width(), bottom = top + area.height();
+        const std::int64_t across = std::min(x + width, right) - std::max(x, left);
+        const std::int64_t down =
+            std::min(y + std::max<std::int64_t>(titleHeight, 1), bottom) - std::max(y, top);
+        if (across < 48 || down <= 0) continue;
+        // Then the whole window is brought on that screen, its title bar first where the
+        // window is larger than the screen.
+        const std::int64_t placedX = std::max(left, std::min(x, right - width));
+        const std::int64_t placedY = std::max(top, std::min(y, bottom - height));
+        return QPoint(static_cast<int>(placedX), static_cast<int>(placedY));
+    }
     return std::nullopt;
 }
 
