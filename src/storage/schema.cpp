@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "storage/schema.h"
 
+#include <iterator>
 #include <QSqlQuery>
 #include <QStringList>
 
@@ -43,11 +44,17 @@ const QStringList toVersion2{
     "CREATE INDEX reveals_by_search ON reveals(search_id)",
 };
 
-const QStringList* const steps[kSchemaVersion] = {&toVersion1, &toVersion2};
+const QStringList* const steps[] = {&toVersion1, &toVersion2};
+static_assert(std::size(steps) == kSchemaVersion);
 
 } // namespace
 
 QSqlError migrateOneStep(QSqlDatabase& db, int from) {
+    // A version below 0 is no layout this game ever wrote; SQLite's own code for a damaged file
+    // has it set aside as one.
+    if (from < 0 || from >= kSchemaVersion)
+        return QSqlError(QStringLiteral("no way up from schema version %1").arg(from), {},
+                         QSqlError::StatementError, QStringLiteral("11"));
     QSqlQuery query(db);
     for (const QString& statement : *steps[from]) {
         if (!query.exec(statement)) return query.lastError();

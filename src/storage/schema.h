@@ -11,7 +11,8 @@ namespace storage {
 inline constexpr int kSchemaVersion = 2;
 
 // Brings the file up by one version, from `from` to `from + 1`, inside the caller's
-// transaction; the caller also writes the new user_version. Returns the first error, if any.
+// transaction; the caller also writes the new user_version. Returns the first error, if any;
+// a `from` it has no step for is reported as damage (SQLite's code for a corrupt file).
 QSqlError migrateOneStep(QSqlDatabase& db, int from);
 
 } // namespace storage

@@ -182,6 +182,11 @@ Outcome SqliteStore::openOnce() {
                                                .arg(header.version)
                                                .arg(kSchemaVersion));
         }
+        // SQLite keeps any 32-bit number there; one below 0 was never written by a game.
+        if (header.version < 0)
+            return outcome(
+                Trouble::Damaged,
+                QStringLiteral("schema version %1, not a logbook's").arg(header.version));
         if (header.version == 0 ? header.entries > 0 : header.ourTables < 2)
             return outcome(Trouble::Damaged, QStringLiteral("a database, but not a logbook"));
         QSqlError error;

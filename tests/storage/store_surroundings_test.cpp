@@ -2,13 +2,16 @@
 // The logbook in bad surroundings: each ends in one Outcome, and nothing already recorded is
 // lost.
 #include "logbook/logbook.h"
+#include "storage/schema.h"
 #include "storage/set_aside.h"
+#include "storage/sqlite_outcome.h"
 #include "storage/sqlite_store.h"
 #include "store_fixtures.h"
 #include "support/throwaway_user.h"
 
 #include <functional>
 #include <gtest/gtest.h>
+#include <limits>
 #include <pwd.h>
 #include <QDir>
 #include <QFile>
@@ -98,6 +101,18 @@ TEST_F(StoreSurroundings, setsAsideADamagedFileAndStartsAfresh) {
              other.exec("CREATE TABLE cats(name TEXT)");
              other.exec("PRAGMA user_version = 2");
          }},
+        {"a logbook whose version is below 0",
+         [](const QString& path) {
+             makeLogbook(path, 3);
+             RawConnection(path).exec("PRAGMA user_version = -5");
+         }},
+        {"a logbook with random bytes where its version is kept",
+         [](const QString& path) {
+             makeLogbook(path, 3);
+             QByteArray bytes = contents(path);
+             bytes.replace(60, 4, QByteArray::fromHex("deadbeef")); // big-endian, so below 0
+             write(path, bytes);
+         }},
     };
     for (const Damage& damage : damages) {
         SCOPED_TRACE(damage.what);
@@ -149,6 +164,19 @@ TEST_F(StoreSurroundings, setsAsideAFileDamagedAmongItsTracksAtTheNextWrite) {
     EXPECT_NE(record.id, 0);
     ASSERT_EQ(store.count(), 1);
     EXPECT_EQ(store.record(record.id)->track, record.track);
+}
+
+// A version with no step up from it is damage, never an index past the steps' ends.
+TEST(SchemaSteps, reportDamageForAVersionTheyHaveNoStepFrom) {
+    QTemporaryDir dir;
+    QSqlDatabase db = QSqlDatabase::addDatabase("QSQLITE", "steps");
+    db.setDatabaseName(dir.filePath("logbook.sqlite"));
+    ASSERT_TRUE(db.open());
+    for (int from : {-5, std::numeric_limits<int>::min(), storage::kSchemaVersion})
+        EXPECT_EQ(storage::troubleOf(storage::migrateOneStep(db, from)), Trouble::Damaged) << from;
+    db.close();
+    db = {};
+    QSqlDatabase::removeDatabase("steps");
 }
 
 TEST(SetAsideName, neverNamesAFileAlreadyThere) {
