@@ -25,8 +25,8 @@ struct SqliteOptions {
 // What open() finds, and what follows:
 //  - no folder: it is made; one that cannot be, or a folder in the file's place: Unusable,
 //    nothing read or written;
-//  - not a logbook (not SQLite, damaged pages in the listed tables, another program's tables):
-//    Damaged, set aside with its -wal and -shm, a fresh logbook started;
+//  - not a logbook (not SQLite, a damaged page anywhere in it, another program's tables, a
+//    version below 0): Damaged, set aside with its -wal and -shm, a fresh logbook started;
 //  - written by a newer game: Newer, the file neither read, written nor moved;
 //  - cannot be written (its mode, its folder's): ReadOnly, the records read; an older layout
 //    that would need writing to come up to date is not read;
@@ -66,7 +66,7 @@ private:
     logbook::Outcome openOnce();
     logbook::Outcome lookWithoutWriting(Header& header);
     bool readHeader(Header& header, QSqlError& error);
-    QString checkIntegrity(int version, QSqlError& error);
+    QString checkIntegrity(QSqlError& error);
     logbook::Outcome bringUpToDate();
     logbook::Outcome appendOnce(logbook::SearchRecord& record);
     logbook::Outcome refusal() const;

@@ -39,11 +39,13 @@ void write(const QString& path, const QByteArray& bytes) {
     file.write(bytes);
 }
 
-// Overwrites the first page of the tracks, as a failing disk might; returns the file as left.
-QByteArray damageTracks(const QString& path) {
-    const int root = RawConnection(path)
-                         .value("SELECT rootpage FROM sqlite_schema WHERE name = 'tracks'")
-                         .toInt();
+// Overwrites the first page of the table or index `name`, as a failing disk might; returns the
+// file as left.
+QByteArray damagePage(const QString& path, const QString& name = QStringLiteral("tracks")) {
+    const int root =
+        RawConnection(path)
+            .value(QStringLiteral("SELECT rootpage FROM sqlite_schema WHERE name = '%1'").arg(name))
+            .toInt();
     const int pageSize = RawConnection(path).value("PRAGMA page_size").toInt();
     QByteArray bytes = contents(path);
     bytes.replace((root - 1) * pageSize, pageSize, QByteArray(pageSize, '\x5a'));
@@ -147,16 +149,33 @@ TEST_F(StoreSurroundings, setsAsideADamagedFileAndStartsAfresh) {
     }
 }
 
-// Opening checks the small tables only; damage among the tracks shows at the next write, which
-// sets the file aside the same way and goes into the fresh logbook.
-TEST_F(StoreSurroundings, setsAsideAFileDamagedAmongItsTracksAtTheNextWrite) {
-    makeLogbook(file(), 3);
-    const QByteArray bytes = damageTracks(file());
+// Opening checks the whole file: a damaged page among the tracks, in SQLite's own numbering or
+// in an index is set aside before anything is written into the file.
+TEST_F(StoreSurroundings, setsAsideAFileDamagedAnywhereWhenItIsOpened) {
+    for (const char* name : {"tracks", "sqlite_sequence", "reveals_by_search"}) {
+        SCOPED_TRACE(name);
+        const QString path = file(QString::fromUtf8(name) + ".sqlite");
+        makeLogbook(path, 3);
+        const QByteArray bytes = damagePage(path, QString::fromUtf8(name));
 
+        SqliteStore store(path.toStdString());
+        const auto opened = store.open();
+        EXPECT_EQ(opened.trouble, Trouble::Damaged) << opened.detail;
+        EXPECT_EQ(contents(QString::fromStdString(opened.setAsidePath)), bytes);
+        auto record = makeRecord(4, 100);
+        EXPECT_TRUE(store.append(record).ok());
+        EXPECT_EQ(store.count(), 1);
+        EXPECT_EQ(RawConnection(path).value("PRAGMA integrity_check").toString(), "ok");
+    }
+}
+
+// Damage that comes after opening shows at the next write, which sets the file aside the same
+// way and goes into the fresh logbook.
+TEST_F(StoreSurroundings, setsAsideAFileDamagedSinceItWasOpenedAtTheNextWrite) {
+    makeLogbook(file(), 3);
     SqliteStore store(file().toStdString());
     ASSERT_TRUE(store.open().ok());
-    EXPECT_EQ(store.count(), 3);
-    EXPECT_FALSE(store.record(1).has_value());
+    const QByteArray bytes = damagePage(file());
     auto record = makeRecord(4, 100);
     const auto written = store.append(record);
     EXPECT_EQ(written.trouble, Trouble::Damaged);
@@ -331,7 +350,7 @@ TEST_F(StoreSurroundings, readsButDoesNotWriteAReadOnlyLogbook) {
 // hears of the damage.
 TEST_F(StoreSurroundings, aRecordWrittenPastDamageIsKeptOnce) {
     makeLogbook(file(), 3);
-    damageTracks(file());
+    damagePage(file());
     logbook::Logbook book(std::make_unique<SqliteStore>(file().toStdString()));
     auto record = makeRecord(4, 100);
     record.search = 0;
