@@ -3,8 +3,10 @@
 
 #include "logbook/logbook_store.h"
 
+#include <QByteArray>
 #include <QSqlDatabase>
 #include <QString>
+#include <QVariant>
 
 namespace storage {
 
@@ -69,6 +71,8 @@ private:
     QString checkIntegrity(QSqlError& error);
     logbook::Outcome bringUpToDate();
     logbook::Outcome appendOnce(logbook::SearchRecord& record);
+    logbook::Outcome keepSearchTrack(const QVariant& search, const QByteArray& points,
+                                     bool& ownTrack);
     logbook::Outcome refusal() const;
     std::vector<logbook::SearchRecord> select(const QString& where, std::int64_t id,
                                               bool withTracks);

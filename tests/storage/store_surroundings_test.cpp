@@ -175,7 +175,7 @@ TEST_F(StoreSurroundings, setsAsideAFileDamagedSinceItWasOpenedAtTheNextWrite) {
     makeLogbook(file(), 3);
     SqliteStore store(file().toStdString());
     ASSERT_TRUE(store.open().ok());
-    const QByteArray bytes = damagePage(file());
+    const QByteArray bytes = damagePage(file(), "search_tracks");
     auto record = makeRecord(4, 100);
     const auto written = store.append(record);
     EXPECT_EQ(written.trouble, Trouble::Damaged);
@@ -212,7 +212,8 @@ TEST(SetAsideName, neverNamesAFileAlreadyThere) {
 // A logbook from a newer game is left exactly as it is: not read, not written, not moved.
 TEST_F(StoreSurroundings, leavesALogbookFromANewerGameAlone) {
     makeLogbook(file(), 2);
-    RawConnection(file()).exec("PRAGMA user_version = 3");
+    RawConnection(file()).exec(
+        QStringLiteral("PRAGMA user_version = %1").arg(storage::kSchemaVersion + 1));
     const QByteArray before = contents(file());
 
     {
@@ -350,7 +351,7 @@ TEST_F(StoreSurroundings, readsButDoesNotWriteAReadOnlyLogbook) {
 // hears of the damage.
 TEST_F(StoreSurroundings, aRecordWrittenPastDamageIsKeptOnce) {
     makeLogbook(file(), 3);
-    damagePage(file());
+    damagePage(file(), "search_tracks");
     logbook::Logbook book(std::make_unique<SqliteStore>(file().toStdString()));
     auto record = makeRecord(4, 100);
     record.search = 0;
