@@ -37,8 +37,10 @@ Outcome SqliteStore::append(SearchRecord& record) {
 }
 
 Outcome SqliteStore::appendOnce(SearchRecord& record) {
-    // A file that was locked when it was opened gets another try.
-    if (state_ == State::Closed && opened_.trouble == Trouble::Locked) {
+    // A file that was locked when it was opened, or could not be made for a full disk, gets
+    // another try.
+    if (state_ == State::Closed &&
+        (opened_.trouble == Trouble::Locked || opened_.trouble == Trouble::DiskFull)) {
         const Outcome reopened = open();
         if (!reopened.ok()) return reopened;
     }

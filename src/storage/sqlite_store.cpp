@@ -12,6 +12,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QStorageInfo>
 #include <QUrl>
 
 namespace storage {
@@ -36,6 +37,20 @@ bool hasDatabaseMagic(const QString& path) {
 
 QString text(const std::string& s) {
     return QString::fromStdString(s);
+}
+
+// A disk with less room than this is full for a logbook being made: SQLite meets one with no
+// room for its shared memory or a page as an I/O error as often as a full disk.
+constexpr qint64 kRoomToStart = qint64{1} << 20;
+
+// An error while the file was being made or brought up to date, told as the full disk it was.
+Outcome fullDiskOr(Outcome failure, const QString& folder) {
+    if (failure.trouble != Trouble::Unusable) return failure;
+    const QStorageInfo disk(folder);
+    if (!disk.isValid() || disk.bytesAvailable() >= kRoomToStart) return failure;
+    failure.trouble = Trouble::DiskFull;
+    failure.detail += "; " + std::to_string(disk.bytesAvailable()) + " bytes free on its disk";
+    return failure;
 }
 
 // SQLite maps no more than this, and reads the rest of a larger file as usual.
@@ -163,8 +178,9 @@ QString SqliteStore::checkIntegrity(QSqlError& error) {
 Outcome SqliteStore::openOnce() {
     const QFileInfo info(file_);
     if (!QDir().mkpath(info.absolutePath()))
-        return outcome(Trouble::Unusable,
-                       QStringLiteral("cannot make the folder ") + info.absolutePath());
+        return fullDiskOr(outcome(Trouble::Unusable,
+                                  QStringLiteral("cannot make the folder ") + info.absolutePath()),
+                          info.absolutePath());
     if (info.isDir()) return outcome(Trouble::Unusable, file_ + QStringLiteral(" is a folder"));
 
     Header header;
@@ -215,9 +231,11 @@ Outcome SqliteStore::openOnce() {
         const Outcome update = bringUpToDate();
         // A file locked now may be free by the time there is a record to write.
         if (update.trouble == Trouble::Locked && state_ == State::Current) return {};
-        if (update.trouble != Trouble::ReadOnly) return update;
+        if (update.trouble != Trouble::ReadOnly) return fullDiskOr(update, info.absolutePath());
     }
-    if (!existed) return outcome(Trouble::Unusable, file_ + QStringLiteral(" cannot be made"));
+    if (!existed)
+        return fullDiskOr(outcome(Trouble::Unusable, file_ + QStringLiteral(" cannot be made")),
+                          info.absolutePath());
     // Read as it was looked at: SQLite may not even read through a writer it cannot use.
     disconnect();
     if (!connect(reading))

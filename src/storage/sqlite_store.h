@@ -33,7 +33,9 @@ struct SqliteOptions {
 //  - cannot be written (its mode, its folder's): ReadOnly, the records read; an older layout
 //    that would need writing to come up to date is not read;
 //  - locked past the wait while being made or brought up to date: Locked, and the next
-//    append() tries again; a file already up to date opens, and a lock shows at append().
+//    append() tries again; a file already up to date opens, and a lock shows at append();
+//  - no room on the disk to make it or bring it up to date: DiskFull, and the next append()
+//    tries again, so that the records are written once there is room.
 // append() reports Locked, DiskFull and ReadOnly with nothing written; the file stays whole.
 class SqliteStore : public logbook::Store {
 public:

@@ -9,6 +9,8 @@
 #include "store_fixtures.h"
 #include "support/throwaway_user.h"
 
+#include <cerrno>
+#include <cstring>
 #include <functional>
 #include <gtest/gtest.h>
 #include <limits>
@@ -18,6 +20,7 @@
 #include <QProcess>
 #include <QRandomGenerator>
 #include <QTemporaryDir>
+#include <sys/mount.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -303,6 +306,34 @@ TEST_F(StoreSurroundings, reportsAFullDiskAndKeepsWhatWasThere) {
     ASSERT_TRUE(roomy.open().ok());
     EXPECT_TRUE(roomy.append(record).ok());
     EXPECT_EQ(roomy.count(), 4);
+}
+
+// A disk with no room when the logbook is first made: the player hears the disk is full, and
+// the next write makes the logbook once there is room. SQLite meets a disk with no room at all
+// as a full one, and one with a little as an I/O error. Root mounts a small disk of its own.
+TEST_F(StoreSurroundings, makesTheLogbookOnAFullDiskOnceThereIsRoom) {
+    const QString disk = file("small-disk");
+    ASSERT_TRUE(QDir().mkpath(disk));
+    if (::mount("tmpfs", disk.toLocal8Bit(), "tmpfs", 0, "size=1m") != 0)
+        GTEST_SKIP() << "a disk of the test's own needs root and mount: " << std::strerror(errno);
+    const std::unique_ptr<const char, std::function<void(const char*)>> unmount(
+        "", [&disk](const char*) { ::umount2(disk.toLocal8Bit(), MNT_DETACH); });
+    const QString path = disk + "/logbook.sqlite";
+    for (int freeKb : {0, 16}) {
+        SCOPED_TRACE(freeKb);
+        write(disk + "/filler", QByteArray((1024 - freeKb) * 1024, 'x'));
+        {
+            SqliteStore store(path.toStdString());
+            EXPECT_EQ(store.open().trouble, Trouble::DiskFull);
+            auto record = makeRecord(1, 10);
+            EXPECT_EQ(store.append(record).trouble, Trouble::DiskFull);
+            QFile::remove(disk + "/filler");
+            EXPECT_TRUE(store.append(record).ok());
+            EXPECT_EQ(store.count(), 1);
+        }
+        for (const char* suffix : {"", "-wal", "-shm"})
+            QFile::remove(path + suffix);
+    }
 }
 
 // A logbook the player may read but not write, in a folder they may write and in one they may
