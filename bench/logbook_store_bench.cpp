@@ -2,7 +2,8 @@
 // vantrel-bench-logbook: the logbook store on a real SQLite file in a temporary folder. Writing
 // one record with a track of 2,000 steps, beside one with no track and a bare insert of the
 // same bytes; opening and listing a logbook of 10,000 records, beside a bare scan of the same
-// rows. Takes Google Benchmark's options.
+// rows; opening one of 100,000 records; the file's size after one search revealed 1,000 times.
+// Takes Google Benchmark's options.
 #include "storage/sqlite_store.h"
 
 #include <benchmark/benchmark.h>
@@ -10,6 +11,8 @@
 #include <map>
 #include <memory>
 #include <QCoreApplication>
+#include <QFile>
+#include <QFileInfo>
 #include <QSqlDatabase>
 #include <QSqlQuery>
 #include <QTemporaryDir>
@@ -18,6 +21,8 @@ namespace {
 
 constexpr int kListed = 10000;
 constexpr int kListedTrack = 500; // steps of each listed record's track
+constexpr int kLong = 100000;     // records of a logbook kept for years
+constexpr int kRevealed = 1000;   // Reveals of one search, one step apart
 
 logbook::SearchRecord makeRecord(int steps) {
     logbook::SearchRecord r;
@@ -87,27 +92,32 @@ void bareInsertBench(benchmark::State& state) {
     state.SetItemsProcessed(state.iterations());
 }
 
-// A logbook of 10,000 records, written once for the benchmarks that read it.
-const std::string& listedLogbook() {
-    static const std::string path = [] {
-        const std::string p = folder().filePath("listed.sqlite").toStdString();
-        storage::SqliteStore store(p);
-        store.open();
-        const logbook::SearchRecord record = makeRecord(kListedTrack);
-        std::int64_t search = 0;
-        for (int i = 0; i < kListed; ++i) {
-            logbook::SearchRecord copy = record;
-            copy.search = i % 3 == 0 ? 0 : search; // a third of the searches revealed again
-            store.append(copy);
-            search = copy.search;
-        }
-        return p;
-    }();
+// A logbook of `records` records, a third of whose searches are revealed three times, written
+// once for the benchmarks that read it.
+const std::string& logbookOf(int records) {
+    static std::map<int, std::string> made;
+    auto& path = made[records];
+    if (!path.empty()) return path;
+    path = folder().filePath(QStringLiteral("listed-%1.sqlite").arg(records)).toStdString();
+    storage::SqliteStore store(path);
+    store.open();
+    const logbook::SearchRecord record = makeRecord(kListedTrack);
+    std::int64_t search = 0;
+    for (int i = 0; i < records; ++i) {
+        logbook::SearchRecord copy = record;
+        copy.search = i % 3 == 0 ? 0 : search;
+        store.append(copy);
+        search = copy.search;
+    }
     return path;
 }
 
+const std::string& listedLogbook() {
+    return logbookOf(kListed);
+}
+
 void openBench(benchmark::State& state) {
-    const std::string& path = listedLogbook();
+    const std::string& path = logbookOf(static_cast<int>(state.range(0)));
     for (auto _ : state) {
         storage::SqliteStore store(path);
         if (!store.open().ok()) return state.SkipWithError("cannot open the logbook");
@@ -122,6 +132,31 @@ void listBench(benchmark::State& state) {
         if (records.size() != kListed) return state.SkipWithError("records lost");
     }
     state.SetItemsProcessed(state.iterations() * kListed);
+}
+
+// One search flown on and revealed again after every step, as a player checking the score might:
+// each Reveal's record carries the whole track so far. The file's size, closed, is the figure.
+void revealedAgainBench(benchmark::State& state) {
+    const QString path = folder().filePath(QStringLiteral("revealed-again.sqlite"));
+    double bytes = 0;
+    for (auto _ : state) {
+        {
+            storage::SqliteStore store(path.toStdString());
+            if (!store.open().ok()) return state.SkipWithError("cannot open the logbook");
+            logbook::SearchRecord record = makeRecord(0);
+            for (int i = 0; i < kRevealed; ++i) {
+                record.track.push_back({static_cast<std::int16_t>(20 + i % 300),
+                                        static_cast<std::int16_t>(380 - i % 300),
+                                        static_cast<std::int16_t>(i % 360), 4});
+                record.id = 0;
+                if (!store.append(record).ok()) return state.SkipWithError("append failed");
+            }
+        }
+        bytes = static_cast<double>(QFileInfo(path).size());
+        for (const char* suffix : {"", "-wal", "-shm"})
+            QFile::remove(path + suffix);
+    }
+    state.counters["file_MB"] = bytes / 1e6;
 }
 
 // Baseline: the same rows stepped through by a bare query, none of them kept.
@@ -174,6 +209,7 @@ public:
         ConsoleReporter::Finalize();
         goal("append/steps:2000", 5);
         goal("open/records:10000", 200);
+        goal("open/records:100000", 200);
         goal("records/records:10000", 200);
     }
 
@@ -196,10 +232,11 @@ int main(int argc, char** argv) {
     RegisterBenchmark("append", appendBench)->ArgName("steps")->Arg(2000)->Unit(ms);
     RegisterBenchmark("baseline:append", appendBench)->ArgName("steps")->Arg(0)->Unit(ms);
     RegisterBenchmark("baseline:bareInsert16000Bytes", bareInsertBench)->Unit(ms);
-    RegisterBenchmark("open/records:10000", openBench)->Unit(ms);
+    RegisterBenchmark("open", openBench)->ArgName("records")->Arg(kListed)->Arg(kLong)->Unit(ms);
     RegisterBenchmark("quickCheck/records:10000", quickCheckBench)->Unit(ms);
     RegisterBenchmark("records/records:10000", listBench)->Unit(ms);
     RegisterBenchmark("baseline:bareScan/records:10000", bareScanBench)->Unit(ms);
+    RegisterBenchmark("revealedAgain/reveals:1000", revealedAgainBench)->Iterations(1)->Unit(ms);
 
     benchmark::Initialize(&argc, argv);
     if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 2;

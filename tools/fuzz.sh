@@ -9,7 +9,7 @@ build=build-fuzz
 CXX=clang++ cmake -S tests/fuzz -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
 cmake --build "$build"
 export UBSAN_OPTIONS=halt_on_error=1:print_stacktrace=1
-for fuzzer in format_by_pattern navigation; do
+for fuzzer in format_by_pattern navigation logbook_open; do
     corpus="tests/fuzz/corpus/${fuzzer%%_by_pattern}"
     work="$build/corpus-$fuzzer"
     mkdir -p "$work"

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "storage/schema.h"
 
+#include <iterator>
 #include <QSqlQuery>
 #include <QStringList>
 
@@ -43,11 +44,43 @@ const QStringList toVersion2{
     "CREATE INDEX reveals_by_search ON reveals(search_id)",
 };
 
-const QStringList* const steps[kSchemaVersion] = {&toVersion1, &toVersion2};
+// Version 3: a search's track is kept once, as far as its latest Reveal had flown it, and each
+// reveal says how many of its points it had flown: a search revealed again after every step no
+// longer stores its whole track at every Reveal. A reveal whose track is not the start of its
+// search's (written by a faulty game, or by two copies of the game) keeps its own in `tracks`.
+// Each search starts from its longest track; the reveals whose tracks are its start give theirs
+// up (SQLite's substr() of an empty blob is NULL, never equal). Tracks that are not blobs were
+// not written by the game and are kept as they are.
+const QStringList toVersion3{
+    "CREATE TABLE search_tracks("
+    " search_id INTEGER PRIMARY KEY REFERENCES searches(id) ON DELETE CASCADE,"
+    " points BLOB NOT NULL)",
+    "ALTER TABLE reveals ADD COLUMN track_points INTEGER NOT NULL DEFAULT 0",
+    "UPDATE reveals SET track_points = (SELECT length(points) / 8 FROM tracks"
+    " WHERE reveal_id = reveals.id) WHERE id IN (SELECT reveal_id FROM tracks)",
+    "INSERT INTO search_tracks(search_id, points)"
+    " SELECT longest.search_id, t.points FROM (SELECT r.search_id, r.id, row_number() OVER"
+    "  (PARTITION BY r.search_id ORDER BY length(t.points) DESC, r.id DESC) AS place"
+    "  FROM reveals r JOIN tracks t ON t.reveal_id = r.id"
+    "  WHERE typeof(t.points) = 'blob' AND r.search_id IN (SELECT id FROM searches)) longest"
+    " JOIN tracks t ON t.reveal_id = longest.id WHERE longest.place = 1",
+    "DELETE FROM tracks WHERE reveal_id IN (SELECT t.reveal_id FROM tracks t"
+    " JOIN reveals r ON r.id = t.reveal_id JOIN search_tracks s ON s.search_id = r.search_id"
+    " WHERE typeof(t.points) = 'blob'"
+    "  AND (length(t.points) = 0 OR substr(s.points, 1, length(t.points)) = t.points))",
+};
+
+const QStringList* const steps[] = {&toVersion1, &toVersion2, &toVersion3};
+static_assert(std::size(steps) == kSchemaVersion);
 
 } // namespace
 
 QSqlError migrateOneStep(QSqlDatabase& db, int from) {
+    // A version below 0 is no layout this game ever wrote; SQLite's own code for a damaged file
+    // has it set aside as one.
+    if (from < 0 || from >= kSchemaVersion)
+        return QSqlError(QStringLiteral("no way up from schema version %1").arg(from), {},
+                         QSqlError::StatementError, QStringLiteral("11"));
     QSqlQuery query(db);
     for (const QString& statement : *steps[from]) {
         if (!query.exec(statement)) return query.lastError();

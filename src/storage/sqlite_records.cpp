@@ -37,8 +37,10 @@ Outcome SqliteStore::append(SearchRecord& record) {
 }
 
 Outcome SqliteStore::appendOnce(SearchRecord& record) {
-    // A file that was locked when it was opened gets another try.
-    if (state_ == State::Closed && opened_.trouble == Trouble::Locked) {
+    // A file that was locked when it was opened, or could not be made for a full disk, gets
+    // another try.
+    if (state_ == State::Closed &&
+        (opened_.trouble == Trouble::Locked || opened_.trouble == Trouble::DiskFull)) {
         const Outcome reopened = open();
         if (!reopened.ok()) return reopened;
     }
@@ -65,16 +67,23 @@ Outcome SqliteStore::appendOnce(SearchRecord& record) {
     const std::int64_t search =
         record.search != 0 ? record.search : query.lastInsertId().toLongLong();
 
+    const QVariant searchId = QVariant::fromValue(qint64{search});
+    const QByteArray points = packTrack(record.track);
+    bool ownTrack = false;
+    if (!points.isEmpty()) {
+        const Outcome kept = keepSearchTrack(searchId, points, ownTrack);
+        if (!kept.ok()) return kept;
+    }
+
     query.prepare(QStringLiteral(
         "INSERT INTO reveals(search_id, time_utc, distance_flown, miss_distance, "
         "first_signal_distance, first_heard_x, first_heard_y, first_heard_heading, "
         "first_heard_speed, score, score_text, rating, hints, bearing_used, minutes, "
-        "game_version) VALUES(?,?,?,?,?,?,?,?,?,?,?,?,?,?,?,?)"));
+        "game_version, track_points) VALUES(?,?,?,?,?,?,?,?,?,?,?,?,?,?,?,?,?)"));
     const auto& heard = record.firstHeard;
     for (const QVariant& value :
-         {QVariant::fromValue(qint64{search}), QVariant(text(record.timeUtc)),
-          QVariant(double{record.distanceFlown}), QVariant(double{record.missDistance}),
-          QVariant(double{record.firstSignalDistance}),
+         {searchId, QVariant(text(record.timeUtc)), QVariant(double{record.distanceFlown}),
+          QVariant(double{record.missDistance}), QVariant(double{record.firstSignalDistance}),
           optionalPart(heard, &logbook::TrackPoint::x),
           optionalPart(heard, &logbook::TrackPoint::y),
           optionalPart(heard, &logbook::TrackPoint::heading),
@@ -82,15 +91,16 @@ Outcome SqliteStore::appendOnce(SearchRecord& record) {
           QVariant(text(record.scoreText)), QVariant(text(record.rating)), QVariant(record.hints),
           QVariant(int{record.bearingUsed}), QVariant(record.minutes),
           QVariant(QString::fromUtf8(vantrel::version.data(),
-                                     static_cast<qsizetype>(vantrel::version.size())))})
+                                     static_cast<qsizetype>(vantrel::version.size()))),
+          QVariant::fromValue(static_cast<qint64>(record.track.size()))})
         query.addBindValue(value);
     if (!query.exec()) return outcomeOf(query.lastError());
     const std::int64_t id = query.lastInsertId().toLongLong();
 
-    if (!record.track.empty()) {
+    if (ownTrack) {
         query.prepare(QStringLiteral("INSERT INTO tracks(reveal_id, points) VALUES(?,?)"));
         query.addBindValue(QVariant::fromValue(qint64{id}));
-        query.addBindValue(packTrack(record.track));
+        query.addBindValue(points);
         if (!query.exec()) return outcomeOf(query.lastError());
     }
     query.finish();
@@ -98,6 +108,29 @@ Outcome SqliteStore::appendOnce(SearchRecord& record) {
     if (failed(error)) return outcomeOf(error);
     record.id = id;
     record.search = search;
+    return {};
+}
+
+// A search's track is kept once, as far as it has been flown: a later Reveal's track is the
+// earlier one and more, and a Reveal names how many of its points it had flown. A track that is
+// not the start of the search's, nor goes on from it, is kept for its Reveal alone (`ownTrack`).
+Outcome SqliteStore::keepSearchTrack(const QVariant& search, const QByteArray& points,
+                                     bool& ownTrack) {
+    QSqlQuery query(db());
+    query.prepare(QStringLiteral("SELECT points FROM search_tracks WHERE search_id = ?"));
+    query.addBindValue(search);
+    if (!query.exec()) return outcomeOf(query.lastError());
+    const bool known = query.next();
+    const QByteArray kept = known ? query.value(0).toByteArray() : QByteArray();
+    query.finish();
+    ownTrack = known && !kept.startsWith(points) && !points.startsWith(kept);
+    if (known && !(points.size() > kept.size() && points.startsWith(kept))) return {};
+    query.prepare(known
+                      ? QStringLiteral("UPDATE search_tracks SET points = ? WHERE search_id = ?")
+                      : QStringLiteral("INSERT INTO search_tracks(points, search_id) VALUES(?,?)"));
+    query.addBindValue(points);
+    query.addBindValue(search);
+    if (!query.exec()) return outcomeOf(query.lastError());
     return {};
 }
 
@@ -114,8 +147,10 @@ std::vector<SearchRecord> SqliteStore::select(const QString& where, std::int64_t
                        "r.first_signal_distance, r.first_heard_x, r.first_heard_y, "
                        "r.first_heard_heading, r.first_heard_speed, r.score, r.score_text, "
                        "r.rating, r.hints, r.bearing_used, r.minutes") +
-        (withTracks ? QStringLiteral(", t.points FROM reveals r JOIN searches s ON s.id = "
-                                     "r.search_id LEFT JOIN tracks t ON t.reveal_id = r.id ")
+        (withTracks ? QStringLiteral(", coalesce(t.points, substr(k.points, 1, r.track_points * "
+                                     "8)) FROM reveals r JOIN searches s ON s.id = r.search_id "
+                                     "LEFT JOIN tracks t ON t.reveal_id = r.id "
+                                     "LEFT JOIN search_tracks k ON k.search_id = r.search_id ")
                     : QStringLiteral(" FROM reveals r JOIN searches s ON s.id = r.search_id ")) +
         where + QStringLiteral(" ORDER BY r.id"));
     if (!where.isEmpty()) query.addBindValue(QVariant::fromValue(qint64{id}));
@@ -179,7 +214,8 @@ Outcome SqliteStore::remove(std::int64_t id) {
     if (!query.exec()) return outcomeOf(query.lastError());
     if (!query.next()) return {}; // already gone
     const QVariant search = query.value(0);
-    // The track goes with its reveal (ON DELETE CASCADE), the search with its last reveal.
+    // The track goes with its reveal (ON DELETE CASCADE), the search and its track with its last
+    // reveal.
     query.prepare(QStringLiteral("DELETE FROM reveals WHERE id = ?"));
     query.addBindValue(reveal);
     if (!query.exec()) return outcomeOf(query.lastError());

@@ -3,8 +3,10 @@
 
 #include "logbook/logbook_store.h"
 
+#include <QByteArray>
 #include <QSqlDatabase>
 #include <QString>
+#include <QVariant>
 
 namespace storage {
 
@@ -25,13 +27,15 @@ struct SqliteOptions {
 // What open() finds, and what follows:
 //  - no folder: it is made; one that cannot be, or a folder in the file's place: Unusable,
 //    nothing read or written;
-//  - not a logbook (not SQLite, damaged pages in the listed tables, another program's tables):
-//    Damaged, set aside with its -wal and -shm, a fresh logbook started;
+//  - not a logbook (not SQLite, a damaged page anywhere in it, another program's tables, a
+//    version below 0): Damaged, set aside with its -wal and -shm, a fresh logbook started;
 //  - written by a newer game: Newer, the file neither read, written nor moved;
 //  - cannot be written (its mode, its folder's): ReadOnly, the records read; an older layout
 //    that would need writing to come up to date is not read;
 //  - locked past the wait while being made or brought up to date: Locked, and the next
-//    append() tries again; a file already up to date opens, and a lock shows at append().
+//    append() tries again; a file already up to date opens, and a lock shows at append();
+//  - no room on the disk to make it or bring it up to date: DiskFull, and the next append()
+//    tries again, so that the records are written once there is room.
 // append() reports Locked, DiskFull and ReadOnly with nothing written; the file stays whole.
 class SqliteStore : public logbook::Store {
 public:
@@ -66,9 +70,11 @@ private:
     logbook::Outcome openOnce();
     logbook::Outcome lookWithoutWriting(Header& header);
     bool readHeader(Header& header, QSqlError& error);
-    QString checkIntegrity(int version, QSqlError& error);
+    QString checkIntegrity(QSqlError& error);
     logbook::Outcome bringUpToDate();
     logbook::Outcome appendOnce(logbook::SearchRecord& record);
+    logbook::Outcome keepSearchTrack(const QVariant& search, const QByteArray& points,
+                                     bool& ownTrack);
     logbook::Outcome refusal() const;
     std::vector<logbook::SearchRecord> select(const QString& where, std::int64_t id,
                                               bool withTracks);

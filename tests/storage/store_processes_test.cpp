@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 // The logbook among other copies of the game: two writing at once, one killed halfway through
 // a write, and a logbook from the first version of the game.
+#include "storage/schema.h"
 #include "storage/sqlite_store.h"
 #include "store_fixtures.h"
 
@@ -116,14 +117,20 @@ TEST_F(StoreProcesses, bringsAFirstVersionLogbookUpToDate) {
               " 60, 200, 45, 4, 0.0, '', 'Perfect', 2, 1, 24.0, NULL)",
               "INSERT INTO reveals VALUES(3, 2, '2026-12-08T09:00:00Z', 80.0, 3.0, 0.0,"
               " NULL, NULL, NULL, NULL, 9.0, '9', 'Fair', 0, 0, 40.0, x'')",
+              // Search 1 again: the start of the first track, and one branching off it.
+              "INSERT INTO reveals VALUES(4, 1, '2026-12-07T14:11:00Z', 45.0, 0.0, 12.5,"
+              " 60, 200, 45, 4, 0.0, '', 'Perfect', 1, 1, 25.0, x'14007c0100000400')",
+              "INSERT INTO reveals VALUES(5, 1, '2026-12-07T14:12:00Z', 45.0, 0.0, 12.5,"
+              " 60, 200, 45, 4, 0.0, '', 'Perfect', 2, 1, 26.0,"
+              " x'14007c01000004000100020003000400')",
               "PRAGMA user_version = 1"})
             v1.exec(statement);
     }
     SqliteStore store(path_.toStdString());
     ASSERT_TRUE(store.open().ok());
-    EXPECT_EQ(RawConnection(path_).value("PRAGMA user_version").toInt(), 2);
+    EXPECT_EQ(RawConnection(path_).value("PRAGMA user_version").toInt(), storage::kSchemaVersion);
     const auto records = store.records(true);
-    ASSERT_EQ(records.size(), 3u);
+    ASSERT_EQ(records.size(), 5u);
     using P = logbook::TrackPoint;
     EXPECT_EQ(records[0].track, (std::vector<P>{{20, 380, 0, 4}, {-1, 379, 90, 1}}));
     EXPECT_EQ(records[0].firstHeard, (P{60, 200, 45, 4}));
@@ -134,11 +141,14 @@ TEST_F(StoreProcesses, bringsAFirstVersionLogbookUpToDate) {
     EXPECT_FALSE(records[2].firstHeard.has_value());
     EXPECT_EQ(records[2].eltX, 300);
     EXPECT_EQ(records[2].minutes, 40.0);
+    EXPECT_EQ(records[3].track, (std::vector<P>{{20, 380, 0, 4}}));
+    EXPECT_EQ(records[4].track, (std::vector<P>{{20, 380, 0, 4}, {1, 2, 3, 4}}));
+    EXPECT_EQ(RawConnection(path_).value("SELECT count(*) FROM tracks").toInt(), 1);
 
     auto next = storage_test::makeRecord(1, 5);
     next.search = 2;
     ASSERT_TRUE(store.append(next).ok());
-    EXPECT_EQ(next.id, 4);
+    EXPECT_EQ(next.id, 6);
     EXPECT_EQ(store.records().back().search, 2);
 }
 

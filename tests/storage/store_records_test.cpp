@@ -86,6 +86,38 @@ TEST_F(StoreRecords, numbersSearchesAndRemovesRecords) {
     EXPECT_EQ(store_.records().back().search, first.search);
 }
 
+// One search revealed again after every step, as a player checking the score might: each Reveal
+// reads back the track it had, and the file grows with the track, not with its square. A Reveal
+// whose track branches off the search's (another copy of the game flying on from an earlier
+// Reveal) keeps its own; one that stops short of it needs none.
+TEST_F(StoreRecords, keepsTheTrackOfASearchRevealedAgainAndAgainOnce) {
+    constexpr int kReveals = 400;
+    SearchRecord flown = makeRecord(1, 0);
+    std::vector<SearchRecord> revealed;
+    for (int step = 0; step < kReveals; ++step) {
+        const auto n = static_cast<std::int16_t>(step);
+        flown.track.push_back({n, static_cast<std::int16_t>(-n), n, 4});
+        ASSERT_TRUE(store_.append(flown).ok());
+        revealed.push_back(flown);
+    }
+    SearchRecord branch = revealed[99], shortOne = revealed[9], onward = revealed.back();
+    branch.track.push_back({7, 7, 7, 1});
+    onward.track.push_back({-7, -7, 7, 1});
+    for (SearchRecord* r : {&branch, &shortOne, &onward, &branch}) {
+        ASSERT_TRUE(store_.append(*r).ok());
+        revealed.push_back(*r);
+    }
+
+    EXPECT_EQ(store_.records(true), revealed);
+    for (const SearchRecord& r : {revealed[0], revealed[99], branch, shortOne, onward})
+        EXPECT_EQ(store_.record(r.id), r);
+    storage_test::RawConnection raw(QString::fromStdString(store_.path()));
+    const int bytes =
+        raw.value("PRAGMA page_count").toInt() * raw.value("PRAGMA page_size").toInt();
+    const int wholeTracks = kReveals * (kReveals + 1) / 2 * storage::kTrackPointBytes;
+    EXPECT_LT(bytes, wholeTracks / 4);
+}
+
 // The bytes of a point are little-endian, whatever the machine: a fixed picture of them.
 TEST(TrackBlob, packsLittleEndianSixteenBitNumbers) {
     const std::vector<logbook::TrackPoint> track{{1, -2, 258, -32768}};

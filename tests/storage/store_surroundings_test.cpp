@@ -2,19 +2,25 @@
 // The logbook in bad surroundings: each ends in one Outcome, and nothing already recorded is
 // lost.
 #include "logbook/logbook.h"
+#include "storage/schema.h"
 #include "storage/set_aside.h"
+#include "storage/sqlite_outcome.h"
 #include "storage/sqlite_store.h"
 #include "store_fixtures.h"
 #include "support/throwaway_user.h"
 
+#include <cerrno>
+#include <cstring>
 #include <functional>
 #include <gtest/gtest.h>
+#include <limits>
 #include <pwd.h>
 #include <QDir>
 #include <QFile>
 #include <QProcess>
 #include <QRandomGenerator>
 #include <QTemporaryDir>
+#include <sys/mount.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -36,11 +42,13 @@ void write(const QString& path, const QByteArray& bytes) {
     file.write(bytes);
 }
 
-// Overwrites the first page of the tracks, as a failing disk might; returns the file as left.
-QByteArray damageTracks(const QString& path) {
-    const int root = RawConnection(path)
-                         .value("SELECT rootpage FROM sqlite_schema WHERE name = 'tracks'")
-                         .toInt();
+// Overwrites the first page of the table or index `name`, as a failing disk might; returns the
+// file as left.
+QByteArray damagePage(const QString& path, const QString& name = QStringLiteral("tracks")) {
+    const int root =
+        RawConnection(path)
+            .value(QStringLiteral("SELECT rootpage FROM sqlite_schema WHERE name = '%1'").arg(name))
+            .toInt();
     const int pageSize = RawConnection(path).value("PRAGMA page_size").toInt();
     QByteArray bytes = contents(path);
     bytes.replace((root - 1) * pageSize, pageSize, QByteArray(pageSize, '\x5a'));
@@ -98,6 +106,18 @@ TEST_F(StoreSurroundings, setsAsideADamagedFileAndStartsAfresh) {
              other.exec("CREATE TABLE cats(name TEXT)");
              other.exec("PRAGMA user_version = 2");
          }},
+        {"a logbook whose version is below 0",
+         [](const QString& path) {
+             makeLogbook(path, 3);
+             RawConnection(path).exec("PRAGMA user_version = -5");
+         }},
+        {"a logbook with random bytes where its version is kept",
+         [](const QString& path) {
+             makeLogbook(path, 3);
+             QByteArray bytes = contents(path);
+             bytes.replace(60, 4, QByteArray::fromHex("deadbeef")); // big-endian, so below 0
+             write(path, bytes);
+         }},
     };
     for (const Damage& damage : damages) {
         SCOPED_TRACE(damage.what);
@@ -132,16 +152,33 @@ TEST_F(StoreSurroundings, setsAsideADamagedFileAndStartsAfresh) {
     }
 }
 
-// Opening checks the small tables only; damage among the tracks shows at the next write, which
-// sets the file aside the same way and goes into the fresh logbook.
-TEST_F(StoreSurroundings, setsAsideAFileDamagedAmongItsTracksAtTheNextWrite) {
-    makeLogbook(file(), 3);
-    const QByteArray bytes = damageTracks(file());
+// Opening checks the whole file: a damaged page among the tracks, in SQLite's own numbering or
+// in an index is set aside before anything is written into the file.
+TEST_F(StoreSurroundings, setsAsideAFileDamagedAnywhereWhenItIsOpened) {
+    for (const char* name : {"tracks", "sqlite_sequence", "reveals_by_search"}) {
+        SCOPED_TRACE(name);
+        const QString path = file(QString::fromUtf8(name) + ".sqlite");
+        makeLogbook(path, 3);
+        const QByteArray bytes = damagePage(path, QString::fromUtf8(name));
 
+        SqliteStore store(path.toStdString());
+        const auto opened = store.open();
+        EXPECT_EQ(opened.trouble, Trouble::Damaged) << opened.detail;
+        EXPECT_EQ(contents(QString::fromStdString(opened.setAsidePath)), bytes);
+        auto record = makeRecord(4, 100);
+        EXPECT_TRUE(store.append(record).ok());
+        EXPECT_EQ(store.count(), 1);
+        EXPECT_EQ(RawConnection(path).value("PRAGMA integrity_check").toString(), "ok");
+    }
+}
+
+// Damage that comes after opening shows at the next write, which sets the file aside the same
+// way and goes into the fresh logbook.
+TEST_F(StoreSurroundings, setsAsideAFileDamagedSinceItWasOpenedAtTheNextWrite) {
+    makeLogbook(file(), 3);
     SqliteStore store(file().toStdString());
     ASSERT_TRUE(store.open().ok());
-    EXPECT_EQ(store.count(), 3);
-    EXPECT_FALSE(store.record(1).has_value());
+    const QByteArray bytes = damagePage(file(), "search_tracks");
     auto record = makeRecord(4, 100);
     const auto written = store.append(record);
     EXPECT_EQ(written.trouble, Trouble::Damaged);
@@ -149,6 +186,19 @@ TEST_F(StoreSurroundings, setsAsideAFileDamagedAmongItsTracksAtTheNextWrite) {
     EXPECT_NE(record.id, 0);
     ASSERT_EQ(store.count(), 1);
     EXPECT_EQ(store.record(record.id)->track, record.track);
+}
+
+// A version with no step up from it is damage, never an index past the steps' ends.
+TEST(SchemaSteps, reportDamageForAVersionTheyHaveNoStepFrom) {
+    QTemporaryDir dir;
+    QSqlDatabase db = QSqlDatabase::addDatabase("QSQLITE", "steps");
+    db.setDatabaseName(dir.filePath("logbook.sqlite"));
+    ASSERT_TRUE(db.open());
+    for (int from : {-5, std::numeric_limits<int>::min(), storage::kSchemaVersion})
+        EXPECT_EQ(storage::troubleOf(storage::migrateOneStep(db, from)), Trouble::Damaged) << from;
+    db.close();
+    db = {};
+    QSqlDatabase::removeDatabase("steps");
 }
 
 TEST(SetAsideName, neverNamesAFileAlreadyThere) {
@@ -165,7 +215,8 @@ TEST(SetAsideName, neverNamesAFileAlreadyThere) {
 // A logbook from a newer game is left exactly as it is: not read, not written, not moved.
 TEST_F(StoreSurroundings, leavesALogbookFromANewerGameAlone) {
     makeLogbook(file(), 2);
-    RawConnection(file()).exec("PRAGMA user_version = 3");
+    RawConnection(file()).exec(
+        QStringLiteral("PRAGMA user_version = %1").arg(storage::kSchemaVersion + 1));
     const QByteArray before = contents(file());
 
     {
@@ -257,6 +308,34 @@ TEST_F(StoreSurroundings, reportsAFullDiskAndKeepsWhatWasThere) {
     EXPECT_EQ(roomy.count(), 4);
 }
 
+// A disk with no room when the logbook is first made: the player hears the disk is full, and
+// the next write makes the logbook once there is room. SQLite meets a disk with no room at all
+// as a full one, and one with a little as an I/O error. Root mounts a small disk of its own.
+TEST_F(StoreSurroundings, makesTheLogbookOnAFullDiskOnceThereIsRoom) {
+    const QString disk = file("small-disk");
+    ASSERT_TRUE(QDir().mkpath(disk));
+    if (::mount("tmpfs", disk.toLocal8Bit(), "tmpfs", 0, "size=1m") != 0)
+        GTEST_SKIP() << "a disk of the test's own needs root and mount: " << std::strerror(errno);
+    const std::unique_ptr<const char, std::function<void(const char*)>> unmount(
+        "", [&disk](const char*) { ::umount2(disk.toLocal8Bit(), MNT_DETACH); });
+    const QString path = disk + "/logbook.sqlite";
+    for (int freeKb : {0, 16}) {
+        SCOPED_TRACE(freeKb);
+        write(disk + "/filler", QByteArray((1024 - freeKb) * 1024, 'x'));
+        {
+            SqliteStore store(path.toStdString());
+            EXPECT_EQ(store.open().trouble, Trouble::DiskFull);
+            auto record = makeRecord(1, 10);
+            EXPECT_EQ(store.append(record).trouble, Trouble::DiskFull);
+            QFile::remove(disk + "/filler");
+            EXPECT_TRUE(store.append(record).ok());
+            EXPECT_EQ(store.count(), 1);
+        }
+        for (const char* suffix : {"", "-wal", "-shm"})
+            QFile::remove(path + suffix);
+    }
+}
+
 // A logbook the player may read but not write, in a folder they may write and in one they may
 // not: the records are read, a write is refused. Root writes any file whatever its mode, so as
 // root the probe runs as a throwaway user, for whom the modes hold as they would for a player.
@@ -303,7 +382,7 @@ TEST_F(StoreSurroundings, readsButDoesNotWriteAReadOnlyLogbook) {
 // hears of the damage.
 TEST_F(StoreSurroundings, aRecordWrittenPastDamageIsKeptOnce) {
     makeLogbook(file(), 3);
-    damageTracks(file());
+    damagePage(file(), "search_tracks");
     logbook::Logbook book(std::make_unique<SqliteStore>(file().toStdString()));
     auto record = makeRecord(4, 100);
     record.search = 0;
