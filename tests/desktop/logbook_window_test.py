@@ -87,8 +87,7 @@ def close_box(x, pid, title):
 
 def reveals_in(path):
     with sqlite3.connect(path) as db:
-        rows = db.execute('SELECT length(points) / 8 FROM reveals JOIN tracks '
-                          'ON tracks.reveal_id = reveals.id').fetchall()
+        rows = db.execute('SELECT track_points FROM reveals').fetchall()
     return [r[0] for r in rows]
 
 
