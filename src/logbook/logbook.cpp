@@ -38,6 +38,7 @@ void Logbook::ensureOpen() {
 void Logbook::note(const Outcome& outcome) {
     if (outcome.ok()) return;
     heldBecause_ = outcome;
+    if (!outcome.setAsidePath.empty() && retrier_) retrier_->fileReplaced();
     if (!outcome.detail.empty())
         std::cerr << "vantrel: logbook " << path() << ": " << outcome.detail << '\n';
     if (lastsTheRun(outcome.trouble)) usable_ = false;
@@ -124,21 +125,36 @@ bool Logbook::finishAttempt(int waitMs) {
 }
 
 void Logbook::attemptFinished() {
-    // The last try at the end may have taken this one's outcome already.
-    if (attempting_ && finishAttempt(0)) tryLater();
+    // The last try at the end, or a listing, may have taken this one's outcome already.
+    takeFinishedAttempt();
+    tryLater();
+}
+
+// A try that has written held records takes them off the held list before the file is read, so
+// that none is listed twice while its word is still on its way.
+void Logbook::takeFinishedAttempt() {
+    if (attempting_) finishAttempt(0);
 }
 
 void Logbook::settle(const Attempt& attempt) {
     for (const Written& w : attempt.written) {
         if (w.heldSearch < 0) renumbered_[w.heldSearch] = w.search;
         const auto same = [&w](const SearchRecord& r) { return r.id == w.heldId; };
-        if (std::erase_if(unwritten_, same) == 0)
-            store_->remove(w.id); // the player deleted it while it was being written
+        if (std::erase_if(unwritten_, same) == 0) deleted_.push_back(w.id);
     }
     if (!attempt.trouble.ok()) note(attempt.trouble);
-    // A store that found its file locked or full at opening reads nothing until it opens again.
-    if (!attempt.written.empty() && !opening_.ok() && !lastsTheRun(opening_.trouble))
+    // A store that found its file locked or full at opening reads nothing until it opens again,
+    // and one whose file the writer set aside would go on in the old one.
+    if ((!attempt.written.empty() && !opening_.ok() && !lastsTheRun(opening_.trouble)) ||
+        !attempt.trouble.setAsidePath.empty())
         opening_ = store_->open();
+    removeDeleted();
+}
+
+// Records the player deleted while they were being written are removed once they are in the
+// file; one the file will not let go of now is tried again with the next try.
+void Logbook::removeDeleted() {
+    std::erase_if(deleted_, [this](std::int64_t id) { return store_->remove(id).ok(); });
 }
 
 int Logbook::keepHeld(int waitMs) {
@@ -153,11 +169,13 @@ int Logbook::keepHeld(int waitMs) {
         startAttempt(0);
         finishAttempt(waitMs);
     }
+    removeDeleted();
     return held();
 }
 
 std::vector<SearchRecord> Logbook::records() {
     ensureOpen();
+    takeFinishedAttempt();
     std::vector<SearchRecord> all = store_->records();
     all.insert(all.end(), unwritten_.begin(), unwritten_.end());
     return all;
@@ -175,6 +193,8 @@ std::optional<SearchRecord> Logbook::record(std::int64_t id) {
 }
 
 int Logbook::count() {
+    ensureOpen();
+    takeFinishedAttempt();
     return countInFile() + static_cast<int>(unwritten_.size());
 }
 

@@ -65,7 +65,9 @@ private:
     void startAttempt(int delayMs);
     bool finishAttempt(int waitMs); // false while the try goes on
     void attemptFinished();
+    void takeFinishedAttempt();
     void settle(const Attempt& attempt);
+    void removeDeleted();
 
     std::unique_ptr<Store> store_;
     Outcome opening_; // what opening the store found
@@ -77,6 +79,7 @@ private:
     std::vector<SearchRecord> unwritten_; // ids below 0, counting down
     std::int64_t nextUnwrittenId_ = -1;
     std::map<std::int64_t, std::int64_t> renumbered_; // search numbers given to unwritten ones
+    std::vector<std::int64_t> deleted_; // written as the player deleted them, to be removed
     int retryDelayMs_;
     bool attempting_ = false;
     std::unique_ptr<Retrier> retrier_; // last, so that it stops before the rest goes

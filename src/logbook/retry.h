@@ -40,9 +40,14 @@ public:
     virtual void start(std::vector<SearchRecord> held, int delayMs,
                        std::function<void()> finished) = 0;
 
-    // The try's outcome once it is over, waiting for it at most `waitMs` (a try still waiting
-    // for its delay begins at once); nothing while it goes on or when none was started.
+    // The try's outcome once it is over, waiting for it at most `waitMs` (when that is more than
+    // 0, a try still waiting for its delay begins at once); nothing while it goes on or when
+    // none was started.
     virtual std::optional<Attempt> result(int waitMs) = 0;
+
+    // The file was set aside and a fresh one started by another connection: the next try opens
+    // the file anew instead of writing into the old one.
+    virtual void fileReplaced() = 0;
 };
 
 } // namespace logbook

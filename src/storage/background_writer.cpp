@@ -41,6 +41,7 @@ void BackgroundWriter::launch() {
     QMetaObject::invokeMethod(
         worker_,
         [this, promise, held = std::move(waiting_), finished = finished_]() mutable {
+            if (replaced_.exchange(false)) store_.reset();
             if (!store_) {
                 store_ = std::make_unique<SqliteStore>(path_, options_);
                 store_->open(); // what it finds shows again at the write
@@ -53,7 +54,7 @@ void BackgroundWriter::launch() {
 }
 
 std::optional<logbook::Attempt> BackgroundWriter::result(int waitMs) {
-    if (delay_.isActive()) {
+    if (waitMs > 0 && delay_.isActive()) {
         delay_.stop();
         launch();
     }

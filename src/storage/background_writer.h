@@ -4,6 +4,7 @@
 #include "logbook/retry.h"
 #include "storage/sqlite_store.h"
 
+#include <atomic>
 #include <future>
 #include <memory>
 #include <QObject>
@@ -25,6 +26,7 @@ public:
     void start(std::vector<logbook::SearchRecord> held, int delayMs,
                std::function<void()> finished) override;
     std::optional<logbook::Attempt> result(int waitMs) override;
+    void fileReplaced() override { replaced_ = true; }
 
 private:
     void launch();
@@ -39,6 +41,7 @@ private:
     std::vector<logbook::SearchRecord> waiting_;
     std::function<void()> finished_;
     std::future<logbook::Attempt> running_;
+    std::atomic<bool> replaced_ = false;
 };
 
 } // namespace storage

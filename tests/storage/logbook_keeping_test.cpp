@@ -119,3 +119,51 @@ TEST(LogbookKeeping, heldRecordsReachTheFileOnTheirOwnAndAtTheEnd) {
     EXPECT_EQ(book.keepHeld(storage_test::kProcessMs), 0);
     EXPECT_EQ(book.countInFile(), 3);
 }
+
+namespace {
+
+// A writer whose try has put the held records in the file while its word has not arrived yet.
+class WriterNotHeardFrom : public logbook::Retrier {
+public:
+    explicit WriterNotHeardFrom(const QString& path) : store_(path.toStdString()) {}
+    void start(std::vector<logbook::SearchRecord> held, int, std::function<void()>) override {
+        held_ = std::move(held);
+    }
+    std::optional<logbook::Attempt> result(int) override { return std::exchange(done_, {}); }
+    void fileReplaced() override {}
+    void writeQuietly() {
+        store_.open();
+        done_ = logbook::writeHeld(store_, held_);
+    }
+
+private:
+    storage::SqliteStore store_;
+    std::vector<logbook::SearchRecord> held_;
+    std::optional<logbook::Attempt> done_;
+};
+
+} // namespace
+
+// A held record that the writer has put in the file before the game heard of it is listed and
+// counted once, never as written and as held at the same time.
+TEST(LogbookKeeping, aRecordJustWrittenByTheWriterIsListedOnce) {
+    QTemporaryDir folder;
+    const QString path = folder.filePath("logbook.sqlite");
+    auto writer = std::make_unique<WriterNotHeardFrom>(path);
+    WriterNotHeardFrom& quiet = *writer;
+    Logbook book(std::make_unique<storage::SqliteStore>(path.toStdString(),
+                                                        storage::SqliteOptions{.busyTimeoutMs = 0}),
+                 std::move(writer));
+    EXPECT_EQ(book.count(), 0);
+    auto record = makeRecord(1, 10);
+    {
+        RawConnection other(path);
+        other.exec("BEGIN EXCLUSIVE");
+        book.write(record);
+        other.exec("ROLLBACK");
+    }
+    quiet.writeQuietly();
+    EXPECT_EQ(book.records().size(), 1u);
+    EXPECT_EQ(book.count(), 1);
+    EXPECT_EQ(book.held(), 0);
+}
