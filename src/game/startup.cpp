@@ -9,14 +9,17 @@
 #include "instruments/aircraft_symbol.h"
 #include "logbook/csv.h"
 
+#include <thread>
+
 void startUp(Game& game) {
     MainWindow& w = game.main.get();
     SearchState& s = game.search;
 
     locateHelpFile(game, w.handle());
-    // What an export killed while writing left in the folder it wrote to goes now.
+    // What an export killed while writing left in the folder it wrote to goes now, on a thread
+    // of its own: that folder may be on a network or a drive that no longer answers.
     if (const auto exported = game.runtime.host().setting(logbook::exportFolderSetting))
-        logbook::removeLeftoverTemporaries(*exported);
+        std::thread(logbook::removeLeftoverTemporaries, *exported).detach();
 
     s.compassPointNames[1] = "northeast";
     s.compassPointNames[2] = "southeast";

@@ -116,7 +116,7 @@ bool writeFileWhole(const std::string& path, const std::string& text) {
     if (fd < 0) return false;
     // A file written over keeps who may read it: a private logbook stays private.
     struct stat old {};
-    bool ok = ::stat(path.c_str(), &old) != 0 || fchmod(fd, old.st_mode & 07777) == 0;
+    bool ok = ::stat(path.c_str(), &old) != 0 || fchmod(fd, old.st_mode & 0777) == 0;
     for (std::size_t done = 0; ok && done < text.size();) {
         const ssize_t n = ::write(fd, text.data() + done, text.size() - done);
         ok = n > 0;
@@ -140,10 +140,11 @@ void removeLeftoverTemporaries(const std::string& folder) {
             ::fstatat(::dirfd(listing), entry->d_name, &file, AT_SYMLINK_NOFOLLOW) != 0)
             continue;
         // Only a plain file of this user's, left by a writer that is gone, or so long ago that
-        // no export still writes it.
+        // no export still writes it. A folder shared with another machine may hold that one's
+        // export in the making under a number no process here has: it is a few seconds old.
         const bool gone = ::kill(writer, 0) != 0 && errno == ESRCH;
-        if (S_ISREG(file.st_mode) && file.st_uid == ::geteuid() &&
-            (gone || now - file.st_mtime > 60))
+        const std::time_t age = now - file.st_mtime;
+        if (S_ISREG(file.st_mode) && file.st_uid == ::geteuid() && ((gone && age > 5) || age > 60))
             ::unlinkat(::dirfd(listing), entry->d_name, 0);
     }
     ::closedir(listing);

@@ -120,12 +120,14 @@ TEST(LogbookFigures, anExportReplacesAFileWholeKeepingItsPermissionsOrLeavesItAs
     char folder[] = "/tmp/vantrel-export-XXXXXX";
     ASSERT_TRUE(mkdtemp(folder));
     const std::string path = std::string(folder) + "/logbook.csv";
-    // A file written over keeps its mode; a new one takes the user's umask.
+    // A file written over keeps who may read and write it, never a set-id bit; a new one takes
+    // the user's umask.
     const struct {
         int existing; // the old file's mode, or -1 for none
         mode_t umask;
         int expected;
-    } cases[] = {{0600, 022, 0600}, {0640, 077, 0640}, {-1, 022, 0644}, {-1, 077, 0600}};
+    } cases[] = {
+        {0600, 022, 0600}, {0640, 077, 0640}, {06755, 022, 0755}, {-1, 022, 0644}, {-1, 077, 0600}};
     for (const auto& c : cases) {
         SCOPED_TRACE(c.existing);
         std::remove(path.c_str());
@@ -148,31 +150,34 @@ TEST(LogbookFigures, anExportReplacesAFileWholeKeepingItsPermissionsOrLeavesItAs
 }
 
 TEST(LogbookFigures, anExportRemovesOnlyTheTemporariesThatKilledExportsLeft) {
-    // A writer that is gone leaves its temporary for the next export into the folder to remove;
-    // a living writer's is its own until it is a minute old; nothing else is ever touched.
+    // A writer that is gone leaves its temporary for the next export into the folder to remove
+    // once it is a few seconds old (a folder shared with another machine may hold that one's
+    // export in the making, under a number no process here has); a living writer's is its own
+    // until it is a minute old; nothing else is ever touched.
     char folder[] = "/tmp/vantrel-export-XXXXXX";
     ASSERT_TRUE(mkdtemp(folder));
     const std::string in = std::string(folder) + "/";
     const std::string alive = std::to_string(getpid()), gone = "2147483647";
     const struct {
         std::string name;
-        bool old; // written two minutes ago
+        int age; // seconds since it was written
         bool removed;
     } cases[] = {
-        {".logbook.csv.vantrel-tmp-" + gone + "-123456", false, true},
-        {".other name.csv.vantrel-tmp-" + gone + "-7", false, true},
-        {".logbook.csv.vantrel-tmp-" + alive + "-123456", false, false},
-        {".logbook.csv.vantrel-tmp-" + alive + "-654321", true, true},
-        {"logbook.csv.vantrel-tmp-" + gone + "-1", true, false},
-        {".logbook.csv.vantrel-tmp-" + gone + "-1.csv", true, false},
-        {".logbook.csv.vantrel-tmp-x-1", true, false},
-        {"logbook.csv.AbC123", true, false},
-        {"notes.txt", true, false},
+        {".logbook.csv.vantrel-tmp-" + gone + "-123456", 10, true},
+        {".other name.csv.vantrel-tmp-" + gone + "-7", 10, true},
+        {".logbook.csv.vantrel-tmp-" + gone + "-8", 0, false},
+        {".logbook.csv.vantrel-tmp-" + alive + "-123456", 0, false},
+        {".logbook.csv.vantrel-tmp-" + alive + "-654321", 120, true},
+        {"logbook.csv.vantrel-tmp-" + gone + "-1", 120, false},
+        {".logbook.csv.vantrel-tmp-" + gone + "-1.csv", 120, false},
+        {".logbook.csv.vantrel-tmp-x-1", 120, false},
+        {"logbook.csv.AbC123", 120, false},
+        {"notes.txt", 120, false},
     };
     for (const auto& c : cases) {
         std::ofstream(in + c.name) << "partial";
-        const timeval twoMinutesAgo[2] = {{time(nullptr) - 120, 0}, {time(nullptr) - 120, 0}};
-        if (c.old) utimes((in + c.name).c_str(), twoMinutesAgo);
+        const timeval then[2] = {{time(nullptr) - c.age, 0}, {time(nullptr) - c.age, 0}};
+        utimes((in + c.name).c_str(), then);
     }
     const std::string folderOfOurs = in + ".logbook.csv.vantrel-tmp-" + gone + "-9";
     ASSERT_EQ(mkdir(folderOfOurs.c_str(), 0700), 0);
