@@ -57,32 +57,22 @@ void Logbook::renumber(SearchRecord& r) const {
         r.search = 0; // a search of its own once written
 }
 
+// Writes a record never held before; false, the record as it was, when the file will not take it.
 bool Logbook::append(SearchRecord& r) {
-    const std::int64_t heldId = r.id, heldSearch = r.search;
-    r.id = 0;
-    renumber(r);
-    if (r.search < 0) r.search = 0;
-    const Outcome outcome = store_->append(r);
-    // A store that found its file damaged sets it aside and may still have written the record
-    // into the fresh one: its new id says so.
-    const bool written = outcome.ok() || (outcome.trouble == Trouble::Damaged && r.id > 0);
-    if (!outcome.ok()) note(outcome);
-    if (!written) {
-        r.id = heldId;
-        r.search = heldSearch;
-        return false;
-    }
-    if (heldSearch < 0) renumbered_[heldSearch] = r.search;
+    const Attempt attempt = writeHeld(*store_, {r});
+    if (!attempt.trouble.ok()) note(attempt.trouble);
+    if (attempt.written.empty()) return false;
+    r.id = attempt.written.front().id;
+    r.search = attempt.written.front().search;
     return true;
 }
 
+// Without a retrier, held records are tried here, on the caller's thread.
 void Logbook::retryUnwritten() {
-    while (usable_ && !unwritten_.empty()) {
-        SearchRecord& r = unwritten_.front();
+    if (!usable_ || unwritten_.empty()) return;
+    for (SearchRecord& r : unwritten_)
         renumber(r);
-        if (!append(r)) return;
-        unwritten_.erase(unwritten_.begin());
-    }
+    settle(writeHeld(*store_, unwritten_));
 }
 
 void Logbook::write(SearchRecord& record) {
@@ -144,9 +134,11 @@ void Logbook::settle(const Attempt& attempt) {
     }
     if (!attempt.trouble.ok()) note(attempt.trouble);
     // A store that found its file locked or full at opening reads nothing until it opens again,
-    // and one whose file the writer set aside would go on in the old one.
-    if ((!attempt.written.empty() && !opening_.ok() && !lastsTheRun(opening_.trouble)) ||
-        !attempt.trouble.setAsidePath.empty())
+    // and one whose file the writer set aside would go on in the old one. (Without a writer of
+    // its own, the store has written and reopened itself.)
+    if (retrier_ &&
+        ((!attempt.written.empty() && !opening_.ok() && !lastsTheRun(opening_.trouble)) ||
+         !attempt.trouble.setAsidePath.empty()))
         opening_ = store_->open();
     removeDeleted();
 }
