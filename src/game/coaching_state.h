@@ -18,4 +18,7 @@ struct CoachingState {
     std::int16_t signalLosses = 0; // red-to-black changes since the last turning prompt
     std::int16_t mapWidth = 0;     // map units, taken when coaching starts afresh
     std::int16_t mapHeight = 0;
+    // Clock reading when the player turned to the logbook or a debrief, where the coaching
+    // waits; negative while it runs.
+    double lookingBackSince = -1;
 };

@@ -31,6 +31,24 @@ void restartCoaching(Game& game) {
     c.mapHeight = ui::toInt16(w.Pic1->scaleHeight());
 }
 
+// Time spent in the logbook or a debrief is not time spent stuck on the search: the coaching
+// waits there, and takes up its count where it left it once the player is back.
+bool lookingBack(Game& game) {
+    const ui::Form* active = game.runtime.activeForm();
+    return active && (active == game.logbookWindow.existing() || active == game.debrief.existing());
+}
+
+void resumeCoaching(Game& game) {
+    CoachingState& c = game.coaching;
+    double away = game.runtime.clock() - c.lookingBackSince;
+    if (away < 0) away += secondsPerDay;
+    c.lookingBackSince = -1;
+    if (c.coachStartSeconds == 0) return;
+    auto start = c.coachStartSeconds + static_cast<std::int32_t>(ui::roundHalfEven(away));
+    if (start > secondsPerDay) start -= secondsPerDay;
+    c.coachStartSeconds = start;
+}
+
 void countElapsedTime(Game& game) {
     CoachingState& c = game.coaching;
     const double now = game.runtime.clock();
@@ -118,6 +136,11 @@ void flightTimerTick(Game& game) {
     CoachingState& c = game.coaching;
     const SearchState& s = game.search;
 
+    if (lookingBack(game)) {
+        if (c.lookingBackSince < 0) c.lookingBackSince = game.runtime.clock();
+        return;
+    }
+    if (c.lookingBackSince >= 0) resumeCoaching(game);
     if (w.cmdStart->tag() == "N") restartCoaching(game);
     countElapsedTime(game);
 

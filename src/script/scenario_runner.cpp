@@ -197,6 +197,10 @@ void ScenarioRunner::perform(const std::vector<std::string>& words) {
         requireStarted(command);
         needArgs(1);
         close(args[0]);
+    } else if (command == "activate") {
+        requireStarted(command);
+        needArgs(1);
+        activate(args[0]);
     } else if (command == "print") {
         requireStarted(command);
         for (const auto& a : args)
@@ -240,6 +244,17 @@ ScenarioRunner::Target ScenarioRunner::resolve(const std::string& text, bool cre
         return t;
     }
     throw ScenarioError("no control or menu item " + text);
+}
+
+void ScenarioRunner::activate(const std::string& name) {
+    // As the desktop tells it: a window the player turns to, or none of the game's.
+    if (name == "none") {
+        runtime_.windowActivated(nullptr);
+        return;
+    }
+    ui::Form* form = windowNamed(name, false);
+    if (!form) throw ScenarioError("no open window " + name);
+    runtime_.windowActivated(form);
 }
 
 void ScenarioRunner::click(const std::string& name) {

@@ -44,6 +44,7 @@ private:
     const ui::Form& designCopy(const std::string& window);
     void print(const std::string& item);
     void set(const std::string& assignment);
+    void activate(const std::string& name);
     void click(const std::string& name);
     void key(const std::vector<std::string>& words);
     void close(const std::string& window);

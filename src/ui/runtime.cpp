@@ -51,6 +51,7 @@ void Runtime::unload(Form& form) {
     it = std::find(forms_.begin(), forms_.end(), &form);
     if (it == forms_.end()) return; // its own handler unloaded it already
     notify([&](RuntimeObserver& o) { o.formUnloading(form); });
+    if (activeForm_ == &form) activeForm_ = nullptr;
     const auto at = static_cast<std::size_t>(it - forms_.begin());
     auto release = std::move(releasers_[at]);
     forms_.erase(it);
@@ -64,6 +65,7 @@ void Runtime::discard(Form& form) {
     auto it = std::find(forms_.begin(), forms_.end(), &form);
     if (it == forms_.end()) return;
     notify([&](RuntimeObserver& o) { o.formUnloading(form); });
+    if (activeForm_ == &form) activeForm_ = nullptr;
     releasers_.erase(releasers_.begin() + (it - forms_.begin()));
     forms_.erase(it);
 }

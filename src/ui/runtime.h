@@ -96,6 +96,10 @@ public:
     // The main window went to another screen, or its screen changed size.
     void screenChanged();
     std::function<void()> onScreenChanged;
+    // The window the player works in, as the desktop tells it: null while none of the
+    // program's windows is active. An unloaded window is active no more.
+    Form* activeForm() const { return activeForm_; }
+    void windowActivated(Form* form) { activeForm_ = form; }
 
     double clock() const { return host_.clockSeconds(); }
     void randomize();
@@ -133,6 +137,7 @@ private:
     int modalDepth_ = 0;
     int zoom_ = 100;
     Form* eventForm_ = nullptr;
+    Form* activeForm_ = nullptr;
     bool ended_ = false;
 };
 

@@ -83,6 +83,15 @@ protected:
         QMainWindow::changeEvent(event);
         if (owner_ && event->type() == QEvent::WindowStateChange && owner_->ownerStateChanged)
             owner_->ownerStateChanged();
+        if (owner_ && event->type() == QEvent::ActivationChange) {
+            // The game is told which of its windows the player works in. The window left may
+            // hear of it after the one taken up: it only ever clears its own place.
+            Runtime& runtime = owner_->runtime_;
+            if (isActiveWindow())
+                runtime.windowActivated(&owner_->form_);
+            else if (runtime.activeForm() == &owner_->form_)
+                runtime.windowActivated(nullptr);
+        }
     }
     void moveEvent(QMoveEvent* event) override {
         QMainWindow::moveEvent(event);
