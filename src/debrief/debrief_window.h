@@ -17,7 +17,7 @@
 // point where the ELT was first heard and each Reveal, a replay of the flight and the figures.
 struct DebriefWindow : ui::Form {
     explicit DebriefWindow(ui::Runtime& runtime)
-        : Form(runtime, "debrief", ui::WindowStyle::Dialog) {}
+        : Form(runtime, "debrief", ui::WindowStyle::Companion) {}
 
     // The map, the same size and in the same units as the main window's.
     ui::PictureBox* picMap{};

@@ -16,7 +16,7 @@
 // the personal best and the averages, and a table of every Reveal.
 struct LogbookWindow : ui::Form {
     explicit LogbookWindow(ui::Runtime& runtime)
-        : Form(runtime, "logbook", ui::WindowStyle::Dialog) {}
+        : Form(runtime, "logbook", ui::WindowStyle::Companion) {}
 
     ui::Chart* chtScores{};
     ui::Label* lblBest{};

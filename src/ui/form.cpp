@@ -15,6 +15,7 @@ FrameMargins usualFrameMargins(WindowStyle style) {
     case WindowStyle::Main:
         return {4, 43, 4, 4};
     case WindowStyle::Dialog:
+    case WindowStyle::Companion:
         return {4, 23, 4, 4};
     case WindowStyle::Note:
         break;

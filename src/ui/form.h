@@ -20,7 +20,10 @@ class Runtime;
 enum class WindowStyle {
     Main,   // the application window, with a menu bar
     Dialog, // a small window of its own beside the main window
-    Note,   // a frameless note that belongs to the main window
+    // A window of its own to work in beside the main window, which either stands in front of
+    // as the player chooses
+    Companion,
+    Note, // a frameless note that belongs to the main window
 };
 
 // A usual frame for the style, for a host that cannot measure the real one.

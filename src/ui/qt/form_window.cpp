@@ -11,8 +11,10 @@
 #include "ui/form.h"
 #include "ui/runtime.h"
 #include "ui/units.h"
+#include "ui/zoom.h"
 
 #include <algorithm>
+#include <cmath>
 #include <cstdint>
 #include <QActionGroup>
 #include <QApplication>
@@ -51,6 +53,8 @@ Qt::WindowFlags flagsFor(WindowStyle style) {
     case WindowStyle::Dialog:
         return Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint;
+    case WindowStyle::Companion:
+        return Qt::Window | Qt::MSWindowsFixedSizeDialogHint;
     case WindowStyle::Note:
         return noteFlags();
     }
@@ -107,9 +111,13 @@ private:
 
 FormWindow::FormWindow(Runtime& runtime, Form& form, QWidget* owner,
                        std::function<void()> afterEvent)
-    : runtime_(runtime), form_(form), afterEvent_(std::move(afterEvent)) {
-    const bool ownWindow = form.style() == WindowStyle::Main;
+    : runtime_(runtime), form_(form), afterEvent_(std::move(afterEvent)), owner_(owner) {
+    // A companion stands beside the main window, not over it: it has no owner the window
+    // manager would keep it above.
+    const bool ownWindow =
+        form.style() == WindowStyle::Main || form.style() == WindowStyle::Companion;
     window_ = new TopLevel(*this, ownWindow ? nullptr : owner, flagsFor(form.style()));
+    fitZoomToScreen();
     window_->setAttribute(Qt::WA_DeleteOnClose, false);
     if (form.style() == WindowStyle::Note) window_->setAttribute(Qt::WA_ShowWithoutActivating);
     client_ = new SurfaceWidget(runtime, form, form, nullptr, window_);
@@ -156,6 +164,7 @@ FormWindow::~FormWindow() {
 }
 
 void FormWindow::retire() {
+    liftZoomLimit(form_);
     for (auto& t : tickers_)
         if (t.qtimer) t.qtimer->stop();
     tickers_.clear();
@@ -387,6 +396,7 @@ void FormWindow::show() {
             window_->move(frame.topLeft());
         }
     }
+    if (form_.style() == WindowStyle::Companion && !everShown_) placeBesideOwner();
     if (!everShown_) {
         // The focus starts where a user's Tab would first stop.
         for (Control* c : form_.tabOrder)
@@ -436,6 +446,7 @@ void FormWindow::takePlaceFromScreen() {
 
 void FormWindow::zoomChanged() {
     if (!window_) return;
+    fitZoomToScreen();
     client_->setFont(toQFont(form_.font, zoomOf(form_)));
     zoomMenus();
     // Everything is laid out afresh at the new size.
@@ -455,6 +466,51 @@ void FormWindow::zoomChanged() {
         keepOnScreen();
         takePlaceFromScreen();
     }
+}
+
+QScreen* FormWindow::screenOfOwner() const {
+    if (owner_ && owner_->screen()) return owner_->screen();
+    return window_->screen() ? window_->screen() : QGuiApplication::primaryScreen();
+}
+
+void FormWindow::fitZoomToScreen() {
+    // The View menu offers the levels the main window fits; a larger window is drawn as large
+    // as its screen's free area lets it at such a level, so every button of it stays in reach.
+    if (form_.style() == WindowStyle::Main || form_.style() == WindowStyle::Note) return;
+    QScreen* screen = screenOfOwner();
+    if (!screen) return;
+    const QRect area = screen->availableGeometry();
+    const QRect inner = window_->geometry(), outer = window_->frameGeometry();
+    const bool framed = window_->isVisible() && outer != inner;
+    const FrameMargins frame =
+        framed ? FrameMargins{inner.left() - outer.left(), inner.top() - outer.top(),
+                              outer.right() - inner.right(), outer.bottom() - inner.bottom()}
+               : usualFrameMargins(form_.style());
+    const double largest = largestZoomFor({form_.pixelWidth(), form_.pixelHeight()}, frame,
+                                          {double(area.width()), double(area.height())});
+    // Whole percents, rounded down, so that the window's rounded edges stay inside.
+    limitZoom(form_, std::max(0.25, std::floor(largest * 100) / 100));
+}
+
+void FormWindow::placeBesideOwner() {
+    if (!owner_ || !owner_->isVisible()) return;
+    QScreen* screen = screenOfOwner();
+    if (!screen) return;
+    const QRect area = screen->availableGeometry();
+    const QRect main = owner_->frameGeometry();
+    window_->adjustSize();
+    // The frame is not told until the window is shown: a usual one is counted around it.
+    const FrameMargins usual = usualFrameMargins(form_.style());
+    const QSize size = window_->size() + QSize(usual.left + usual.right, usual.top + usual.bottom);
+    // On the side with room for it, or failing that the side with more room, level with the
+    // main window's top, and always on the screen.
+    const int roomRight = area.right() - main.right(), roomLeft = main.left() - area.left();
+    const bool right = roomRight >= size.width() || roomRight >= roomLeft;
+    int x = right ? main.right() + 1 : main.left() - size.width();
+    int y = main.top();
+    x = std::clamp(x, area.left(), std::max(area.left(), area.right() + 1 - size.width()));
+    y = std::clamp(y, area.top(), std::max(area.top(), area.bottom() + 1 - size.height()));
+    window_->move(x, y);
 }
 
 void FormWindow::keepOnScreen() {

@@ -9,6 +9,7 @@
 #include <QPoint>
 #include <QPointer>
 #include <QRect>
+#include <QScreen>
 #include <QTimer>
 #include <utility>
 #include <vector>
@@ -84,11 +85,15 @@ private:
     int screenPixels(double twips) const;
     void takePlaceFromScreen();
     void keepOnScreen();
+    QScreen* screenOfOwner() const;
+    void fitZoomToScreen();
+    void placeBesideOwner();
     std::optional<QPoint> rememberedPlace() const;
 
     Runtime& runtime_;
     Form& form_;
     std::function<void()> afterEvent_;
+    QPointer<QWidget> owner_; // the main window, which the others stand beside
     QPointer<QMainWindow> window_;
     SurfaceWidget* client_ = nullptr;
     std::vector<View> views_;

@@ -10,6 +10,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <map>
 #include <QFontMetrics>
 #include <QPainter>
 
@@ -45,8 +46,28 @@ QImage toQImage(const Picture& p) {
                   QImage::Format_ARGB32);
 }
 
+namespace {
+
+// The renderer's own knowledge of which window it draws smaller: the forms know nothing of it.
+std::map<const Form*, double>& zoomLimits() {
+    static std::map<const Form*, double> limits;
+    return limits;
+}
+
+} // namespace
+
 double zoomOf(const Form& form) {
-    return form.runtime().zoom() / 100.0;
+    const double zoom = form.runtime().zoom() / 100.0;
+    const auto it = zoomLimits().find(&form);
+    return it == zoomLimits().end() ? zoom : std::min(zoom, it->second);
+}
+
+void limitZoom(const Form& form, double largest) {
+    zoomLimits()[&form] = largest;
+}
+
+void liftZoomLimit(const Form& form) {
+    zoomLimits().erase(&form);
 }
 
 double zoomOf(const Control& c) {

@@ -31,9 +31,13 @@ QFont zoomedFont(QFont font, double zoom);
 QImage toQImage(const Picture& p);
 
 // How many screen pixels a pixel of the designed layout takes: every window of the program is
-// drawn at the same zoom.
+// drawn at the same zoom, unless it would not fit its screen there.
 double zoomOf(const Form& form);
 double zoomOf(const Control& c);
+// A window that fits its screen only up to `largest` times its designed size is drawn no
+// larger, whatever the zoom; the limit holds until it is lifted or replaced.
+void limitZoom(const Form& form, double largest);
+void liftZoomLimit(const Form& form);
 
 // Where a control lies in its container's client area, in pixels of the designed layout.
 QRectF pixelRect(const Control& c);

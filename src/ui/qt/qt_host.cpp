@@ -74,7 +74,8 @@ QWidget* QtHost::dialogOwner() const {
     // logbook; the main window's own boxes, its timer's among them, stay over the main window.
     if (!renderer_) return nullptr;
     const Form* asking = renderer_->runtime().eventForm();
-    if (asking && asking->visible() && asking->style() == WindowStyle::Dialog)
+    if (asking && asking->visible() && asking->style() != WindowStyle::Main &&
+        asking->style() != WindowStyle::Note)
         if (const FormWindow* window = renderer_->windowOf(*asking)) return window->window();
     return renderer_->mainWidget();
 }
