@@ -184,6 +184,9 @@ void buildMenus(MainWindow& w) {
          {menuCommand("mnuContents", "&Contents"), menuCommand("mnuSearchHelp", "&Search Help"),
           menuCommand("mnuAbout", "&About")}},
     };
+    // Every window of the game is drawn at the zoom, and so each takes the zoom's keys.
+    for (auto& item : w.menus[1].items)
+        item.everyWindow = true;
 }
 
 // Explanations the demonstration does not show, as tool tips on what they speak of.

@@ -18,6 +18,8 @@ struct MenuItem {
     std::vector<MenuItem> items;
     // Keys that choose the entry from anywhere in its window ("Ctrl+0"); the first is shown.
     std::vector<std::string> shortcuts;
+    // Its keys choose it from every window of the program, not only its own.
+    bool everyWindow = false;
     bool checkable = false;
     bool checked = false;
     bool enabled = true;

@@ -201,6 +201,7 @@ void FormWindow::addMenuItems(QMenu* menu, std::vector<MenuItem>& items) {
         for (const auto& shortcut : item.shortcuts)
             keys.append(QKeySequence(QString::fromStdString(shortcut)));
         action->setShortcuts(keys);
+        if (item.everyWindow) action->setShortcutContext(Qt::ApplicationShortcut);
         if (item.checkable) {
             // The choices of one menu are drawn as one choice, the one in force marked.
             if (!choices) {
