@@ -499,6 +499,8 @@ void FormWindow::placeBesideOwner() {
     if (!screen) return;
     const QRect area = screen->availableGeometry();
     const QRect main = owner_->frameGeometry();
+    // A window of its own in the task bar, it shows the game's icon there.
+    if (form_.icon.isNull()) window_->setWindowIcon(owner_->windowIcon());
     window_->adjustSize();
     // The frame is not told until the window is shown: a usual one is counted around it.
     const FrameMargins usual = usualFrameMargins(form_.style());
