@@ -60,7 +60,8 @@ std::string signalNote(const logbook::SearchRecord& record) {
     if (!real || std::fabs(*real - record.firstSignalDistance) < 0.125f) return "";
     const std::string where =
         *real == 0 ? "already at the airport" : "after " + formatByPattern(*real, "##0.0") + " nm";
-    return "The ELT was heard " + where + " (red ring); the score counts it from " + scored + ".";
+    return "The ELT was heard " + where + " (the wide red ring); the score counts it from " +
+           scored + ".";
 }
 
 } // namespace

@@ -14,7 +14,7 @@ constexpr double mapUnits = 200;
 constexpr double columnLeft = mapLeft + mapWidth + 120, columnWidth = 3600;
 constexpr double rowHeight = 285, rowPitch = 375;
 constexpr double searchHeight = 3735; // eight figures and the rating below its caption
-constexpr double noteHeight = 390;    // two lines below the map
+constexpr double noteHeight = 510;    // two lines below the map
 // Sixty frames a second.
 constexpr int frameMs = 16;
 

@@ -22,6 +22,7 @@ constexpr ui::Color breakColor{128, 128, 128};
 constexpr ui::Color putBackColor{255, 140, 0};
 constexpr int trackPen = 2;      // pixels
 constexpr double markSize = 2.5; // map units from the middle of a mark to its edge
+constexpr double wideRing = 7;   // map units: wider than the symbols drawn at a point
 
 // The map units per mile of a record that has none, which only a damaged record could lack:
 // the scale every search is flown at.
@@ -108,6 +109,8 @@ void clearEltPicture(DebriefWindow& w, const logbook::SearchRecord& r,
         marks.push_back({p.x - size, p.y - size, p.x + size, p.y + size});
     };
     if (r.firstHeard) mark(*r.firstHeard, markSize + pen);
+    if (r.firstHeard && !debrief::debriefNumbers(r).signalNote.empty())
+        mark(*r.firstHeard, wideRing + pen);
     for (const TrackPoint& p : revealPoints)
         mark(p, markSize + pen);
     for (const TrackPoint& p : r.track)
@@ -140,8 +143,7 @@ void clearEltPicture(DebriefWindow& w, const logbook::SearchRecord& r,
     elt.setVisible(false);
 }
 
-void writeFigures(DebriefWindow& w, const logbook::SearchRecord& record) {
-    const debrief::DebriefNumbers n = debrief::debriefNumbers(record);
+void writeFigures(DebriefWindow& w, const debrief::DebriefNumbers& n) {
     w.lblDate->setCaption(n.date);
     w.lblFirstSignal->setCaption(n.firstSignal);
     w.lblFlownAfterSignal->setCaption(n.flownAfterSignal);
@@ -165,7 +167,14 @@ void drawDebrief(DebriefWindow& w, const logbook::SearchRecord& record,
     w.imgELT->setVisible(false);
     drawMap(sheet, features);
     drawTrack(map, record.track);
-    if (record.firstHeard) drawFirstHeard(map, *record.firstHeard);
+    const debrief::DebriefNumbers numbers = debrief::debriefNumbers(record);
+    if (record.firstHeard) {
+        drawFirstHeard(map, *record.firstHeard);
+        // Heard where the score did not take it (at the airport): a wide ring, which the
+        // airport's and the aircraft's symbols leave in sight.
+        if (!numbers.signalNote.empty())
+            map.circle(record.firstHeard->x, record.firstHeard->y, wideRing, firstHeardColor);
+    }
     for (const TrackPoint& p : revealPoints)
         drawRevealPoint(map, p);
     for (const TrackPoint& p : record.track)
@@ -173,7 +182,7 @@ void drawDebrief(DebriefWindow& w, const logbook::SearchRecord& record,
     map.drawWidth = 1;
     drawRevealMarks(sheet, features);
     clearEltPicture(w, record, revealPoints);
-    writeFigures(w, record);
+    writeFigures(w, numbers);
 
     const int speed = w.replay.speed();
     w.replay = debrief::Replay(record.track);

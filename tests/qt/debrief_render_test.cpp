@@ -9,6 +9,7 @@
 #include "ui/qt/surface_widget.h"
 #include "ui/window_slot.h"
 
+#include <algorithm>
 #include <cmath>
 #include <gtest/gtest.h>
 #include <QApplication>
@@ -22,8 +23,8 @@ struct DebriefOnScreen {
     ui::qt::Renderer renderer{runtime};
     ui::WindowSlot<DebriefWindow> debrief{runtime, buildDebriefWindow};
 
-    DebriefOnScreen() {
-        showDebrief(*debrief, debriefFixture(), debriefFixtureReveals());
+    explicit DebriefOnScreen(const logbook::SearchRecord& record = debriefFixture()) {
+        showDebrief(*debrief, record, debriefFixtureReveals());
         renderer.syncNow();
     }
     QImage grab() {
@@ -79,6 +80,34 @@ TEST(DebriefRender, theMarksShowWhereTheSignalWasHeardTheRevealAndTheElt) {
     for (auto [x, y] : {std::pair{150.0, 44.5}, {144.5, 50.0}, {150.0, 55.5}, {155.5, 50.0}})
         EXPECT_GE(countNear(image, px(x), py(y), 1, black), 1) << "the ELT cross at " << x;
     EXPECT_TRUE(d.debrief->imgELT->visible());
+}
+
+TEST(DebriefRender, aBreakInTheTrackIsAThinGreyDottedLineAndAnOrangeMarkNotABlueLeg) {
+    // Put back at (145, 150), straight below the Reveal's position, then one step on.
+    logbook::SearchRecord record = debriefFixture();
+    record.track.push_back({145, 150, 45, 0});
+    record.track.push_back({146, 149, 45, 1});
+    DebriefOnScreen d(record);
+    const QImage image = d.grab();
+    const QColor grey(128, 128, 128), orange(255, 140, 0);
+    int greyRows = 0, whiteRows = 0, wideRows = 0;
+    const int x = int(px(145));
+    for (int y = int(py(65)); y <= int(py(100)); ++y) {
+        int greys = 0, whites = 0;
+        for (int dx = -1; dx <= 1; ++dx) {
+            const QColor c = image.pixelColor(x + dx, y);
+            EXPECT_NE(c, blue) << y;
+            greys += c == grey;
+            whites += c == QColor(Qt::white);
+        }
+        greyRows += greys > 0;
+        whiteRows += whites == 3;
+        wideRows += greys > 1;
+    }
+    EXPECT_GE(greyRows, 10) << "dots along the connector";
+    EXPECT_GE(whiteRows, 10) << "with gaps between them";
+    EXPECT_EQ(wideRows, 0) << "one pixel thin";
+    EXPECT_GE(countNear(image, px(145), py(150), 3, orange), 9) << "the mark where it was put";
 }
 
 TEST(DebriefRender, theMapBackgroundAndTheVorRoseAreTheGames) {
