@@ -119,7 +119,8 @@ TEST_F(Debrief, theFirstSignalFiguresAreTheScoredOnesAndALineTellsWhereItWasReal
     const Case cases[] = {
         {"heard on the way", 15, 15, "15.0 nm", "16.3 nm", "19.0 nm", ""},
         {"heard at the airport", 0, 1, "1.0 nm", "31.3 nm", "31.8 nm",
-         "The ELT was heard already at the airport (the wide red ring); the score counts it from 1.0 nm."},
+         "The ELT was heard already at the airport (the wide red ring); the score counts it from "
+         "1.0 nm."},
         {"never heard", std::nullopt, 0, "0.0 nm", "Not heard", "Not heard",
          "The ELT was never heard: the score counts its first signal at 0.0 nm."},
     };
