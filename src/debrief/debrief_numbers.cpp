@@ -5,6 +5,8 @@
 #include "model/navigation.h"
 
 #include <algorithm>
+#include <cmath>
+#include <optional>
 
 namespace debrief {
 
@@ -21,8 +23,22 @@ std::string readableTime(const std::string& utc) {
     return iso ? utc.substr(0, 10) + " " + utc.substr(11, 5) + " UTC" : utc;
 }
 
-// The miles flown after the aircraft first stood at `heard`, counted as the game counts them:
-// each step its speed's worth, a diagonal one as much as a straight one.
+// The miles flown when the aircraft first stood at `heard`, counted as the game counts them:
+// each step its speed's worth, a diagonal one as much as a straight one, nothing to a point the
+// aircraft was put at. None when the track does not hold the point.
+std::optional<float> flownTo(const logbook::SearchRecord& record,
+                             const logbook::TrackPoint& heard) {
+    const auto& track = record.track;
+    const auto at = std::find(track.begin(), track.end(), heard);
+    if (at == track.end()) return std::nullopt;
+    const auto perMile = static_cast<float>(std::max<int>(record.mapScale, 1));
+    float flown = 0;
+    for (auto step = track.begin(); step != at; ++step)
+        flown += float(step[1].speedStep) / perMile;
+    return flown;
+}
+
+// The miles flown after the aircraft first stood at `heard`, counted in the same way.
 float flownSince(const logbook::SearchRecord& record, const logbook::TrackPoint& heard) {
     const auto& track = record.track;
     const auto from = std::find(track.begin(), track.end(), heard);
@@ -35,11 +51,25 @@ float flownSince(const logbook::SearchRecord& record, const logbook::TrackPoint&
     return flown;
 }
 
+std::string signalNote(const logbook::SearchRecord& record) {
+    const std::string scored = formatByPattern(record.firstSignalDistance, "##0.0") + " nm";
+    if (!record.firstHeard)
+        return "The ELT was never heard: the score counts its first signal at " + scored + ".";
+    const auto real = flownTo(record, *record.firstHeard);
+    // Half the shortest step: anything less is the same point counted in floats.
+    if (!real || std::fabs(*real - record.firstSignalDistance) < 0.125f) return "";
+    const std::string where =
+        *real == 0 ? "already at the airport" : "after " + formatByPattern(*real, "##0.0") + " nm";
+    return "The ELT was heard " + where + " (the wide red ring); the score counts it from " +
+           scored + ".";
+}
+
 } // namespace
 
 DebriefNumbers debriefNumbers(const logbook::SearchRecord& record) {
     DebriefNumbers n;
     n.date = readableTime(record.timeUtc);
+    n.firstSignal = miles(record.firstSignalDistance);
     if (const auto& heard = record.firstHeard) {
         n.flownAfterSignal = miles(flownSince(record, *heard));
         n.straightLine =
@@ -49,6 +79,7 @@ DebriefNumbers debriefNumbers(const logbook::SearchRecord& record) {
         n.flownAfterSignal = "Not heard";
         n.straightLine = "Not heard";
     }
+    n.signalNote = signalNote(record);
     n.hints = std::to_string(record.hints);
     n.bearingUsed = record.bearingUsed ? "Yes" : "No";
     n.score = record.scoreText.empty() ? "0" : record.scoreText;

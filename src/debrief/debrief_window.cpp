@@ -13,6 +13,8 @@ constexpr double mapLeft = 120, mapTop = 120, mapWidth = 5805, mapHeight = 5775;
 constexpr double mapUnits = 200;
 constexpr double columnLeft = mapLeft + mapWidth + 120, columnWidth = 3600;
 constexpr double rowHeight = 285, rowPitch = 375;
+constexpr double searchHeight = 3735; // eight figures and the rating below its caption
+constexpr double noteHeight = 510;    // two lines below the map
 // Sixty frames a second.
 constexpr int frameMs = 16;
 
@@ -66,20 +68,23 @@ ui::Label* figure(DebriefWindow& w, const char* name, const char* caption, int r
 }
 
 void buildFigures(DebriefWindow& w) {
-    w.frmSearch = place<ui::Frame>(w, "frmSearch", nullptr, columnLeft, 60, columnWidth, 3360);
+    w.frmSearch =
+        place<ui::Frame>(w, "frmSearch", nullptr, columnLeft, 60, columnWidth, searchHeight);
     w.frmSearch->setCaption("This search");
     w.lblDate = figure(w, "lblDate", "Date", 0, 840);
-    w.lblFlownAfterSignal = figure(w, "lblFlownAfterSignal", "Flown from first signal", 1);
-    w.lblStraightLine = figure(w, "lblStraightLine", "Straight line to the ELT", 2);
-    w.lblHints = figure(w, "lblHints", "Hints taken", 3);
-    w.lblBearingUsed = figure(w, "lblBearingUsed", "Show Bearing used", 4);
-    w.lblScore = figure(w, "lblScore", "Score", 5);
+    // The first signal as the score took it: the same figure as the results box and the Logbook.
+    w.lblFirstSignal = figure(w, "lblFirstSignal", "First signal (scored)", 1);
+    w.lblFlownAfterSignal = figure(w, "lblFlownAfterSignal", "Flown since first heard", 2);
+    w.lblStraightLine = figure(w, "lblStraightLine", "Straight line to the ELT", 3);
+    w.lblHints = figure(w, "lblHints", "Hints taken", 4);
+    w.lblBearingUsed = figure(w, "lblBearingUsed", "Show Bearing used", 5);
+    w.lblScore = figure(w, "lblScore", "Score", 6);
     // The rating can be a long phrase: it has a line of its own below its caption.
     auto* caption = place<ui::Label>(w, "lblRatingCaption", w.frmSearch, 120,
-                                     300 + 6 * rowPitch + 30, 2280, rowHeight - 45);
+                                     300 + 7 * rowPitch + 30, 2280, rowHeight - 45);
     caption->setCaption("Rating");
     // A little taller than the figures, so that the stars of a rating are not cut off.
-    w.lblRating = place<ui::Label>(w, "lblRating", w.frmSearch, 120, 300 + 7 * rowPitch,
+    w.lblRating = place<ui::Label>(w, "lblRating", w.frmSearch, 120, 300 + 8 * rowPitch,
                                    columnWidth - 240, rowHeight + 75);
     w.lblRating->setBorder(true);
     w.lblRating->setAlignment(ui::Alignment::Center);
@@ -89,7 +94,8 @@ void buildFigures(DebriefWindow& w) {
 }
 
 void buildReplayControls(DebriefWindow& w) {
-    w.frmReplay = place<ui::Frame>(w, "frmReplay", nullptr, columnLeft, 3540, columnWidth, 1500);
+    w.frmReplay = place<ui::Frame>(w, "frmReplay", nullptr, columnLeft, 60 + searchHeight + 120,
+                                   columnWidth, 1500);
     w.frmReplay->setCaption("Replay");
     w.cmdPlay = place<ui::Button>(w, "cmdPlay", w.frmReplay, 120, 300, 1500, 420);
     w.cmdPlay->setCaption("&Play");
@@ -136,6 +142,8 @@ void DebriefWindow::replayTick() {
 
 void DebriefWindow::showReplay() {
     tmrReplay->setEnabled(replay.playing());
+    // A search of no steps has nothing to replay.
+    cmdPlay->setEnabled(replay.track().size() > 1);
     cmdPlay->setCaption(replay.playing() ? "&Pause" : "&Play");
     const auto pose = replay.pose();
     imgAC->setVisible(pose.has_value());
@@ -154,12 +162,14 @@ std::unique_ptr<DebriefWindow> buildDebriefWindow(ui::Runtime& runtime) {
     auto window = std::make_unique<DebriefWindow>(runtime);
     DebriefWindow& w = *window;
     w.setCaption("Vantrel Debrief");
-    w.setClientSize(columnLeft + columnWidth + 120, mapTop + mapHeight + 120);
+    w.setClientSize(columnLeft + columnWidth + 120, mapTop + mapHeight + 60 + noteHeight + 60);
     w.backColor = colors::lightGrey;
     w.icon = assets::transmitterImage();
     buildMap(w);
     buildFigures(w);
     buildReplayControls(w);
+    w.lblSignalNote = place<ui::Label>(w, "lblSignalNote", nullptr, mapLeft,
+                                       mapTop + mapHeight + 60, mapWidth, noteHeight);
     w.cmdClose = place<ui::Button>(w, "cmdClose", nullptr, columnLeft + columnWidth - 1500,
                                    mapTop + mapHeight - 420, 1500, 420);
     w.cmdClose->setCaption("Close");

@@ -30,12 +30,15 @@ struct DebriefWindow : ui::Form {
 
     ui::Frame* frmSearch{};
     ui::Label* lblDate{};
+    ui::Label* lblFirstSignal{};
     ui::Label* lblFlownAfterSignal{};
     ui::Label* lblStraightLine{};
     ui::Label* lblHints{};
     ui::Label* lblBearingUsed{};
     ui::Label* lblScore{};
     ui::Label* lblRating{};
+    // Below the map: how the real first reception differs from the scored one, when it does.
+    ui::Label* lblSignalNote{};
 
     ui::Frame* frmReplay{};
     ui::Button* cmdPlay{};
@@ -49,6 +52,9 @@ struct DebriefWindow : ui::Form {
     debrief::Replay replay;
     debrief::FrameClock frameClock;
     int aircraftCellShown = -1; // the strip cell imgAC holds, -1 before the first
+    // The search of this run (FlightLog::number) whose every Reveal the window shows as it is
+    // made; 0 when it shows a search that is over.
+    int followsSearch = 0;
 
     MapSheet mapSheet();
     // Plays from where the replay stands (from the start when at the end), or pauses it.
@@ -66,4 +72,7 @@ std::unique_ptr<DebriefWindow> buildDebriefWindow(ui::Runtime& runtime);
 // stands the replay paused at the start of the track and shows the window. `revealPoints` are
 // where each Reveal of the search was made.
 void showDebrief(DebriefWindow& window, const logbook::SearchRecord& record,
+                 const std::vector<logbook::TrackPoint>& revealPoints);
+// The same, in a window that stays where it is among the others.
+void drawDebrief(DebriefWindow& window, const logbook::SearchRecord& record,
                  const std::vector<logbook::TrackPoint>& revealPoints);

@@ -15,6 +15,8 @@ std::optional<ReplayPose> poseAt(const std::vector<logbook::TrackPoint>& track, 
     const logbook::TrackPoint& a = track[from];
     if (part == 0) return ReplayPose{double(a.x), double(a.y), a.heading};
     const logbook::TrackPoint& b = track[from + 1];
+    // Nothing was flown to a point the aircraft was put at: it waits, then jumps there.
+    if (b.putBack()) return ReplayPose{double(a.x), double(a.y), a.heading};
     return ReplayPose{a.x + (b.x - a.x) * part, a.y + (b.y - a.y) * part, b.heading};
 }
 

@@ -17,7 +17,8 @@ struct ReplayPose {
 
 // The aircraft `steps` steps into the track. Between two positions it lies on the straight line
 // joining them, showing the heading it flew that step; on a position it shows that position's
-// heading. Before the start or past the end it waits at the end; an empty track has no aircraft.
+// heading. Before a point it was put at (a break in the track) it waits where it was, then
+// jumps. Before the start or past the end it waits at the end; an empty track has no aircraft.
 std::optional<ReplayPose> poseAt(const std::vector<logbook::TrackPoint>& track, double steps);
 
 // The cell of the aircraft strip for a heading: one per 45 degrees from north, 360 north again.

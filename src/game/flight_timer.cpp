@@ -90,6 +90,7 @@ void offerReturnToMap(Game& game) {
     if (answer == ui::msgbox::ok) {
         game.search.aircraftX = ui::toInt16(c.mapWidth / 2.0);
         game.search.aircraftY = ui::toInt16(c.mapHeight / 2.0);
+        game.flight.putBack(game.search);
         stepAircraft(game);
     } else {
         c.offMapDeclined = yes;

@@ -17,6 +17,29 @@ void refillLogbookWindow(Game& game) {
     if (w && game.logbook) fillLogbookWindow(*w, game.logbook->records());
 }
 
+// A debrief open on the search being flown shows each of its Reveals as it is made.
+void refreshDebrief(Game& game) {
+    DebriefWindow* w = game.debrief.existing();
+    const auto& last = game.flight.lastReveal();
+    if (w && w->visible() && last && w->followsSearch == game.flight.number())
+        drawDebrief(*w, *last, game.flight.revealPoints());
+}
+
+// Where each Reveal of `record`'s search took place, up to `record` itself, from `records`
+// listed oldest first.
+std::vector<logbook::TrackPoint> revealPointsOf(Game& game,
+                                                const std::vector<logbook::SearchRecord>& records,
+                                                const logbook::SearchRecord& record) {
+    std::vector<logbook::TrackPoint> reveals;
+    for (const auto& other : records) {
+        if (other.search != record.search) continue;
+        const auto whole = other.id == record.id ? record : game.logbook->record(other.id);
+        if (whole && !whole->track.empty()) reveals.push_back(whole->track.back());
+        if (other.id == record.id) break;
+    }
+    return reveals;
+}
+
 } // namespace
 
 void recordReveal(Game& game) {
@@ -33,6 +56,7 @@ void recordReveal(Game& game) {
     }
     game.flight.revealed(std::move(r));
     refillLogbookWindow(game);
+    refreshDebrief(game);
 }
 
 void followHeldRecords(Game& game) {
@@ -108,28 +132,35 @@ void debriefSelected(Game& game) {
         tellLogbookNews(game);
         return;
     }
-    // Where each Reveal of that search took place, up to this one; the window lists the
-    // records oldest first.
-    std::vector<logbook::TrackPoint> reveals;
-    for (const auto& other : game.logbookWindow->shown) {
-        if (other.search != record->search) continue;
-        const auto whole = other.id == record->id ? record : game.logbook->record(other.id);
-        if (whole && !whole->track.empty()) reveals.push_back(whole->track.back());
-        if (other.id == record->id) break;
-    }
-    showDebrief(*game.debrief, *record, reveals);
+    // The window lists the records oldest first.
+    showDebrief(*game.debrief, *record, revealPointsOf(game, game.logbookWindow->shown, *record));
+    // The search being flown goes on being followed; an older one stays as it is.
+    const bool current = record->search != 0 && record->search == game.flight.search();
+    game.debrief->followsSearch = current ? game.flight.number() : 0;
     game.debrief->bringToFront();
 }
 
 void debriefLastSearch(Game& game) {
-    const auto& last = game.flight.lastReveal();
-    if (!last) {
+    if (const auto& last = game.flight.lastReveal()) {
+        showDebrief(*game.debrief, *last, game.flight.revealPoints());
+        game.debrief->followsSearch = game.flight.number();
+        game.debrief->bringToFront();
+        return;
+    }
+    // Nothing revealed since the last New Search: the newest search the logbook holds, from an
+    // earlier search or an earlier run.
+    const auto records =
+        game.logbook ? game.logbook->records() : std::vector<logbook::SearchRecord>{};
+    const auto newest = records.empty() ? std::nullopt : game.logbook->record(records.back().id);
+    if (!newest) {
         game.runtime.messageBox("There is no search to debrief yet.\r\nPress Reveal when you "
                                 "think you are over the ELT, then choose Debrief.",
                                 ui::msgbox::okOnly, "Vantrel Debrief");
+        tellLogbookNews(game);
         return;
     }
-    showDebrief(*game.debrief, *last, game.flight.revealPoints());
+    showDebrief(*game.debrief, *newest, revealPointsOf(game, records, *newest));
+    game.debrief->followsSearch = 0;
     game.debrief->bringToFront();
 }
 

@@ -18,6 +18,7 @@ TrackPoint pointOf(const SearchState& s) {
 } // namespace
 
 void FlightLog::begin(const SearchState& s, double clock) {
+    ++number_;
     track_.assign(1, pointOf(s));
     firstHeard_.reset();
     bearingUsed_ = false;
@@ -29,6 +30,12 @@ void FlightLog::begin(const SearchState& s, double clock) {
 
 void FlightLog::step(const SearchState& s) {
     track_.push_back(pointOf(s));
+}
+
+void FlightLog::putBack(const SearchState& s) {
+    TrackPoint p = pointOf(s);
+    p.speedStep = 0;
+    track_.push_back(p);
 }
 
 void FlightLog::heard(const SearchState& s) {

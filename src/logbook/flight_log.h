@@ -19,6 +19,8 @@ public:
     void begin(const SearchState& s, double clock);
     // The aircraft has made one step.
     void step(const SearchState& s);
+    // The aircraft has been put where it stands without flying there; the track breaks.
+    void putBack(const SearchState& s);
     // The ELT is heard at the aircraft's position; only the first time counts.
     void heard(const SearchState& s);
     void bearingShown() { bearingUsed_ = true; }
@@ -29,6 +31,10 @@ public:
     // The search number the logbook gave this search, for the Reveals that follow.
     void written(const SearchRecord& r);
     bool begun() const { return !track_.empty(); }
+    // Which search of the run this is (1 for the first begun), and its number in the logbook
+    // (0 until its first Reveal is written).
+    int number() const { return number_; }
+    std::int64_t search() const { return search_; }
 
     // The newest Reveal of this search, and where each Reveal of it so far took place.
     const std::optional<SearchRecord>& lastReveal() const { return lastReveal_; }
@@ -41,6 +47,7 @@ private:
     bool bearingUsed_ = false;
     double startClock_ = 0;
     std::int64_t search_ = 0;
+    int number_ = 0;
     std::optional<SearchRecord> lastReveal_;
     std::vector<TrackPoint> revealPoints_;
 };

@@ -11,8 +11,14 @@ namespace logbook {
 // Where the aircraft was after one step (or at the start), in map units, and how it flew.
 struct TrackPoint {
     std::int16_t x = 0, y = 0;
-    std::int16_t heading = 0;   // degrees, as the game holds it
-    std::int16_t speedStep = 0; // map units per step along each axis: 4 cruise, 1 search
+    std::int16_t heading = 0; // degrees, as the game holds it
+    // Map units per step along each axis: 4 cruise, 1 search. 0 marks a point the aircraft was
+    // put at rather than flown to (the coaching's way back to the map): the track breaks before
+    // it. The game flies at no speed 0, so no track written before carries it.
+    std::int16_t speedStep = 0;
+
+    // The track breaks here: nothing was flown from the point before.
+    bool putBack() const { return speedStep == 0; }
 
     friend bool operator==(const TrackPoint&, const TrackPoint&) = default;
 };

@@ -133,8 +133,9 @@ void printDrawing(std::ostream& out, std::string_view surface, const ui::Display
             [&out](const auto& i) {
                 using T = std::decay_t<decltype(i)>;
                 if constexpr (std::is_same_v<T, ui::LineItem>) {
-                    out << "line " << number(i.x1) << ' ' << number(i.y1) << ' ' << number(i.x2)
-                        << ' ' << number(i.y2) << ' ' << rgb(i.color);
+                    out << (i.style == ui::DrawStyle::Dot ? "dotted " : "line ") << number(i.x1)
+                        << ' ' << number(i.y1) << ' ' << number(i.x2) << ' ' << number(i.y2) << ' '
+                        << rgb(i.color);
                 } else if constexpr (std::is_same_v<T, ui::BoxItem>) {
                     out << "box " << number(i.x1) << ' ' << number(i.y1) << ' ' << number(i.x2)
                         << ' ' << number(i.y2) << ' ' << rgb(i.color)

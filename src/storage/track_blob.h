@@ -10,6 +10,7 @@ namespace storage {
 
 // A track as the logbook file keeps it: per point four little-endian 16-bit integers (x, y,
 // heading, speedStep), written byte by byte so that the file reads the same on any machine.
+// A break in the track (a point the aircraft was put at) is a point of speed 0, as in memory.
 inline constexpr int kTrackPointBytes = 8;
 
 QByteArray packTrack(const std::vector<logbook::TrackPoint>& track);

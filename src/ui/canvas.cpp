@@ -56,7 +56,7 @@ void Canvas::cls() {
 }
 
 void Canvas::line(double x1, double y1, double x2, double y2, Color color) {
-    add(LineItem{x1, y1, x2, y2, color, drawWidth});
+    add(LineItem{x1, y1, x2, y2, color, drawWidth, drawStyle});
     currentX = x2;
     currentY = y2;
 }

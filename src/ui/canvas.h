@@ -28,7 +28,8 @@ public:
 
     double currentX = 0;
     double currentY = 0;
-    int drawWidth = 1; // pen width in pixels
+    int drawWidth = 1;                      // pen width in pixels
+    DrawStyle drawStyle = DrawStyle::Solid; // for lines
 
     void cls();
     void line(double x1, double y1, double x2, double y2, Color color);

@@ -12,11 +12,15 @@
 
 namespace ui {
 
+// How a line is drawn: solid, or in dots (a connection shown that is not a drawn stroke).
+enum class DrawStyle { Solid, Dot };
+
 // What has been drawn on a surface, in the surface's own units, kept until it is cleared.
 struct LineItem {
     double x1, y1, x2, y2;
     Color color;
     int penWidth;
+    DrawStyle style = DrawStyle::Solid;
 };
 struct BoxItem {
     double x1, y1, x2, y2;

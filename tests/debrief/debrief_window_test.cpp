@@ -14,6 +14,7 @@
 #include "ui/window_slot.h"
 
 #include <gtest/gtest.h>
+#include <optional>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -74,12 +75,13 @@ TEST_F(Debrief, theMapIsTheGamesThenOneLinePerStepThenTheMarks) {
     EXPECT_EQ(*at++, "map box 142.5 52.5 147.5 57.5 rgb(0,128,0)") << "the Reveal";
     EXPECT_EQ(std::vector<std::string>(at, drawn.end()), gameMarks) << "the ELT, as at Reveal";
 
-    for (auto [debrief, game] :
-         {std::pair{window->imgVOR, main.imgVOR}, std::pair{window->imgELT, main.imgELT}}) {
-        EXPECT_TRUE(debrief->visible()) << debrief->name();
-        EXPECT_EQ(debrief->left(), game->left()) << debrief->name();
-        EXPECT_EQ(debrief->top(), game->top()) << debrief->name();
-    }
+    EXPECT_TRUE(window->imgVOR->visible());
+    EXPECT_EQ(window->imgVOR->left(), main.imgVOR->left());
+    EXPECT_EQ(window->imgVOR->top(), main.imgVOR->top());
+    // The game's place for the ELT's picture lies over the Reveal: it moves off the track.
+    EXPECT_TRUE(window->imgELT->visible());
+    EXPECT_NE(std::pair(window->imgELT->left(), window->imgELT->top()),
+              std::pair(main.imgELT->left(), main.imgELT->top()));
     EXPECT_EQ(window->LineDS->x2(), main.LineDS->x2()) << "the scale bar";
     EXPECT_EQ(window->lblDS1->caption(), main.lblDS1->caption());
     EXPECT_TRUE(window->visible());
@@ -98,7 +100,41 @@ TEST_F(Debrief, aSearchNeverHeardHasNoFirstSignalMarkAndShowingAgainStartsAfresh
     }
     EXPECT_EQ(lines, 2);
     EXPECT_EQ(red, 0);
-    EXPECT_EQ(window->lblFlownAfterSignal->caption(), "Not heard");
+    EXPECT_TRUE(window->cmdPlay->enabled());
+    record.track.resize(1);
+    showDebrief(*window, record, {});
+    EXPECT_FALSE(window->cmdPlay->enabled()) << "no step: nothing to replay";
+}
+
+TEST_F(Debrief, theFirstSignalFiguresAreTheScoredOnesAndALineTellsWhereItWasReallyHeard) {
+    // The score takes the first signal the DF unit showed after take-off, as the results box
+    // and the Logbook give it; the distances are measured from where the ELT was really first
+    // heard, and where that differs from the scored signal one line says so.
+    struct Case {
+        const char* name;
+        std::optional<std::size_t> heardAt; // the track point, none when never heard
+        float scored;
+        const char *firstSignal, *flownFromIt, *straightLine, *note;
+    };
+    const Case cases[] = {
+        {"heard on the way", 15, 15, "15.0 nm", "16.3 nm", "19.0 nm", ""},
+        {"heard at the airport", 0, 1, "1.0 nm", "31.3 nm", "31.8 nm",
+         "The ELT was heard already at the airport (the wide red ring); the score counts it from "
+         "1.0 nm."},
+        {"never heard", std::nullopt, 0, "0.0 nm", "Not heard", "Not heard",
+         "The ELT was never heard: the score counts its first signal at 0.0 nm."},
+    };
+    for (const Case& c : cases) {
+        logbook::SearchRecord r = record;
+        r.firstHeard.reset();
+        if (c.heardAt) r.firstHeard = r.track[*c.heardAt];
+        r.firstSignalDistance = c.scored;
+        showDebrief(*window, r, {});
+        EXPECT_EQ(window->lblFirstSignal->caption(), c.firstSignal) << c.name;
+        EXPECT_EQ(window->lblFlownAfterSignal->caption(), c.flownFromIt) << c.name;
+        EXPECT_EQ(window->lblStraightLine->caption(), c.straightLine) << c.name;
+        EXPECT_EQ(window->lblSignalNote->caption(), c.note) << c.name;
+    }
 }
 
 TEST_F(Debrief, theFiguresAreTheRecordsAsTheResultsBoxGaveThem) {

@@ -35,6 +35,19 @@ TEST(Replay, theAircraftLiesOnTheTrackBetweenPositionsWithTheHeadingItFlew) {
     }
 }
 
+TEST(Replay, theAircraftJumpsToAPointItWasPutAtRatherThanFlyingThere) {
+    // Lost off the map at (10, 220), put back at the middle and flown one step north.
+    const std::vector<TrackPoint> rescued = {
+        {10, 216, 180, 4}, {10, 220, 180, 4}, {100, 100, 180, 0}, {100, 96, 0, 4}};
+    const std::pair<double, std::pair<double, double>> cases[] = {
+        {1, {10, 220}}, {1.5, {10, 220}}, {1.99, {10, 220}}, {2, {100, 100}}, {2.5, {100, 98}}};
+    for (auto [steps, at] : cases) {
+        const auto pose = debrief::poseAt(rescued, steps);
+        ASSERT_TRUE(pose) << steps;
+        EXPECT_EQ(std::pair(pose->x, pose->y), at) << steps;
+    }
+}
+
 TEST(Replay, theSymbolCellFollowsTheHeadingAsTheGameChoosesIt) {
     const std::pair<int, int> cells[] = {{0, 0},   {45, 1},  {90, 2},  {135, 3}, {180, 4},
                                          {225, 5}, {315, 7}, {360, 0}, {-45, 7}};

@@ -120,6 +120,8 @@ def main(game):
             before = drawn(x, debrief, TRACK_BLUE, 15)
             check(count_of(before, TRACK_BLUE) > 15, 'the debrief draws the track flown: %d'
                   % count_of(before, TRACK_BLUE))
+            if os.environ.get('VANTREL_SAVE_GRABS'):
+                x.screenshot(os.path.join(os.environ['VANTREL_SAVE_GRABS'], 'debrief.png'))
             x.run(['xdotool', 'key', 'space'])  # Play has the focus
             time.sleep(0.7)
             check(picture(x, debrief)[2] != before[2], 'Play moves the aircraft along the track')
@@ -132,6 +134,20 @@ def main(game):
         wait_for('the game to have the focus', lambda: x.active() == main_window, PATIENCE)
         check(menu(x, pid, 'l', 'Vantrel Logbook') is not None,
               'Game, Logbook... opens the logbook: ' + open(log.name).read()[-9000:])
+        subprocess.run(['kill', str(pid)])
+
+        # A new run: Game, Debrief shows the newest search in the logbook before any Reveal.
+        pid = x.start([game], env=env, stderr=log).pid
+        main_window = shown(x, pid, 'Vantrel')
+        if main_window:
+            x.run(['xdotool', 'mousemove', str(x.geometry(main_window)[0][0] + 60),
+                   str(x.geometry(main_window)[0][1] + 60), 'click', '1'])
+            wait_for('the game to have the focus', lambda: x.active() == main_window, PATIENCE)
+            debrief = menu(x, pid, 'd', 'Vantrel Debrief')
+            blue = count_of(drawn(x, debrief, TRACK_BLUE, 15), TRACK_BLUE) if debrief else 0
+            check(blue > 15, 'in a new run Game, Debrief draws the last search: %d' % blue)
+            if os.environ.get('VANTREL_SAVE_GRABS'):
+                x.screenshot(os.path.join(os.environ['VANTREL_SAVE_GRABS'], 'new-run.png'))
         subprocess.run(['kill', str(pid)])
 
         # A logbook damaged while the game was closed: set aside, and the player told once.

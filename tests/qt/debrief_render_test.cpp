@@ -9,6 +9,7 @@
 #include "ui/qt/surface_widget.h"
 #include "ui/window_slot.h"
 
+#include <algorithm>
 #include <cmath>
 #include <gtest/gtest.h>
 #include <QApplication>
@@ -22,8 +23,8 @@ struct DebriefOnScreen {
     ui::qt::Renderer renderer{runtime};
     ui::WindowSlot<DebriefWindow> debrief{runtime, buildDebriefWindow};
 
-    DebriefOnScreen() {
-        showDebrief(*debrief, debriefFixture(), debriefFixtureReveals());
+    explicit DebriefOnScreen(const logbook::SearchRecord& record = debriefFixture()) {
+        showDebrief(*debrief, record, debriefFixtureReveals());
         renderer.syncNow();
     }
     QImage grab() {
@@ -56,10 +57,11 @@ const QColor blue(0, 0, 255), red(255, 0, 0), green(0, 128, 0), black(0, 0, 0), 
 TEST(DebriefRender, theTrackIsBlueAlongEveryLegAndNowhereElse) {
     DebriefOnScreen d;
     const QImage image = d.grab();
-    // Points half way along steps of each leg, away from the marks, the aircraft symbol at the
-    // airport and the ELT's picture, which lies over the end of the track as it does in the game.
-    const std::pair<double, double> onTrack[] = {{60, 118}, {60, 106}, {70, 90},
-                                                 {90, 70},  {110, 60}, {124, 60}};
+    // Points half way along steps of each leg, away from the marks and the aircraft symbol at
+    // the airport, up to the Reveal: the ELT's picture, which the game would lay over the end
+    // of the track, hides none of it.
+    const std::pair<double, double> onTrack[] = {{60, 118}, {60, 106}, {70, 90},  {90, 70},
+                                                 {110, 60}, {124, 60}, {132, 60}, {138, 60}};
     for (auto [x, y] : onTrack)
         EXPECT_GE(countNear(image, px(x), py(y), 1, blue), 2) << x << ", " << y;
     const std::pair<double, double> offTrack[] = {{80, 120}, {40, 60}, {120, 90}, {170, 110}};
@@ -73,11 +75,39 @@ TEST(DebriefRender, theMarksShowWhereTheSignalWasHeardTheRevealAndTheElt) {
     EXPECT_EQ(image.pixelColor(int(px(80)), int(py(80))), red) << "the first signal's dot";
     EXPECT_GE(countNear(image, px(80), py(80), 6, red), 20) << "and its ring";
     EXPECT_EQ(countNear(image, px(60), py(100), 6, red), 0) << "only there";
-    EXPECT_GE(countNear(image, px(145), py(55), 6, green), 12) << "the Reveal's square";
+    EXPECT_GE(countNear(image, px(145), py(55), 6, green), 60) << "the Reveal's whole square";
     // The ELT's black cross: six units each way, well clear of its picture.
     for (auto [x, y] : {std::pair{150.0, 44.5}, {144.5, 50.0}, {150.0, 55.5}, {155.5, 50.0}})
         EXPECT_GE(countNear(image, px(x), py(y), 1, black), 1) << "the ELT cross at " << x;
     EXPECT_TRUE(d.debrief->imgELT->visible());
+}
+
+TEST(DebriefRender, aBreakInTheTrackIsAThinGreyDottedLineAndAnOrangeMarkNotABlueLeg) {
+    // Put back at (145, 150), straight below the Reveal's position, then one step on.
+    logbook::SearchRecord record = debriefFixture();
+    record.track.push_back({145, 150, 45, 0});
+    record.track.push_back({146, 149, 45, 1});
+    DebriefOnScreen d(record);
+    const QImage image = d.grab();
+    const QColor grey(128, 128, 128), orange(255, 140, 0);
+    int greyRows = 0, whiteRows = 0, wideRows = 0;
+    const int x = int(px(145));
+    for (int y = int(py(65)); y <= int(py(100)); ++y) {
+        int greys = 0, whites = 0;
+        for (int dx = -1; dx <= 1; ++dx) {
+            const QColor c = image.pixelColor(x + dx, y);
+            EXPECT_NE(c, blue) << y;
+            greys += c == grey;
+            whites += c == QColor(Qt::white);
+        }
+        greyRows += greys > 0;
+        whiteRows += whites == 3;
+        wideRows += greys > 1;
+    }
+    EXPECT_GE(greyRows, 10) << "dots along the connector";
+    EXPECT_GE(whiteRows, 10) << "with gaps between them";
+    EXPECT_EQ(wideRows, 0) << "one pixel thin";
+    EXPECT_GE(countNear(image, px(145), py(150), 3, orange), 9) << "the mark where it was put";
 }
 
 TEST(DebriefRender, theMapBackgroundAndTheVorRoseAreTheGames) {

@@ -133,7 +133,9 @@ void paintDrawing(QPainter& painter, const Canvas& canvas) {
     const Mapper at{canvas};
     for (const auto& item : canvas.drawing().items()) {
         if (const auto* l = std::get_if<LineItem>(&item)) {
-            drawLine(painter, at(l->x1, l->y1), at(l->x2, l->y2), pen(l->color, l->penWidth));
+            QPen p = pen(l->color, l->penWidth);
+            if (l->style == DrawStyle::Dot) p.setStyle(Qt::DotLine);
+            drawLine(painter, at(l->x1, l->y1), at(l->x2, l->y2), p);
         } else if (const auto* b = std::get_if<BoxItem>(&item)) {
             const QRectF r = QRectF(at(b->x1, b->y1), at(b->x2, b->y2)).normalized();
             painter.setRenderHint(QPainter::Antialiasing, false);
