@@ -15,6 +15,7 @@
 #include <QMainWindow>
 #include <QShortcut>
 #include <QTest>
+#include <QTimer>
 
 namespace {
 
@@ -220,6 +221,26 @@ TEST(DesktopControls, aDialogClosedByEscapeOrItsCloseBoxIsGoneAndTheGamePlaysOn)
         EXPECT_EQ(g.game.about.existing(), nullptr);
     }
     EXPECT_TRUE(g.window()->isVisible());
+}
+
+TEST(DesktopControls, enterInAQuestionChoosesItsDefaultButtonCancelWhereItIsAskedFor) {
+    // A question whose OK cannot be undone asks for Cancel as its default: a hasty Enter keeps.
+    ActiveGame g;
+    const std::pair<int, int> cases[] = {
+        {ui::msgbox::okCancel, ui::msgbox::ok},
+        {ui::msgbox::okCancel | ui::msgbox::defaultSecond, ui::msgbox::cancel},
+        {ui::msgbox::retryCancel, ui::msgbox::retry},
+        {ui::msgbox::okOnly | ui::msgbox::defaultSecond, ui::msgbox::ok},
+    };
+    for (const auto& [buttons, byEnter] : cases) {
+        QTimer press;
+        QObject::connect(&press, &QTimer::timeout, [] {
+            if (QWidget* box = QApplication::activeModalWidget())
+                QTest::keyClick(box, Qt::Key_Return);
+        });
+        press.start(20);
+        EXPECT_EQ(g.runtime.messageBox("Delete it?", buttons), byEnter) << "buttons " << buttons;
+    }
 }
 
 namespace {

@@ -59,7 +59,8 @@ int QtHost::messageBox(const std::string& prompt, int buttons, const std::string
         box.setStandardButtons(QMessageBox::Ok);
         box.setEscapeButton(QMessageBox::Ok);
     }
-    box.setDefaultButton(first);
+    const bool second = (buttons & msgbox::defaultSecond) && kind != msgbox::okOnly;
+    box.setDefaultButton(second ? QMessageBox::Cancel : first);
     const int chosen = box.exec();
     if (chosen == QMessageBox::Cancel) return msgbox::cancel;
     return chosen == QMessageBox::Retry ? msgbox::retry : msgbox::ok;
