@@ -4,6 +4,8 @@
 #include <cstdint>
 #include <QChartView>
 #include <QColor>
+#include <QPointF>
+#include <QString>
 #include <vector>
 
 class QLineSeries;
@@ -16,7 +18,8 @@ class Chart;
 namespace ui::qt {
 
 // A chart as Qt Charts draws it: each band a translucent area across the whole width, behind
-// each series as a line over the positions 1, 2, 3 ... The series are read again only when
+// each series as a line over the positions 1, 2, 3 ... A value beyond the scale is drawn at its
+// edge, and any value is told on hover. The series are read again only when
 // the chart's data changed. Where the values crowd together, thousands of them in a few hundred
 // pixels, the lines are drawn thin and without dots.
 class ChartWidget : public QChartView {
@@ -42,6 +45,8 @@ private:
     bool crowded() const;
     static void style(const Line& line, bool crowded);
     void styleLines();
+    void showValue(const QString& series, const std::vector<double>& values, QPointF at,
+                   bool entered);
 
     const Chart& model_;
     QValueAxis* xAxis_;
