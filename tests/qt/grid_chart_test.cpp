@@ -18,6 +18,7 @@
 #include <QAreaSeries>
 #include <QChartView>
 #include <QHeaderView>
+#include <QHelpEvent>
 #include <QLineSeries>
 #include <QTableView>
 #include <QTest>
@@ -344,20 +345,28 @@ TEST(ChartWidget, aValueBeyondTheScaleIsDrawnAtTheEdgeAndToldOnHoverOnRoundTicks
     LogbookWindow w;
     QChartView* view = w.chartView();
     w.chart->yMaximum = 80;
-    w.chart->setData(bands(2), {{"Score", {180, 5, 12}, blue, true}});
+    w.chart->setData(bands(2), {{"Score", {180.04, 5, 12}, blue, true}});
     w.settle();
     QLineSeries* line = seriesOf<QLineSeries>(view).at(0);
     EXPECT_EQ(line->at(0), QPointF(1, 80));
     EXPECT_EQ(line->at(1), QPointF(2, 5));
-    emit line->hovered(line->at(0), true);
-    EXPECT_EQ(QToolTip::text(), "Score 1: 180");
-    emit line->hovered(line->at(0), false);
+    const QPoint edge = view->mapFromScene(view->chart()->mapToPosition(line->at(0), line));
+    QTest::mouseMove(view->viewport(), edge + QPoint(0, 20));
+    QTest::mouseMove(view->viewport(), edge);
+    w.settle();
+    EXPECT_EQ(QToolTip::text(), "Search 1, Score: 180");
+    // The pointer rests: the window system asks the view for its tip.
+    QHelpEvent rest(QEvent::ToolTip, edge, view->viewport()->mapToGlobal(edge));
+    QApplication::sendEvent(view->viewport(), &rest);
+    QTest::qWait(500); // longer than a hidden tip takes to go
+    EXPECT_TRUE(QToolTip::isVisible()) << "the value stays while the pointer rests";
+    EXPECT_EQ(QToolTip::text(), "Search 1, Score: 180");
 
     QValueAxis* y = axis(view, Qt::Vertical);
     const std::pair<double, double> ticks[] = {{80, 20}, {180, 50}, {100, 20}, {12, 5}};
     for (const auto& [top, step] : ticks) {
         w.chart->yMaximum = top;
-        w.chart->setData(bands(2), {{"Score", {180, 5, 12}, blue, true}});
+        w.chart->setData(bands(2), {{"Score", {180.04, 5, 12}, blue, true}});
         w.settle();
         EXPECT_EQ(y->tickType(), QValueAxis::TicksDynamic);
         EXPECT_EQ(y->tickInterval(), step) << "up to " << top;

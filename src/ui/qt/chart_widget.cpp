@@ -9,6 +9,7 @@
 #include <QAreaSeries>
 #include <QChart>
 #include <QCursor>
+#include <QHelpEvent>
 #include <QLegendMarker>
 #include <QLineSeries>
 #include <QToolTip>
@@ -64,7 +65,8 @@ QChart* plainChart() {
     chart->setAnimationOptions(QChart::NoAnimation);
     chart->setBackgroundRoundness(0);
     chart->setMargins(QMargins(4, 4, 4, 4));
-    chart->legend()->setAlignment(Qt::AlignBottom);
+    // Beside the plot, one entry a line: in a row under it, long names were cut short.
+    chart->legend()->setAlignment(Qt::AlignRight);
     return chart;
 }
 
@@ -208,14 +210,26 @@ void ChartWidget::showValue(const QString& series, const std::vector<double>& va
                             bool entered) {
     const auto position = static_cast<std::size_t>(std::lround(at.x()));
     if (!entered || position < 1 || position > values.size()) {
+        hoverText_.clear();
         QToolTip::hideText();
         return;
     }
-    const QString text = QStringLiteral("%1 %2: %3")
-                             .arg(series)
-                             .arg(position)
-                             .arg(QString::number(values[position - 1], 'g', 6));
-    QToolTip::showText(QCursor::pos(), text, this);
+    // One decimal at most: enough to tell values apart, as the axis's own numbers are round.
+    QString value = QString::number(values[position - 1], 'f', 1);
+    if (value.endsWith(QLatin1String(".0"))) value.chop(2);
+    hoverText_ =
+        QStringLiteral("%1 %2, %3: %4").arg(xAxis_->titleText()).arg(position).arg(series, value);
+    QToolTip::showText(QCursor::pos(), hoverText_, this);
+}
+
+bool ChartWidget::viewportEvent(QEvent* event) {
+    // The scene answers a resting pointer's tool tip event by hiding every tip its items have
+    // none of: the value under the pointer is shown again instead.
+    if (event->type() == QEvent::ToolTip && !hoverText_.isEmpty()) {
+        QToolTip::showText(static_cast<QHelpEvent*>(event)->globalPos(), hoverText_, this);
+        return true;
+    }
+    return QChartView::viewportEvent(event);
 }
 
 } // namespace ui::qt

@@ -30,6 +30,7 @@ public:
 
 protected:
     void changeEvent(QEvent* event) override;
+    bool viewportEvent(QEvent* event) override;
 
 private:
     struct Line {
@@ -55,6 +56,7 @@ private:
     std::size_t positions_ = 1;
     std::uint64_t seenDataRevision_ = 0;
     bool built_ = false;
+    QString hoverText_; // the value under the pointer, while it is over one
 };
 
 } // namespace ui::qt
