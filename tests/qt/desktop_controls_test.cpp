@@ -11,9 +11,12 @@
 #include <gtest/gtest.h>
 #include <QAbstractButton>
 #include <QApplication>
+#include <QFileDialog>
 #include <QImage>
+#include <QLineEdit>
 #include <QMainWindow>
 #include <QShortcut>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
 
@@ -241,6 +244,22 @@ TEST(DesktopControls, enterInAQuestionChoosesItsDefaultButtonCancelWhereItIsAske
         press.start(20);
         EXPECT_EQ(g.runtime.messageBox("Delete it?", buttons), byEnter) << "buttons " << buttons;
     }
+}
+
+TEST(DesktopControls, aNameTypedWithoutAnExtensionIsSavedUnderTheFiltersOne) {
+    ActiveGame g;
+    QTemporaryDir folder;
+    QTimer type;
+    QObject::connect(&type, &QTimer::timeout, [] {
+        auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+        if (!dialog) return;
+        dialog->findChild<QLineEdit*>()->setText(QStringLiteral("scores"));
+        QMetaObject::invokeMethod(dialog, "accept");
+    });
+    type.start(20);
+    const auto chosen = g.host.saveFileName("Export", folder.filePath("logbook.csv").toStdString(),
+                                            "CSV files (*.csv)");
+    EXPECT_EQ(chosen, folder.filePath("scores.csv").toStdString());
 }
 
 namespace {
