@@ -97,14 +97,29 @@ void showLogbook(Game& game) {
 
 void exportLogbook(Game& game) {
     LogbookWindow& w = *game.logbookWindow;
-    const auto path =
-        game.runtime.saveFileName("Export the logbook", "logbook.csv", "CSV files (*.csv)");
-    if (!path) return;
+    // In the folder of the last export, of this run or an earlier one; the first of all is the
+    // host's to place, in the Documents folder.
+    std::string folder = w.lastExportFolder;
+    if (folder.empty())
+        folder = game.runtime.host().setting(logbook::exportFolderSetting).value_or("");
+    std::string suggested = "logbook.csv";
+    if (!folder.empty()) suggested = (folder.back() == '/' ? folder : folder + '/') + suggested;
+    const auto chosen =
+        game.runtime.saveFileName("Export the logbook", suggested, "CSV files (*.csv)");
+    if (!chosen) return;
+    const std::string path = logbook::withCsvExtension(*chosen);
     // Told before the writing, so that the next start clears what a killed export left there.
-    game.runtime.host().saveSetting(logbook::exportFolderSetting, logbook::folderOf(*path));
-    if (!logbook::writeFileWhole(*path, logbook::csvOf(w.shown)))
-        game.runtime.messageBox("The logbook could not be written to " + *path + ".",
+    w.lastExportFolder = logbook::folderOf(path);
+    game.runtime.host().saveSetting(logbook::exportFolderSetting, w.lastExportFolder);
+    if (!logbook::writeFileWhole(path, logbook::csvOf(w.shown))) {
+        w.lblExported->setCaption("");
+        game.runtime.messageBox("The logbook could not be written to " + path + ".",
                                 ui::msgbox::okOnly, logbookTitle);
+        return;
+    }
+    const std::size_t n = w.shown.size();
+    w.lblExported->setCaption("Exported " + std::to_string(n) + (n == 1 ? " Reveal" : " Reveals") +
+                              " to " + path);
 }
 
 void deleteSelected(Game& game) {
@@ -112,9 +127,12 @@ void deleteSelected(Game& game) {
     const auto record = w.selected();
     if (!record || !game.logbook) return;
     const std::string score = record->scoreText.empty() ? "0" : record->scoreText;
-    const std::string question = "Delete the search of " + record->timeUtc + ", score " + score +
-                                 ", from your logbook?\r\nThis cannot be undone.";
-    if (game.runtime.messageBox(question, ui::msgbox::okCancel, logbookTitle) != ui::msgbox::ok)
+    const std::string question = "Delete the Reveal of " + tableTime(record->timeUtc) +
+                                 " UTC, score " + score +
+                                 ", from your logbook?\r\nOnly this one Reveal is deleted, and "
+                                 "that cannot be undone.";
+    if (game.runtime.messageBox(question, ui::msgbox::okCancel | ui::msgbox::defaultSecond,
+                                logbookTitle) != ui::msgbox::ok)
         return;
     game.logbook->remove(record->id);
     refillLogbookWindow(game);

@@ -97,6 +97,15 @@ std::string folderOf(const std::string& path) {
     return slash == 0 ? "/" : path.substr(0, slash);
 }
 
+std::string withCsvExtension(const std::string& path) {
+    const auto slash = path.rfind('/');
+    const std::string name = path.substr(slash == std::string::npos ? 0 : slash + 1);
+    // A dot that only starts the name hides the file; it is no extension.
+    const auto dot = name.rfind('.');
+    if (name.empty() || (dot != std::string::npos && dot > 0 && dot + 1 < name.size())) return path;
+    return path + (name.back() == '.' ? "csv" : ".csv");
+}
+
 bool writeFileWhole(const std::string& path, const std::string& text) {
     const std::string folder = folderOf(path);
     removeLeftoverTemporaries(folder);

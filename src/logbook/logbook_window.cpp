@@ -14,28 +14,25 @@ namespace {
 
 constexpr std::size_t averageWindow = 5;
 
-// Pale colours behind the chart, from the best rating to the worst.
+// The colours behind the chart, from the best rating to the worst: strong enough that each
+// band reads through its translucency and a legend swatch is plainly coloured.
 constexpr std::array<ui::Color, 5> bandColors{{
-    {200, 235, 200},
-    {210, 230, 250},
-    {250, 245, 200},
-    {250, 225, 200},
-    {245, 205, 205},
+    {90, 180, 90},
+    {90, 150, 220},
+    {230, 200, 60},
+    {235, 140, 60},
+    {215, 80, 80},
 }};
+
+// The chart's scale tops out where the worst band has as much room as the one below it: a score
+// beyond it is drawn at the top edge, so one wild search never squeezes the bands it lies above.
+constexpr double chartTop = 80;
 
 ui::Button& button(LogbookWindow& w, const char* name, const char* caption, double left) {
     auto& b = w.add<ui::Button>(name);
     b.setCaption(caption);
     b.setGeometry(left, 7860, 1800, 375);
     return b;
-}
-
-// "2026-12-07T14:03:59Z" as "2026-12-07 14:03".
-std::string shortTime(const std::string& utc) {
-    if (utc.size() < 16) return utc;
-    std::string t = utc.substr(0, 16);
-    t[10] = ' ';
-    return t;
 }
 
 std::string miles(float v) {
@@ -53,10 +50,12 @@ ui::GridCell cell(std::string text, double key) {
     return {std::move(text), key};
 }
 
-std::vector<ui::GridCell> rowOf(const logbook::SearchRecord& r, std::size_t order) {
-    const std::string score = r.scoreText.empty() ? "0" : r.scoreText;
+std::vector<ui::GridCell> rowOf(const logbook::SearchRecord& r, std::size_t order, bool repeat) {
+    // A repeat's score is kept, but it is not the one the search is judged on.
+    const std::string score =
+        (r.scoreText.empty() ? "0" : r.scoreText) + (repeat ? " (repeat)" : "");
     return {
-        cell(shortTime(r.timeUtc), double(order)),
+        cell(tableTime(r.timeUtc), double(order)),
         cell(score, r.score),
         cell(r.rating, r.score),
         cell(miles(r.distanceFlown), r.distanceFlown),
@@ -68,26 +67,22 @@ std::vector<ui::GridCell> rowOf(const logbook::SearchRecord& r, std::size_t orde
     };
 }
 
-void fillChart(ui::Chart& chart, const std::vector<logbook::SearchRecord>& records) {
-    double top = 80;
-    for (const auto& r : records)
-        top = std::max(top, std::ceil(r.score / 20.0) * 20.0);
-    chart.yMaximum = top;
-
+void fillChart(ui::Chart& chart, const std::vector<logbook::SearchRecord>& searches) {
+    chart.yMaximum = chartTop;
     std::vector<ui::ChartBand> bands;
     double from = 0;
     std::size_t i = 0;
     for (const auto& band : ratingBands()) {
-        const double to = std::min<double>(band.below, top);
+        const double to = std::min<double>(band.below, chartTop);
         bands.push_back({from, to, bandColors[i++ % bandColors.size()], plainRating(band.rating)});
         from = to;
     }
     ui::ChartSeries scores{"Score", {}, ui::colors::navy, true};
-    for (const auto& r : records)
+    for (const auto& r : searches)
         scores.values.push_back(r.score);
-    std::vector<double> trend = logbook::runningAverage(records, averageWindow);
-    ui::ChartSeries average{"Average of " + std::to_string(averageWindow), std::move(trend),
-                            ui::colors::darkRed, false};
+    std::vector<double> trend = logbook::runningAverage(searches, averageWindow);
+    ui::ChartSeries average{"Running average of " + std::to_string(averageWindow) + " searches",
+                            std::move(trend), ui::colors::darkRed, false};
     chart.setData(std::move(bands), {std::move(scores), std::move(average)});
 }
 
@@ -101,11 +96,16 @@ void fillFigures(LogbookWindow& w, const std::vector<logbook::SearchRecord>& rec
     }
     const std::string best = s.best->scoreText.empty() ? "0" : s.best->scoreText;
     w.lblBest->setCaption("Personal best: " + best + ", " + s.best->rating + ", on " +
-                          shortTime(s.best->timeUtc) + " UTC");
-    w.lblAverages->setCaption(
-        std::to_string(s.reveals) + (s.reveals == 1 ? " reveal" : " reveals") + ". Average score " +
-        formatByPattern(float(s.averageScore), "##0.0") + ", miss " + miles(float(s.averageMiss)) +
-        " nm, distance flown " + miles(float(s.averageDistance)) + " nm.");
+                          tableTime(s.best->timeUtc) + " UTC");
+    const std::string counted =
+        std::to_string(s.searches) + (s.searches == 1 ? " search" : " searches") +
+        (s.reveals == s.searches
+             ? std::string()
+             : " (" + std::to_string(s.reveals) + " reveals; each search counts by its first)");
+    w.lblAverages->setCaption(counted + ". Average score " +
+                              formatByPattern(float(s.averageScore), "##0.0") + ", miss " +
+                              miles(float(s.averageMiss)) + " nm, distance flown " +
+                              miles(float(s.averageDistance)) + " nm.");
 }
 
 void enableForSelection(LogbookWindow& w) {
@@ -115,6 +115,13 @@ void enableForSelection(LogbookWindow& w) {
 }
 
 } // namespace
+
+std::string tableTime(const std::string& utc) {
+    if (utc.size() < 16) return utc;
+    std::string t = utc.substr(0, 16);
+    t[10] = ' ';
+    return t;
+}
 
 std::optional<logbook::SearchRecord> LogbookWindow::selected() const {
     const int row = grdSearches->selectedRow();
@@ -126,11 +133,11 @@ std::unique_ptr<LogbookWindow> buildLogbookWindow(ui::Runtime& runtime) {
     auto window = std::make_unique<LogbookWindow>(runtime);
     LogbookWindow& w = *window;
     w.setCaption("Vantrel Logbook");
-    w.setClientSize(12000, 8355);
+    w.setClientSize(12000, 8655);
 
     w.chtScores = &w.add<ui::Chart>("chtScores");
     w.chtScores->setGeometry(120, 120, 11760, 3600);
-    w.chtScores->xTitle = "Reveal";
+    w.chtScores->xTitle = "Search";
     w.chtScores->yTitle = "Score";
     w.chtScores->accessibleName = "Scores over the searches";
 
@@ -150,6 +157,8 @@ std::unique_ptr<LogbookWindow> buildLogbookWindow(ui::Runtime& runtime) {
     w.cmdExport = &button(w, "cmdExport", "&Export CSV...", 2040);
     w.cmdDelete = &button(w, "cmdDelete", "De&lete...", 3960);
     w.cmdClose = &button(w, "cmdClose", "&Close", 10080);
+    w.lblExported = &w.add<ui::Label>("lblExported");
+    w.lblExported->setGeometry(120, 8295, 11760, 285);
     w.grdSearches->keyClicks = {{ui::Key::Enter, w.cmdDebrief}};
     w.tabOrder = {w.grdSearches, w.cmdDebrief, w.cmdExport, w.cmdDelete, w.cmdClose};
     w.cancelControl = w.cmdClose;
@@ -163,9 +172,10 @@ std::unique_ptr<LogbookWindow> buildLogbookWindow(ui::Runtime& runtime) {
 void fillLogbookWindow(LogbookWindow& w, std::vector<logbook::SearchRecord> records) {
     std::vector<std::vector<ui::GridCell>> rows;
     rows.reserve(records.size());
+    const std::vector<bool> repeats = logbook::repeats(records);
     for (std::size_t i = 0; i < records.size(); ++i)
-        rows.push_back(rowOf(records[i], i));
-    fillChart(*w.chtScores, records);
+        rows.push_back(rowOf(records[i], i, repeats[i]));
+    fillChart(*w.chtScores, logbook::firstReveals(records));
     fillFigures(w, records);
     w.shown = std::move(records);
     w.grdSearches->setRows(std::move(rows));

@@ -10,6 +10,7 @@
 #include <cstdint>
 #include <memory>
 #include <optional>
+#include <string>
 #include <vector>
 
 // The pilot's logbook: a chart of the scores over the searches in front of the rating bands,
@@ -26,12 +27,18 @@ struct LogbookWindow : ui::Form {
     ui::Button* cmdExport{};
     ui::Button* cmdDelete{};
     ui::Button* cmdClose{};
+    ui::Label* lblExported{}; // what the last export wrote, and where
 
+    // The folder the last export of this run went to; empty before the first.
+    std::string lastExportFolder;
     // The records shown, in the order of the table's rows.
     std::vector<logbook::SearchRecord> shown;
     // The record of the selected row, if a row is selected.
     std::optional<logbook::SearchRecord> selected() const;
 };
+
+// A record's time as the table shows it: "2026-12-07T14:03:59Z" as "2026-12-07 14:03".
+std::string tableTime(const std::string& utc);
 
 // Builds the window; the caller connects the Debrief, Export and Delete buttons.
 std::unique_ptr<LogbookWindow> buildLogbookWindow(ui::Runtime& runtime);

@@ -338,7 +338,8 @@ void ScenarioRunner::print(const std::string& item) {
     const auto parts = splitAt(item, '.');
     std::string value;
     // The logbook's own items; its window's properties are printed as any window's.
-    if (parts[0] == "logbook" && parts.size() > 1 && (parts[1] == "count" || parts[1] == "last")) {
+    if (parts[0] == "logbook" && parts.size() > 1 &&
+        (parts[1] == "count" || parts[1] == "last" || parts[1] == "stats")) {
         value = logbookItem(game_->logbook.get(), parts);
     } else if (item == "zoom") {
         value = std::to_string(game_->runtime.zoom());

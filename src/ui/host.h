@@ -18,6 +18,9 @@ inline constexpr int okOnly = 0;
 inline constexpr int okCancel = 1;
 inline constexpr int retryCancel = 5;
 inline constexpr int information = 64;
+// Added to the buttons: the second button is the default, as for a question whose first
+// answer cannot be undone, so that a hasty Enter leaves things as they were.
+inline constexpr int defaultSecond = 256;
 inline constexpr int ok = 1;
 inline constexpr int cancel = 2;
 inline constexpr int retry = 4;

@@ -2,7 +2,11 @@
 // What the logbook window and its export make of a pilot's records.
 #include "logbook/csv.h"
 #include "logbook/flight_log.h"
+#include "logbook/logbook_window.h"
 #include "logbook/statistics.h"
+#include "ui/headless/headless_host.h"
+#include "ui/runtime.h"
+#include "ui/window_slot.h"
 
 #include <clocale>
 #include <fstream>
@@ -30,17 +34,55 @@ SearchRecord reveal(float score, float miss, float flown,
 
 } // namespace
 
-TEST(LogbookFigures, thePersonalBestIsTheLowestScoreAndTheFirstOfEquals) {
-    const std::vector<SearchRecord> records{reveal(30, 2, 40, "a"), reveal(5, 0.5f, 20, "b"),
-                                            reveal(5, 1, 60, "c"), reveal(200, 9, 0, "d")};
+TEST(LogbookFigures, eachSearchCountsOnceByItsFirstRevealAndTheBestIsTheFirstOfEquals) {
+    // Search 2 is revealed again, nearer the ELT once its place was shown: that repeat is kept
+    // but neither the best nor an average may hear of it. A record never written (search 0) is
+    // a search of its own.
+    auto of = [](std::int64_t search, SearchRecord r) {
+        r.search = search;
+        return r;
+    };
+    const std::vector<SearchRecord> records{
+        of(1, reveal(30, 2, 40, "a")),      of(2, reveal(5, 0.5f, 20, "b")),
+        of(2, reveal(0, 0, 24, "b again")), of(3, reveal(5, 1, 60, "c")),
+        of(0, reveal(200, 9, 0, "d")),      of(2, reveal(1, 0, 30, "b once more"))};
     const auto s = logbook::summarize(records);
-    EXPECT_EQ(s.reveals, 4);
+    EXPECT_EQ(s.searches, 4);
+    EXPECT_EQ(s.reveals, 6);
     ASSERT_TRUE(s.best);
     EXPECT_EQ(s.best->timeUtc, "b");
     EXPECT_DOUBLE_EQ(s.averageScore, 60);
     EXPECT_DOUBLE_EQ(s.averageMiss, 3.125);
     EXPECT_DOUBLE_EQ(s.averageDistance, 30);
+    EXPECT_EQ(logbook::repeats(records),
+              (std::vector<bool>{false, false, true, false, false, true}));
     EXPECT_FALSE(logbook::summarize({}).best);
+}
+
+TEST(LogbookFigures, theChartShowsEachSearchOnceOnBandsThatOneWildScoreCannotSqueeze) {
+    // A first search of 180, revealed again at 0, then one of 5: the table keeps all three and
+    // marks the repeat; the chart has two searches on a scale that still gives the best band,
+    // under 10, an eighth of its height.
+    std::ostringstream transcript;
+    ui::headless::HeadlessHost host{transcript};
+    ui::Runtime runtime{host};
+    ui::WindowSlot<LogbookWindow> slot{runtime, buildLogbookWindow};
+    std::vector<SearchRecord> records{reveal(180, 9, 90), reveal(0, 0, 95), reveal(5, 1, 20)};
+    records[0].search = records[1].search = 1;
+    records[2].search = 2;
+    fillLogbookWindow(slot.get(), records);
+    const ui::Chart& chart = *slot.get().chtScores;
+    EXPECT_EQ(chart.yMaximum, 80);
+    ASSERT_EQ(chart.series().size(), 2u);
+    EXPECT_EQ(chart.series()[0].values, (std::vector<double>{180, 5})) << "the value, not the edge";
+    EXPECT_EQ(chart.series()[1].name, "Running average of 5 searches");
+    EXPECT_EQ(chart.series()[1].values, (std::vector<double>{180, 92.5}));
+    std::vector<std::string> scores;
+    for (const auto& row : slot.get().grdSearches->rows())
+        scores.push_back(row.at(1).text);
+    EXPECT_EQ(scores, (std::vector<std::string>{"180", "0 (repeat)", "5"}));
+    EXPECT_EQ(slot.get().lblAverages->caption().rfind("2 searches (3 reveals", 0), 0u)
+        << slot.get().lblAverages->caption();
 }
 
 TEST(LogbookFigures, theRunningAverageCoversTheLastFewSearches) {
@@ -97,6 +139,17 @@ TEST(LogbookFigures, theExportNeverHandsASpreadsheetAFormulaButKeepsItsNumbersNu
         const std::string csv = logbook::csvOf({r});
         EXPECT_NE(csv.find(std::string(",0,") + c.row + ","), std::string::npos) << csv;
     }
+}
+
+TEST(LogbookFigures, anExportNamedWithoutAnExtensionIsACsvFile) {
+    const std::pair<const char*, const char*> cases[] = {
+        {"/home/p/scores", "/home/p/scores.csv"},
+        {"scores.", "scores.csv"},
+        {"/home/p.q/.scores", "/home/p.q/.scores.csv"},
+        {"/home/p/scores.txt", "/home/p/scores.txt"},
+        {"/home/p/logbook.csv", "/home/p/logbook.csv"}};
+    for (const auto& [typed, written] : cases)
+        EXPECT_EQ(logbook::withCsvExtension(typed), written);
 }
 
 TEST(LogbookFigures, theExportWritesDecimalPointsWhateverTheLocale) {

@@ -11,10 +11,14 @@
 #include <gtest/gtest.h>
 #include <QAbstractButton>
 #include <QApplication>
+#include <QFileDialog>
 #include <QImage>
+#include <QLineEdit>
 #include <QMainWindow>
 #include <QShortcut>
+#include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
 
 namespace {
 
@@ -220,6 +224,42 @@ TEST(DesktopControls, aDialogClosedByEscapeOrItsCloseBoxIsGoneAndTheGamePlaysOn)
         EXPECT_EQ(g.game.about.existing(), nullptr);
     }
     EXPECT_TRUE(g.window()->isVisible());
+}
+
+TEST(DesktopControls, enterInAQuestionChoosesItsDefaultButtonCancelWhereItIsAskedFor) {
+    // A question whose OK cannot be undone asks for Cancel as its default: a hasty Enter keeps.
+    ActiveGame g;
+    const std::pair<int, int> cases[] = {
+        {ui::msgbox::okCancel, ui::msgbox::ok},
+        {ui::msgbox::okCancel | ui::msgbox::defaultSecond, ui::msgbox::cancel},
+        {ui::msgbox::retryCancel, ui::msgbox::retry},
+        {ui::msgbox::okOnly | ui::msgbox::defaultSecond, ui::msgbox::ok},
+    };
+    for (const auto& [buttons, byEnter] : cases) {
+        QTimer press;
+        QObject::connect(&press, &QTimer::timeout, [] {
+            if (QWidget* box = QApplication::activeModalWidget())
+                QTest::keyClick(box, Qt::Key_Return);
+        });
+        press.start(20);
+        EXPECT_EQ(g.runtime.messageBox("Delete it?", buttons), byEnter) << "buttons " << buttons;
+    }
+}
+
+TEST(DesktopControls, aNameTypedWithoutAnExtensionIsSavedUnderTheFiltersOne) {
+    ActiveGame g;
+    QTemporaryDir folder;
+    QTimer type;
+    QObject::connect(&type, &QTimer::timeout, [] {
+        auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+        if (!dialog) return;
+        dialog->findChild<QLineEdit*>()->setText(QStringLiteral("scores"));
+        QMetaObject::invokeMethod(dialog, "accept");
+    });
+    type.start(20);
+    const auto chosen = g.host.saveFileName("Export", folder.filePath("logbook.csv").toStdString(),
+                                            "CSV files (*.csv)");
+    EXPECT_EQ(chosen, folder.filePath("scores.csv").toStdString());
 }
 
 namespace {

@@ -6,6 +6,7 @@
 #include "ui/controls.h"
 #include "ui/grid.h"
 #include "ui/qt/form_window.h"
+#include "ui/qt/painting.h"
 #include "ui/qt/qt_host.h"
 #include "ui/qt/renderer.h"
 #include "ui/window_slot.h"
@@ -17,9 +18,11 @@
 #include <QAreaSeries>
 #include <QChartView>
 #include <QHeaderView>
+#include <QHelpEvent>
 #include <QLineSeries>
 #include <QTableView>
 #include <QTest>
+#include <QToolTip>
 #include <QValueAxis>
 
 namespace {
@@ -198,6 +201,17 @@ TEST(GridWidget, enterAndADoubleClickOnARowActAsTheKeyTheFormBoundToIt) {
     w.settle();
     EXPECT_EQ(w.debriefs, 3);
     EXPECT_EQ(w.grid->selectedRow(), 1) << "the row double-clicked is the one selected";
+    QTest::keyClick(w.table(), Qt::Key_Tab);
+    EXPECT_EQ(QApplication::focusWidget(), w.window().widgetOf(*w.debrief))
+        << "Tab leaves the table for the next control, not the next cell";
+}
+
+TEST(GridWidget, theColumnsAreFittedAgainToTheirTextsAtANewZoom) {
+    LogbookWindow w;
+    const int before = w.table()->columnWidth(0);
+    w.runtime.setZoom(200);
+    w.settle();
+    EXPECT_GE(w.table()->columnWidth(0), before * 9 / 5) << "at 100 %: " << before;
 }
 
 TEST(GridWidget, newRowsResetTheTableAndKeepTheUsersSort) {
@@ -324,6 +338,59 @@ TEST(ChartWidget, aBandShowsItsColourBehindTheLine) {
     // Search 2 scored 95, inside the same band: there the blue line and its dot lie on top.
     const QColor line = pixel({2, 95});
     EXPECT_GT(line.blue(), line.green() + 80) << line.name().toStdString();
+}
+
+TEST(ChartWidget, aValueBeyondTheScaleIsDrawnAtTheEdgeAndToldOnHoverOnRoundTicks) {
+    // One wild score leaves the scale where the form put it; the axis counts in round steps.
+    LogbookWindow w;
+    QChartView* view = w.chartView();
+    w.chart->yMaximum = 80;
+    w.chart->setData(bands(2), {{"Score", {180.04, 5, 12}, blue, true}});
+    w.settle();
+    QLineSeries* line = seriesOf<QLineSeries>(view).at(0);
+    EXPECT_EQ(line->at(0), QPointF(1, 80));
+    EXPECT_EQ(line->at(1), QPointF(2, 5));
+    const QPoint edge = view->mapFromScene(view->chart()->mapToPosition(line->at(0), line));
+    QTest::mouseMove(view->viewport(), edge + QPoint(0, 20));
+    QTest::mouseMove(view->viewport(), edge);
+    w.settle();
+    EXPECT_EQ(QToolTip::text(), "Search 1, Score: 180");
+    // The pointer rests: the window system asks the view for its tip.
+    QHelpEvent rest(QEvent::ToolTip, edge, view->viewport()->mapToGlobal(edge));
+    QApplication::sendEvent(view->viewport(), &rest);
+    QTest::qWait(500); // longer than a hidden tip takes to go
+    EXPECT_TRUE(QToolTip::isVisible()) << "the value stays while the pointer rests";
+    EXPECT_EQ(QToolTip::text(), "Search 1, Score: 180");
+
+    QValueAxis* y = axis(view, Qt::Vertical);
+    const std::pair<double, double> ticks[] = {{80, 20}, {180, 50}, {100, 20}, {12, 5}};
+    for (const auto& [top, step] : ticks) {
+        w.chart->yMaximum = top;
+        w.chart->setData(bands(2), {{"Score", {180.04, 5, 12}, blue, true}});
+        w.settle();
+        EXPECT_EQ(y->tickType(), QValueAxis::TicksDynamic);
+        EXPECT_EQ(y->tickInterval(), step) << "up to " << top;
+        EXPECT_EQ(y->tickAnchor(), 0);
+    }
+}
+
+TEST(ChartWidget, aBandsLegendSwatchIsItsWholeColour) {
+    // The bands are seen through in the chart; their swatches in the legend are not, or a pale
+    // band's would look empty.
+    LogbookWindow w;
+    const QImage image = w.chartView()->grab().toImage().convertToFormat(QImage::Format_RGB32);
+    for (const auto& band : bands(4)) {
+        const QColor want = ui::qt::toQColor(band.color);
+        int near = 0;
+        for (int y = 0; y < image.height(); ++y)
+            for (int x = 0; x < image.width(); ++x) {
+                const QColor c = image.pixelColor(x, y);
+                near += std::abs(c.red() - want.red()) + std::abs(c.green() - want.green()) +
+                            std::abs(c.blue() - want.blue()) <=
+                        12;
+            }
+        EXPECT_GE(near, 20) << band.label;
+    }
 }
 
 } // namespace

@@ -8,8 +8,11 @@
 #include <cmath>
 #include <QAreaSeries>
 #include <QChart>
+#include <QCursor>
+#include <QHelpEvent>
 #include <QLegendMarker>
 #include <QLineSeries>
+#include <QToolTip>
 #include <QValueAxis>
 
 namespace ui::qt {
@@ -23,14 +26,22 @@ constexpr double markerSize = 6;
 // Values closer than this many pixels apart are crowded: their dots would run together into a
 // band, and a thin line reads as well as a wide one while drawing in a fraction of the time.
 constexpr double crowdedSpacing = 3;
-// No more numbers than this along the horizontal axis, however many positions there are.
+// No more numbers than this along the horizontal axis, however many positions there are, and
+// no more steps than this up the vertical one.
 constexpr double mostXTicks = 10;
+constexpr double mostYSteps = 5;
 
-// A step of 1, 2 or 5 times a power of ten that labels `positions` with at most `mostXTicks`.
-double xTickStep(std::size_t positions) {
+// A step of 1, 2 or 5 times a power of ten (the smallest 1) that divides `span` into at most
+// `most` steps, so that every number on an axis is a round one.
+double roundStep(double span, double most) {
     for (double power = 1;; power *= 10)
         for (double step : {power, 2 * power, 5 * power})
-            if (static_cast<double>(positions) / step <= mostXTicks) return step;
+            if (span / step <= most) return step;
+}
+
+// A value drawn at the edge of the chart's scale, when it lies beyond.
+double withinScale(double value, double low, double high) {
+    return std::clamp(value, low, std::max(low, high));
 }
 
 QString text(const std::string& s) {
@@ -54,7 +65,8 @@ QChart* plainChart() {
     chart->setAnimationOptions(QChart::NoAnimation);
     chart->setBackgroundRoundness(0);
     chart->setMargins(QMargins(4, 4, 4, 4));
-    chart->legend()->setAlignment(Qt::AlignBottom);
+    // Beside the plot, one entry a line: in a row under it, long names were cut short.
+    chart->legend()->setAlignment(Qt::AlignRight);
     return chart;
 }
 
@@ -68,6 +80,8 @@ ChartWidget::ChartWidget(const Chart& chart, QWidget* parent)
     xAxis_->setLabelFormat(QStringLiteral("%d"));
     xAxis_->setTickType(QValueAxis::TicksDynamic);
     xAxis_->setTickAnchor(1);
+    yAxis_->setLabelFormat(QStringLiteral("%g"));
+    yAxis_->setTickType(QValueAxis::TicksDynamic);
     this->chart()->addAxis(xAxis_, Qt::AlignBottom);
     this->chart()->addAxis(yAxis_, Qt::AlignLeft);
     useFont();
@@ -90,9 +104,13 @@ void ChartWidget::useFont() {
 void ChartWidget::sync() {
     if (xAxis_->titleText() != text(model_.xTitle)) xAxis_->setTitleText(text(model_.xTitle));
     if (yAxis_->titleText() != text(model_.yTitle)) yAxis_->setTitleText(text(model_.yTitle));
-    if (yAxis_->min() != model_.yMinimum || yAxis_->max() != model_.yMaximum)
+    const bool rescaled = yAxis_->min() != model_.yMinimum || yAxis_->max() != model_.yMaximum;
+    if (rescaled) {
         yAxis_->setRange(model_.yMinimum, model_.yMaximum);
-    if (!built_ || model_.dataRevision() != seenDataRevision_) {
+        yAxis_->setTickAnchor(model_.yMinimum);
+        yAxis_->setTickInterval(roundStep(model_.yMaximum - model_.yMinimum, mostYSteps));
+    }
+    if (rescaled || !built_ || model_.dataRevision() != seenDataRevision_) {
         built_ = true;
         seenDataRevision_ = model_.dataRevision();
         rebuild();
@@ -127,7 +145,7 @@ void ChartWidget::rebuild() {
     // Half a position of room either side, so that the first and last values are not on edges.
     const double left = 0.5, right = static_cast<double>(positions_) + 0.5;
     xAxis_->setRange(left, right);
-    xAxis_->setTickInterval(xTickStep(positions_));
+    xAxis_->setTickInterval(roundStep(static_cast<double>(positions_), mostXTicks));
     addBands(left, right);
     addSeries();
 }
@@ -151,6 +169,12 @@ void ChartWidget::addBands(double left, double right) {
         area->attachAxis(xAxis_);
         area->attachAxis(yAxis_);
         hideUnnamed(chart(), area);
+        // The legend's swatch is the band's own colour, whole: seen through, a pale band's
+        // swatch would look empty.
+        for (QLegendMarker* marker : chart()->legend()->markers(area)) {
+            marker->setBrush(toQColor(band.color));
+            marker->setPen(QPen(toQColor(band.color).darker(140)));
+        }
     }
 }
 
@@ -160,7 +184,8 @@ void ChartWidget::addSeries() {
         points.reserve(static_cast<qsizetype>(s.values.size()));
         for (std::size_t i = 0; i < s.values.size(); ++i)
             if (std::isfinite(s.values[i]))
-                points.append({static_cast<double>(i + 1), s.values[i]});
+                points.append({static_cast<double>(i + 1),
+                               withinScale(s.values[i], model_.yMinimum, model_.yMaximum)});
         auto* line = new QLineSeries;
         line->setName(text(s.name));
         line->setMarkerSize(markerSize);
@@ -173,7 +198,38 @@ void ChartWidget::addSeries() {
         line->attachAxis(yAxis_);
         hideUnnamed(chart(), line);
         line->replace(points);
+        // The value itself on hover, beyond the scale or not.
+        connect(line, &QXYSeries::hovered, this,
+                [this, name = line->name(), values = s.values](QPointF at, bool entered) {
+                    showValue(name, values, at, entered);
+                });
     }
+}
+
+void ChartWidget::showValue(const QString& series, const std::vector<double>& values, QPointF at,
+                            bool entered) {
+    const auto position = static_cast<std::size_t>(std::lround(at.x()));
+    if (!entered || position < 1 || position > values.size()) {
+        hoverText_.clear();
+        QToolTip::hideText();
+        return;
+    }
+    // One decimal at most: enough to tell values apart, as the axis's own numbers are round.
+    QString value = QString::number(values[position - 1], 'f', 1);
+    if (value.endsWith(QLatin1String(".0"))) value.chop(2);
+    hoverText_ =
+        QStringLiteral("%1 %2, %3: %4").arg(xAxis_->titleText()).arg(position).arg(series, value);
+    QToolTip::showText(QCursor::pos(), hoverText_, this);
+}
+
+bool ChartWidget::viewportEvent(QEvent* event) {
+    // The scene answers a resting pointer's tool tip event by hiding every tip its items have
+    // none of: the value under the pointer is shown again instead.
+    if (event->type() == QEvent::ToolTip && !hoverText_.isEmpty()) {
+        QToolTip::showText(static_cast<QHelpEvent*>(event)->globalPos(), hoverText_, this);
+        return true;
+    }
+    return QChartView::viewportEvent(event);
 }
 
 } // namespace ui::qt

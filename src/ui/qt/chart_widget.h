@@ -4,6 +4,8 @@
 #include <cstdint>
 #include <QChartView>
 #include <QColor>
+#include <QPointF>
+#include <QString>
 #include <vector>
 
 class QLineSeries;
@@ -16,7 +18,8 @@ class Chart;
 namespace ui::qt {
 
 // A chart as Qt Charts draws it: each band a translucent area across the whole width, behind
-// each series as a line over the positions 1, 2, 3 ... The series are read again only when
+// each series as a line over the positions 1, 2, 3 ... A value beyond the scale is drawn at its
+// edge, and any value is told on hover. The series are read again only when
 // the chart's data changed. Where the values crowd together, thousands of them in a few hundred
 // pixels, the lines are drawn thin and without dots.
 class ChartWidget : public QChartView {
@@ -27,6 +30,7 @@ public:
 
 protected:
     void changeEvent(QEvent* event) override;
+    bool viewportEvent(QEvent* event) override;
 
 private:
     struct Line {
@@ -42,6 +46,8 @@ private:
     bool crowded() const;
     static void style(const Line& line, bool crowded);
     void styleLines();
+    void showValue(const QString& series, const std::vector<double>& values, QPointF at,
+                   bool entered);
 
     const Chart& model_;
     QValueAxis* xAxis_;
@@ -50,6 +56,7 @@ private:
     std::size_t positions_ = 1;
     std::uint64_t seenDataRevision_ = 0;
     bool built_ = false;
+    QString hoverText_; // the value under the pointer, while it is over one
 };
 
 } // namespace ui::qt

@@ -97,6 +97,8 @@ GridWidget::GridWidget(Runtime& runtime, Grid& grid, QWidget* parent,
     setWordWrap(false);
     setAlternatingRowColors(true);
     setCornerButtonEnabled(false);
+    // Tab goes on to the window's next control, as from any other; the arrow keys walk the rows.
+    setTabKeyNavigation(false);
     verticalHeader()->hide();
     verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
     QHeaderView* headings = horizontalHeader();
@@ -162,6 +164,12 @@ void GridWidget::userSelected() {
     // While a message box is open, or the grid is disabled, the selection stays the grid's.
     sync();
     afterEvent_();
+}
+
+void GridWidget::changeEvent(QEvent* event) {
+    QTableView::changeEvent(event);
+    // A zoom changes the font: the next sync fits the columns to the texts at their new size.
+    if (event->type() == QEvent::FontChange) fittedColumns_.clear();
 }
 
 bool GridWidget::enter() {

@@ -20,6 +20,7 @@
 #include <QGuiApplication>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QScreen>
 #include <QStandardPaths>
 #include <QTime>
@@ -59,7 +60,8 @@ int QtHost::messageBox(const std::string& prompt, int buttons, const std::string
         box.setStandardButtons(QMessageBox::Ok);
         box.setEscapeButton(QMessageBox::Ok);
     }
-    box.setDefaultButton(first);
+    const bool second = (buttons & msgbox::defaultSecond) && kind != msgbox::okOnly;
+    box.setDefaultButton(second ? QMessageBox::Cancel : first);
     const int chosen = box.exec();
     if (chosen == QMessageBox::Cancel) return msgbox::cancel;
     return chosen == QMessageBox::Retry ? msgbox::retry : msgbox::ok;
@@ -86,10 +88,16 @@ std::optional<std::string> QtHost::saveFileName(const std::string& title,
     if (renderer_) renderer_->syncNow();
     const QString start = QDir(QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation))
                               .filePath(QString::fromStdString(suggested));
-    const QString chosen = QFileDialog::getSaveFileName(
-        dialogOwner(), QString::fromStdString(title), start, QString::fromStdString(filter));
-    if (chosen.isEmpty()) return std::nullopt;
-    return chosen.toStdString();
+    const QString kind = QString::fromStdString(filter);
+    QFileDialog dialog(dialogOwner(), QString::fromStdString(title), start, kind);
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    // A name typed without an extension takes the filter's, "*.csv", before the dialog asks
+    // whether to replace a file of that name: the one that will be written over.
+    static const QRegularExpression extension(QStringLiteral(R"(\*\.(\w+))"));
+    if (const auto found = extension.match(kind); found.hasMatch())
+        dialog.setDefaultSuffix(found.captured(1));
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
+    return dialog.selectedFiles().front().toStdString();
 }
 
 const QFontMetrics& QtHost::metrics(const Font& font) {
