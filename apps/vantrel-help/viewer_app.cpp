@@ -51,6 +51,7 @@ void carryOut(HelpViewer& viewer, GameRegistry& games, ViewerServer& server,
     }
     games.add(request.game);
     viewer.setGameWindow(request.beside);
+    viewer.setZoom(request.zoom);
     if (request.command == help::kContents) viewer.showContents();
     if (request.command == help::kTopic) viewer.showTopic(request.data);
 }

@@ -182,11 +182,11 @@ std::int32_t QtHost::winHelp(std::int32_t, const std::string& helpFile, std::int
         if (command != help::kClose) sayHelpFolderUnusable();
         return 0;
     }
-    // The viewer opens beside the game's window, on its screen.
+    // The viewer opens beside the game's window, on its screen, its text as large as the game's.
     std::optional<QRect> beside;
     QWidget* main = renderer_ ? renderer_->mainWidget() : nullptr;
     if (main && main->window()->isVisible()) beside = main->window()->frameGeometry();
-    return help_.call(*file, command, data, beside);
+    return help_.call(*file, command, data, beside, static_cast<int>(std::lround(zoom() * 100)));
 }
 
 void QtHost::sayHelpFolderUnusable() {
