@@ -8,14 +8,18 @@
 #include <algorithm>
 #include <gtest/gtest.h>
 #include <limits>
+#include <map>
 #include <optional>
 #include <QAction>
 #include <QApplication>
+#include <QFontInfo>
 #include <QGuiApplication>
 #include <QImage>
 #include <QMainWindow>
+#include <QMessageBox>
 #include <QScreen>
 #include <QSettings>
+#include <QTimer>
 #include <string>
 
 namespace {
@@ -205,6 +209,27 @@ TEST(Zoom, theScreenShowsWhatAFreshPaintShowsAfterStepsAtEveryChangeOfZoom) {
                 .convertToFormat(QImage::Format_RGB32);
         EXPECT_EQ(shown, client->grab().toImage().convertToFormat(QImage::Format_RGB32));
     }
+}
+
+TEST(Zoom, aMessageBoxsIconGrowsWithItsText) {
+    // The icon is drawn at the zoom like the text beside it, not left at the style's size.
+    std::map<int, QSize> icons;
+    std::map<int, qreal> texts;
+    for (int level : {100, 200}) {
+        Zoomed g(level);
+        QTimer::singleShot(0, [&, level] {
+            auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+            ASSERT_NE(box, nullptr);
+            icons[level] = box->iconPixmap().deviceIndependentSize().toSize();
+            texts[level] = QFontInfo(box->font()).pointSizeF();
+            box->accept();
+        });
+        g.host.messageBox("Well done!", ui::msgbox::information, "Vantrel");
+    }
+    ASSERT_EQ(icons.size(), 2u);
+    EXPECT_GT(icons[100].width(), 0);
+    EXPECT_NEAR(texts[200], 2 * texts[100], 0.5);
+    EXPECT_EQ(icons[200], icons[100] * 2);
 }
 
 TEST(Zoom, choosingTheLevelInForceAgainKeepsItsMark) {

@@ -22,6 +22,7 @@
 #include <QPushButton>
 #include <QScreen>
 #include <QStandardPaths>
+#include <QStyle>
 #include <QTime>
 
 namespace ui::qt {
@@ -49,6 +50,21 @@ int QtHost::messageBox(const std::string& prompt, int buttons, const std::string
     box.setTextFormat(Qt::PlainText);
     box.setIcon((buttons & 0x70) == msgbox::information ? QMessageBox::Information
                                                         : QMessageBox::NoIcon);
+    if (box.icon() == QMessageBox::Information && zoom() != 1.0) {
+        // The style gives the icon at its own size: it grows with the text beside it, drawn
+        // from the largest picture the style has of it.
+        const QIcon icon =
+            box.style()->standardIcon(QStyle::SP_MessageBoxInformation, nullptr, &box);
+        const QSize side = (box.iconPixmap().deviceIndependentSize() * zoom()).toSize();
+        const qreal ratio = box.devicePixelRatioF();
+        QSize largest;
+        for (const QSize& s : icon.availableSizes())
+            if (s.width() > largest.width()) largest = s;
+        QPixmap pixmap = icon.pixmap(largest.isValid() ? largest : side * ratio)
+                             .scaled(side * ratio, Qt::KeepAspectRatio, Qt::SmoothTransformation);
+        pixmap.setDevicePixelRatio(ratio);
+        box.setIconPixmap(pixmap);
+    }
     const int kind = buttons & 0xf;
     const QMessageBox::StandardButton first =
         kind == msgbox::retryCancel ? QMessageBox::Retry : QMessageBox::Ok;
