@@ -260,6 +260,7 @@ TEST(Zoom, anyRememberedPlaceBringsTheWholeWindowOnAScreenOrToItsMiddle) {
         {QPoint(-5000, 4000), {}},
         {QPoint(-100, area.bottom() - 10), {}},
         {QPoint(area.right() - 100, -5), {}},
+        {QPoint(-1, -20), QPoint(0, 0)}, // the title bar just above the screen
         {QSize(most, most), {}},
         {QStringLiteral("2147483647 2147483647"), {}},
     };
