@@ -19,6 +19,7 @@
 #include <QMessageBox>
 #include <QScreen>
 #include <QSettings>
+#include <QTemporaryDir>
 #include <QTimer>
 #include <string>
 
@@ -212,24 +213,45 @@ TEST(Zoom, theScreenShowsWhatAFreshPaintShowsAfterStepsAtEveryChangeOfZoom) {
 }
 
 TEST(Zoom, aMessageBoxsIconGrowsWithItsText) {
-    // The icon is drawn at the zoom like the text beside it, not left at the style's size.
-    std::map<int, QSize> icons;
-    std::map<int, qreal> texts;
+    // The icon is drawn at the zoom like the text beside it, not left at the style's size: in
+    // the game's own boxes and in the note that help cannot be shown.
+    struct Seen {
+        QSize icon;
+        qreal text = 0;
+    };
+    const auto seen = [](const QMessageBox& box) {
+        return Seen{box.iconPixmap().deviceIndependentSize().toSize(),
+                    QFontInfo(box.font()).pointSizeF()};
+    };
+    std::map<int, Seen> asked, told;
     for (int level : {100, 200}) {
         Zoomed g(level);
         QTimer::singleShot(0, [&, level] {
             auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
             ASSERT_NE(box, nullptr);
-            icons[level] = box->iconPixmap().deviceIndependentSize().toSize();
-            texts[level] = QFontInfo(box->font()).pointSizeF();
+            asked[level] = seen(*box);
             box->accept();
         });
         g.host.messageBox("Well done!", ui::msgbox::information, "Vantrel");
+
+        QTemporaryDir noViewer;
+        RealGame h({}, noViewer.path());
+        h.host.largestZoomAllowed = 4.0;
+        setZoomLevel(h.game, level);
+        h.runtime.click(*h.main().cmdHelp);
+        for (QWidget* widget : QApplication::topLevelWidgets())
+            if (auto* box = qobject_cast<QMessageBox*>(widget); box && box->isVisible()) {
+                told[level] = seen(*box);
+                box->close();
+            }
     }
-    ASSERT_EQ(icons.size(), 2u);
-    EXPECT_GT(icons[100].width(), 0);
-    EXPECT_NEAR(texts[200], 2 * texts[100], 0.5);
-    EXPECT_EQ(icons[200], icons[100] * 2);
+    for (auto* boxes : {&asked, &told}) {
+        ASSERT_EQ(boxes->size(), 2u);
+        Seen at100 = (*boxes)[100], at200 = (*boxes)[200];
+        EXPECT_GT(at100.icon.width(), 0);
+        EXPECT_NEAR(at200.text, 2 * at100.text, 0.5);
+        EXPECT_EQ(at200.icon, at100.icon * 2);
+    }
 }
 
 TEST(Zoom, choosingTheLevelInForceAgainKeepsItsMark) {

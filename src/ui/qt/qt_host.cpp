@@ -27,6 +27,32 @@
 
 namespace ui::qt {
 
+namespace {
+
+// A box is as large as the windows it speaks for: its text, and its icon, which the style gives
+// at its own size, drawn from the largest picture the style has of it.
+void zoomBox(QMessageBox& box, double zoom) {
+    box.setFont(zoomedFont(QApplication::font("QMessageBox"), zoom));
+    if (zoom == 1.0 || box.icon() == QMessageBox::NoIcon) return;
+    const QStyle::StandardPixmap kind =
+        box.icon() == QMessageBox::Information ? QStyle::SP_MessageBoxInformation
+        : box.icon() == QMessageBox::Warning   ? QStyle::SP_MessageBoxWarning
+        : box.icon() == QMessageBox::Critical  ? QStyle::SP_MessageBoxCritical
+                                               : QStyle::SP_MessageBoxQuestion;
+    const QIcon icon = box.style()->standardIcon(kind, nullptr, &box);
+    const QSize side = (box.iconPixmap().deviceIndependentSize() * zoom).toSize();
+    const qreal ratio = box.devicePixelRatioF();
+    QSize largest;
+    for (const QSize& s : icon.availableSizes())
+        if (s.width() > largest.width()) largest = s;
+    QPixmap pixmap = icon.pixmap(largest.isValid() ? largest : side * ratio)
+                         .scaled(side * ratio, Qt::KeepAspectRatio, Qt::SmoothTransformation);
+    pixmap.setDevicePixelRatio(ratio);
+    box.setIconPixmap(pixmap);
+}
+
+} // namespace
+
 QtHost::QtHost(const QString& programFolder)
     : programFolder_(programFolder.isEmpty() ? executableFolder()
                                              : QFile::encodeName(programFolder).toStdString()),
@@ -41,30 +67,12 @@ int QtHost::messageBox(const std::string& prompt, int buttons, const std::string
     QString text = QString::fromStdString(prompt);
     text.replace(QLatin1String("\r\n"), QLatin1String("\n"));
     QMessageBox box(owner);
-    if (renderer_) {
-        // The box is as large as the windows it speaks for.
-        box.setFont(zoomedFont(QApplication::font("QMessageBox"), zoom()));
-    }
     box.setWindowTitle(QString::fromStdString(title));
     box.setText(text);
     box.setTextFormat(Qt::PlainText);
     box.setIcon((buttons & 0x70) == msgbox::information ? QMessageBox::Information
                                                         : QMessageBox::NoIcon);
-    if (box.icon() == QMessageBox::Information && zoom() != 1.0) {
-        // The style gives the icon at its own size: it grows with the text beside it, drawn
-        // from the largest picture the style has of it.
-        const QIcon icon =
-            box.style()->standardIcon(QStyle::SP_MessageBoxInformation, nullptr, &box);
-        const QSize side = (box.iconPixmap().deviceIndependentSize() * zoom()).toSize();
-        const qreal ratio = box.devicePixelRatioF();
-        QSize largest;
-        for (const QSize& s : icon.availableSizes())
-            if (s.width() > largest.width()) largest = s;
-        QPixmap pixmap = icon.pixmap(largest.isValid() ? largest : side * ratio)
-                             .scaled(side * ratio, Qt::KeepAspectRatio, Qt::SmoothTransformation);
-        pixmap.setDevicePixelRatio(ratio);
-        box.setIconPixmap(pixmap);
-    }
+    if (renderer_) zoomBox(box, zoom());
     const int kind = buttons & 0xf;
     const QMessageBox::StandardButton first =
         kind == msgbox::retryCancel ? QMessageBox::Retry : QMessageBox::Ok;
@@ -226,6 +234,7 @@ void QtHost::tellHelpTrouble(const QString& message) {
     box->setAttribute(Qt::WA_DeleteOnClose);
     box->setWindowModality(Qt::NonModal);
     box->setTextFormat(Qt::PlainText);
+    if (renderer_) zoomBox(*box, zoom());
     box->show();
 }
 
