@@ -28,7 +28,7 @@ int main(int argc, char** argv) {
     const auto request = args.size() >= 4
                              ? ui::qt::help::parseRequest(args.mid(2).join(' ').toLatin1())
                              : std::nullopt;
-    if (!request || request->status) {
+    if (!request || request->status || request->zoomOnly) {
         std::fputs(vantrel_help::kViewerProgram.usage.data(), stderr);
         return 2;
     }

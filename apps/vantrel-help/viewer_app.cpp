@@ -42,6 +42,10 @@ HandOver handOver(const help::Channel& channel, help::HelpLock& lock,
 
 void carryOut(HelpViewer& viewer, GameRegistry& games, ViewerServer& server,
               const help::Request& request) {
+    if (request.zoomOnly) {
+        viewer.setZoom(request.zoom);
+        return;
+    }
     if (request.command == help::kClose) {
         if (!games.release(request.game)) return; // another game still uses the viewer
         server.close();

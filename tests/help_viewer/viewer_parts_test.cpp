@@ -81,8 +81,8 @@ TEST(HelpGameRegistry, TheLastRunningGameClosesTheViewer) {
     EXPECT_TRUE(byHand.release(0)); // a close from no game in particular
 }
 
-// The game's zoom travels with each command; a line with none is at 100 %, and one no game
-// sends is refused.
+// The game's zoom travels with each command, and alone when it changes; a line with none is at
+// 100 %, and one no game sends is refused.
 TEST(HelpProtocol, ZoomTravelsWithTheCommand) {
     const QRect game(10, 20, 768, 665);
     const struct {
@@ -98,12 +98,16 @@ TEST(HelpProtocol, ZoomTravelsWithTheCommand) {
         {"1 70 9 0 0 0 0 24\n", {}, {}},
         {"1 70 9 0 0 0 0 401\n", {}, {}},
         {"1 70 9 0 0 0 0 -150\n", {}, {}},
+        {help::zoomRequest(150, 9), 150, {}},
+        {"zoom 24 9\n", {}, {}},
+        {"zoom 150\n", {}, {}},
     };
     for (const auto& c : cases) {
         const auto request = help::parseRequest(c.line);
         ASSERT_EQ(request.has_value(), c.zoom.has_value()) << c.line.toStdString();
         if (!request) continue;
         EXPECT_EQ(request->zoom, *c.zoom) << c.line.toStdString();
+        EXPECT_EQ(request->zoomOnly, c.line.startsWith("zoom")) << c.line.toStdString();
         EXPECT_EQ(request->beside, c.beside) << c.line.toStdString();
     }
 }

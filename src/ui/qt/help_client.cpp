@@ -52,6 +52,12 @@ std::int32_t HelpClient::call(const QString& helpFile, std::int32_t command, std
     return start(file, request, channel->lockPath) ? 1 : 0;
 }
 
+void HelpClient::tellZoom(const QString& helpFile, int zoom) {
+    if (const auto channel = help::channelFor(help::absoluteHelpFile(helpFile)))
+        help::exchange(channel->socketPath,
+                       help::zoomRequest(zoom, QCoreApplication::applicationPid()));
+}
+
 bool HelpClient::start(const QString& helpFile, const QByteArray& request,
                        const QString& lockPath) {
     const QFileInfo program(viewerProgram_);

@@ -34,6 +34,7 @@ struct Request {
     qint64 game = 0;             // the asking game's process id; 0 when not a game
     std::optional<QRect> beside; // the game's window on screen, to open the viewer beside it
     int zoom = 100;              // the game's zoom in percent, which the help text follows
+    bool zoomOnly = false;       // the game's zoom changed: a viewer that runs follows it only
 };
 
 // The zooms a game may be drawn at; anything else is not ours.
@@ -57,6 +58,11 @@ inline QByteArray commandRequest(const Request& r) {
     return line + '\n';
 }
 
+// "zoom PERCENT GAME": never starts a viewer, nor brings one forward.
+inline QByteArray zoomRequest(int zoom, qint64 game) {
+    return "zoom " + QByteArray::number(zoom) + ' ' + QByteArray::number(game) + '\n';
+}
+
 inline QByteArray statusRequest() {
     return "status\n";
 }
@@ -65,6 +71,14 @@ inline std::optional<Request> parseRequest(const QByteArray& line) {
     const QByteArray text = line.trimmed();
     if (text == "status") return Request{true, 0, 0, 0, std::nullopt};
     const QList<QByteArray> parts = text.split(' ');
+    if (parts.size() == 3 && parts[0] == "zoom") {
+        bool zoomRead = false, gameRead = false;
+        const int zoom = parts[1].toInt(&zoomRead);
+        const qint64 game = parts[2].toInt(&gameRead);
+        if (!zoomRead || !gameRead || game < 0 || zoom < kSmallestZoom || zoom > kLargestZoom)
+            return std::nullopt;
+        return Request{false, 0, 0, game, std::nullopt, zoom, true};
+    }
     if (parts.size() != 2 && parts.size() != 3 && parts.size() != 7 && parts.size() != 8)
         return std::nullopt;
     QList<qint64> numbers;

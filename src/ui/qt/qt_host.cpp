@@ -60,6 +60,16 @@ QtHost::QtHost(const QString& programFolder)
             [this](const QString& message) { tellHelpTrouble(message); }) {}
 QtHost::~QtHost() = default;
 
+void QtHost::setRenderer(Renderer* renderer) {
+    renderer_ = renderer;
+    if (!renderer_) return;
+    // An open help viewer follows the game's zoom.
+    renderer_->zoomed = [this] {
+        if (!helpShown_.isEmpty())
+            help_.tellZoom(helpShown_, static_cast<int>(std::lround(zoom() * 100)));
+    };
+}
+
 int QtHost::messageBox(const std::string& prompt, int buttons, const std::string& title) {
     // The windows show everything the handler did before the box appears.
     if (renderer_) renderer_->syncNow();
@@ -210,7 +220,13 @@ std::int32_t QtHost::winHelp(std::int32_t, const std::string& helpFile, std::int
     std::optional<QRect> beside;
     QWidget* main = renderer_ ? renderer_->mainWidget() : nullptr;
     if (main && main->window()->isVisible()) beside = main->window()->frameGeometry();
-    return help_.call(*file, command, data, beside, static_cast<int>(std::lround(zoom() * 100)));
+    const std::int32_t reached =
+        help_.call(*file, command, data, beside, static_cast<int>(std::lround(zoom() * 100)));
+    if (command == help::kClose)
+        helpShown_.clear();
+    else if (reached)
+        helpShown_ = *file;
+    return reached;
 }
 
 void QtHost::sayHelpFolderUnusable() {

@@ -105,6 +105,7 @@ void Renderer::zoomChanged() {
         n.note->form().movedTo(main->left() + n.x, main->top() + n.y);
         n.note->zoomChanged();
     }
+    if (zoomed) zoomed();
 }
 
 void Renderer::programEnded() {
