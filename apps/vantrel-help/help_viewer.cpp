@@ -4,11 +4,14 @@
 #include "bounded_file.h"
 #include "placement.h"
 
+#include <cmath>
+#include <QApplication>
 #include <QGuiApplication>
 #include <QScreen>
 #include <QScrollBar>
 #include <QStringDecoder>
 #include <QTextBlock>
+#include <QTextCursor>
 #include <QToolBar>
 #include <QUrl>
 #include <utility>
@@ -26,6 +29,9 @@ QString decodeHtml(const QByteArray& bytes) {
     }
     return QString::fromLatin1(bytes);
 }
+
+// The window's size at 100 %.
+constexpr QSize kDesignedSize(640, 560);
 
 QString unreadableMessage(const QString& helpFile, const QString& reason) {
     return QStringLiteral("<h2>Help is not available</h2>"
@@ -49,7 +55,7 @@ HelpViewer::HelpViewer(QString helpFile)
     : helpFile_(std::move(helpFile)), browser_(new HelpBrowser(helpFile_, &window_)),
       findBar_(new FindBar(*browser_, &window_)) {
     window_.setWindowTitle(QStringLiteral("Vantrel Help Viewer"));
-    window_.resize(640, 560);
+    window_.resize(kDesignedSize);
     window_.setCentralWidget(browser_);
     QToolBar* tools = window_.addToolBar(QStringLiteral("Navigation"));
     tools->setMovable(false);
@@ -86,6 +92,57 @@ void HelpViewer::setGameWindow(std::optional<QRect> game) {
     if (game) game_ = game;
 }
 
+void HelpViewer::setZoom(int percent) {
+    if (percent <= 0 || percent == zoom_) return;
+    const double factor = double(percent) / zoom_;
+    zoom_ = percent;
+    // The line at the top stays at the top, and Back and Forward keep their places.
+    QScrollBar& bar = *browser_->verticalScrollBar();
+    const int atTop = browser_->cursorForPosition(QPoint(0, 0)).position();
+    const double oldHeight = browser_->document()->size().height();
+    // The desktop's font grown, for the tool bars, the find bar and text of no size of its own.
+    QFont font = QApplication::font();
+    if (font.pointSizeF() > 0)
+        font.setPointSizeF(font.pointSizeF() * zoom_ / 100.0);
+    else
+        font.setPixelSize(std::max(1, int(std::lround(font.pixelSize() * zoom_ / 100.0))));
+    window_.setFont(font);
+    if (loaded_) scaleTextSizes(factor);
+    if (!shown_) window_.resize(kDesignedSize * (zoom_ / 100.0));
+    const double newHeight = browser_->document()->size().height();
+    if (oldHeight > 0 && newHeight > 0) {
+        for (QList<int>* places : {&backPlaces_, &forwardPlaces_})
+            for (int& place : *places)
+                place = int(std::lround(place * newHeight / oldHeight));
+    }
+    QTextCursor top(browser_->document());
+    top.setPosition(std::min(atTop, browser_->document()->characterCount() - 1));
+    bar.setValue(bar.value() + browser_->cursorRect(top).top());
+}
+
+void HelpViewer::scaleTextSizes(double factor) {
+    QTextDocument& document = *browser_->document();
+    QTextCursor cursor(&document);
+    for (QTextBlock block = document.begin(); block.isValid(); block = block.next()) {
+        for (auto it = block.begin(); !it.atEnd(); ++it) {
+            const QTextFragment fragment = it.fragment();
+            const QTextCharFormat format = fragment.charFormat();
+            QTextCharFormat scaled;
+            if (format.hasProperty(QTextFormat::FontPointSize))
+                scaled.setFontPointSize(format.fontPointSize() * factor);
+            if (format.hasProperty(QTextFormat::FontPixelSize))
+                scaled.setProperty(
+                    QTextFormat::FontPixelSize,
+                    std::max(1, int(std::lround(format.intProperty(QTextFormat::FontPixelSize) *
+                                                factor))));
+            if (scaled.properties().isEmpty()) continue;
+            cursor.setPosition(fragment.position());
+            cursor.setPosition(fragment.position() + fragment.length(), QTextCursor::KeepAnchor);
+            cursor.mergeCharFormat(scaled);
+        }
+    }
+}
+
 // A file read once stays; one that could not be read is tried again on the next command.
 void HelpViewer::load() {
     if (loaded_) return;
@@ -96,6 +153,7 @@ void HelpViewer::load() {
     }
     browser_->document()->setBaseUrl(QUrl::fromLocalFile(helpFile_));
     browser_->setHtml(decodeHtml(contents.bytes));
+    if (zoom_ != 100) scaleTextSizes(zoom_ / 100.0);
     loaded_ = true;
 }
 

@@ -29,6 +29,10 @@ public:
     void showTopic(std::int32_t topic);
     // Where the game's window is; the viewer first opens beside it, on its screen.
     void setGameWindow(std::optional<QRect> game);
+    // The game's zoom in percent: the text, the sizes the help file gives its own among it, and
+    // the tool bars grow with it, and so does the window's first size.
+    void setZoom(int percent);
+    int zoom() const { return zoom_; }
 
     void back();
     void forward();
@@ -44,6 +48,8 @@ private:
     // Jumps to `anchor` (the top when empty), remembering where we were for Back.
     void jumpTo(const QString& anchor);
     void updateActions();
+    // Multiplies every text size the help file sets itself by `factor`.
+    void scaleTextSizes(double factor);
 
     QString helpFile_;
     QMainWindow window_;
@@ -54,6 +60,7 @@ private:
     QList<int> backPlaces_;
     QList<int> forwardPlaces_;
     std::optional<QRect> game_;
+    int zoom_ = 100;
     bool loaded_ = false;
     bool shown_ = false;
 };

@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: MIT
 // vantrel-help: the game's help viewer, one process per help file and graphical session.
-// Usage: vantrel-help HELPFILE COMMAND DATA [GAME [X Y WIDTH HEIGHT]]
+// Usage: vantrel-help HELPFILE COMMAND DATA [GAME [X Y WIDTH HEIGHT [ZOOM]]]
 // (command 3 contents, 1 topic DATA, 2 close; GAME the asking game's process id, then its
-// window on screen).
+// window on screen and its zoom in percent).
 #include "display_guard.h"
 #include "viewer_app.h"
 #include "viewer_usage.h"
@@ -28,7 +28,7 @@ int main(int argc, char** argv) {
     const auto request = args.size() >= 4
                              ? ui::qt::help::parseRequest(args.mid(2).join(' ').toLatin1())
                              : std::nullopt;
-    if (!request || request->status) {
+    if (!request || request->status || request->zoomOnly) {
         std::fputs(vantrel_help::kViewerProgram.usage.data(), stderr);
         return 2;
     }

@@ -42,6 +42,10 @@ HandOver handOver(const help::Channel& channel, help::HelpLock& lock,
 
 void carryOut(HelpViewer& viewer, GameRegistry& games, ViewerServer& server,
               const help::Request& request) {
+    if (request.zoomOnly) {
+        viewer.setZoom(request.zoom);
+        return;
+    }
     if (request.command == help::kClose) {
         if (!games.release(request.game)) return; // another game still uses the viewer
         server.close();
@@ -51,6 +55,7 @@ void carryOut(HelpViewer& viewer, GameRegistry& games, ViewerServer& server,
     }
     games.add(request.game);
     viewer.setGameWindow(request.beside);
+    viewer.setZoom(request.zoom);
     if (request.command == help::kContents) viewer.showContents();
     if (request.command == help::kTopic) viewer.showTopic(request.data);
 }

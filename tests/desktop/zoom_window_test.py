@@ -3,14 +3,14 @@
 """The zoom in the real window, under a real window manager: a desktop scaled twice on a small
 screen still shows the whole window, the View menu's keys and Fit to Screen size the window,
 and the zoom and the window's place are kept for the next run, a place off every screen being
-brought back onto it.
+brought back onto it, frame and all, with the coaching note in its place beside the window.
 
 usage: zoom_window_test.py GAME"""
-import os, subprocess, sys, time
+import os, re, subprocess, sys, time
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 from checks import check, failures, settles
-from x11_session import Timeout, X11Session, wait_for
+from x11_session import Timeout, X11Session, sped_up, wait_for
 
 PATIENCE = 30
 
@@ -42,6 +42,66 @@ def stays_on_screen(x, window, screen):
 
 def settings_file(x):
     return os.path.join(x.tmp, '.config', 'Vantrel', 'Vantrel.conf')
+
+
+def remember(x, zoom, place=None):
+    os.makedirs(os.path.dirname(settings_file(x)), exist_ok=True)
+    with open(settings_file(x), 'w') as f:
+        f.write('[view]\nzoom=%d\n' % zoom)
+        if place:
+            f.write('\n[window]\nposition=@Point(%d %d)\n' % place)
+
+
+def frame(x, window):
+    """The window with the frame the window manager draws around it: (left, top, right, bottom)."""
+    (left, top, width, height), _ = x.geometry(window)
+    extents = x.run(['xprop', '-id', str(window), '_NET_FRAME_EXTENTS'], check=False)
+    found = re.search(r'= (\d+), (\d+), (\d+), (\d+)', extents)
+    l, r, t, b = (int(v) for v in found.groups()) if found else (0, 0, 0, 0)
+    return left - l, top - t, left + width + r, top + height + b
+
+
+def note_beside(x, game, place):
+    """Starts the game at 150 % from a remembered place, waits for the first coaching note and
+    tells where the note stands from the main window's corner, then after the window is moved
+    by (-300, +80), and whether the window came up whole on the screen."""
+    remember(x, 150, place)
+    proc, main = start(x, game, sped_up(game, 'x5'))
+    whole = settles(lambda: all(0 <= v for v in frame(x, main)[:2]) and
+                    frame(x, main)[2] <= 1280 and frame(x, main)[3] <= 800, PATIENCE)
+    note = wait_for('the arrows note', lambda: [w for w in x.windows(proc.pid) if w != main],
+                    PATIENCE)[0]
+
+    def offset():
+        (mx, my, _, _), _ = x.geometry(main)
+        (nx, ny, _, _), shown = x.geometry(note)
+        return (nx - mx, ny - my) if shown else None
+    before = offset()
+    (mx, my, _, _), _ = x.geometry(main)
+    x.run(['xdotool', 'windowmove', str(main), str(mx - 300), str(my + 80)])
+    wait_for('the window to move', lambda: x.geometry(main)[0][0] != mx, PATIENCE)
+    time.sleep(1)
+    after = offset()
+    proc.terminate()
+    proc.wait(timeout=PATIENCE)
+    return whole, before, after
+
+
+def pulled_back_places_and_the_note(game):
+    """A 1280 by 800 screen at 150 %: a window remembered half off the right edge, or with its
+    title bar just above the screen, comes up whole, and the note stands where it stands beside
+    a window that needed no pulling back, before and after the window is moved."""
+    x = X11Session(1280, 800)
+    try:
+        _, designed, _ = note_beside(x, game, (200, 40))
+        for place in [(896, 100), (-1, -20)]:
+            whole, before, after = note_beside(x, game, place)
+            check(whole, 'a window remembered at %s comes up whole on the screen' % (place,))
+            check(before == designed and after == designed,
+                  'the note stands at %s from the window remembered at %s, then at %s after a '
+                  'move, as at %s' % (before, place, after, designed))
+    finally:
+        x.close()
 
 
 def scaled_desktop_on_a_small_screen(game):
@@ -117,6 +177,7 @@ def keys_menu_and_remembered_settings(game):
 
 def main(game):
     scaled_desktop_on_a_small_screen(game)
+    pulled_back_places_and_the_note(game)
     keys_menu_and_remembered_settings(game)
     print('%d failed' % len(failures))
     return 1 if failures else 0

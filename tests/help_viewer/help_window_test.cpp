@@ -6,6 +6,7 @@
 #include <QApplication>
 #include <QDir>
 #include <QFile>
+#include <QFontInfo>
 #include <QImage>
 #include <QScrollBar>
 #include <QTemporaryDir>
@@ -120,6 +121,42 @@ TEST_F(HelpWindowTest, BackForwardAndFindAsHelpViewersHave) {
     viewer.findBar().field().setText("no such words");
     EXPECT_FALSE(viewer.findBar().findNext());
     EXPECT_EQ(viewer.browser().textCursor().selectedText(), "Filler line 3");
+}
+
+// The help text is as large as the game's: the sizes the help file sets itself included,
+// whether the zoom comes before the file is read or while it is shown.
+TEST_F(HelpWindowTest, TextGrowsWithTheGamesZoom) {
+    write("<html><head><style>body { font-size: 10pt; } p.small { font-size: 8pt; }</style>"
+          "</head><body><h1>Contents</h1><p>Plain words</p><p class=\"small\">Small words</p>"
+          "</body></html>");
+    const auto sizes = [](HelpViewer& viewer) {
+        QList<qreal> found;
+        for (const char* words : {"Contents", "Plain words", "Small words"}) {
+            QTextCursor at = viewer.browser().document()->find(words);
+            found << at.charFormat().font().pointSizeF();
+        }
+        return found;
+    };
+    HelpViewer plain(file_);
+    plain.showContents();
+    const QList<qreal> at100 = sizes(plain);
+    ASSERT_EQ(at100[1], 10);
+    ASSERT_EQ(at100[2], 8);
+
+    HelpViewer zoomedFirst(file_);
+    zoomedFirst.setZoom(150);
+    zoomedFirst.showContents();
+    HelpViewer zoomedLater(file_);
+    zoomedLater.showContents();
+    zoomedLater.setZoom(200);
+    zoomedLater.setZoom(150);
+    for (HelpViewer* viewer : {&zoomedFirst, &zoomedLater}) {
+        const QList<qreal> at150 = sizes(*viewer);
+        for (int i = 0; i < at100.size(); ++i)
+            EXPECT_NEAR(at150[i], 1.5 * at100[i], 0.01) << i;
+        EXPECT_NEAR(viewer->findBar().font().pointSizeF(),
+                    1.5 * plain.findBar().font().pointSizeF(), 0.01);
+    }
 }
 
 // A help file that is no regular file, or is too large, is explained in the window at once.

@@ -5,6 +5,7 @@
 #include "game_registry.h"
 #include "placement.h"
 #include "ui/qt/help_channel.h"
+#include "ui/qt/help_protocol.h"
 
 #include <gtest/gtest.h>
 #include <QFile>
@@ -78,6 +79,37 @@ TEST(HelpGameRegistry, TheLastRunningGameClosesTheViewer) {
     vantrel_help::GameRegistry byHand;
     byHand.add(self);
     EXPECT_TRUE(byHand.release(0)); // a close from no game in particular
+}
+
+// The game's zoom travels with each command, and alone when it changes; a line with none is at
+// 100 %, and one no game sends is refused.
+TEST(HelpProtocol, ZoomTravelsWithTheCommand) {
+    const QRect game(10, 20, 768, 665);
+    const struct {
+        QByteArray line;
+        std::optional<int> zoom; // none: refused
+        std::optional<QRect> beside;
+    } cases[] = {
+        {help::commandRequest({false, help::kTopic, 70, 9, game, 150}), 150, game},
+        {help::commandRequest({false, help::kTopic, 70, 9, std::nullopt, 200}), 200, {}},
+        {help::commandRequest({false, help::kTopic, 70, 9, std::nullopt}), 100, {}},
+        {"1 70 9 10 20 768 665\n", 100, game},
+        {"1 70 9 0 0 0 0 300\n", 300, {}},
+        {"1 70 9 0 0 0 0 24\n", {}, {}},
+        {"1 70 9 0 0 0 0 401\n", {}, {}},
+        {"1 70 9 0 0 0 0 -150\n", {}, {}},
+        {help::zoomRequest(150, 9), 150, {}},
+        {"zoom 24 9\n", {}, {}},
+        {"zoom 150\n", {}, {}},
+    };
+    for (const auto& c : cases) {
+        const auto request = help::parseRequest(c.line);
+        ASSERT_EQ(request.has_value(), c.zoom.has_value()) << c.line.toStdString();
+        if (!request) continue;
+        EXPECT_EQ(request->zoom, *c.zoom) << c.line.toStdString();
+        EXPECT_EQ(request->zoomOnly, c.line.startsWith("zoom")) << c.line.toStdString();
+        EXPECT_EQ(request->beside, c.beside) << c.line.toStdString();
+    }
 }
 
 TEST(HelpChannel, OnePerDisplaySessionAndFile) {

@@ -8,14 +8,19 @@
 #include <algorithm>
 #include <gtest/gtest.h>
 #include <limits>
+#include <map>
 #include <optional>
 #include <QAction>
 #include <QApplication>
+#include <QFontInfo>
 #include <QGuiApplication>
 #include <QImage>
 #include <QMainWindow>
+#include <QMessageBox>
 #include <QScreen>
 #include <QSettings>
+#include <QTemporaryDir>
+#include <QTimer>
 #include <string>
 
 namespace {
@@ -207,6 +212,48 @@ TEST(Zoom, theScreenShowsWhatAFreshPaintShowsAfterStepsAtEveryChangeOfZoom) {
     }
 }
 
+TEST(Zoom, aMessageBoxsIconGrowsWithItsText) {
+    // The icon is drawn at the zoom like the text beside it, not left at the style's size: in
+    // the game's own boxes and in the note that help cannot be shown.
+    struct Seen {
+        QSize icon;
+        qreal text = 0;
+    };
+    const auto seen = [](const QMessageBox& box) {
+        return Seen{box.iconPixmap().deviceIndependentSize().toSize(),
+                    QFontInfo(box.font()).pointSizeF()};
+    };
+    std::map<int, Seen> asked, told;
+    for (int level : {100, 200}) {
+        Zoomed g(level);
+        QTimer::singleShot(0, [&, level] {
+            auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+            ASSERT_NE(box, nullptr);
+            asked[level] = seen(*box);
+            box->accept();
+        });
+        g.host.messageBox("Well done!", ui::msgbox::information, "Vantrel");
+
+        QTemporaryDir noViewer;
+        RealGame h({}, noViewer.path());
+        h.host.largestZoomAllowed = 4.0;
+        setZoomLevel(h.game, level);
+        h.runtime.click(*h.main().cmdHelp);
+        for (QWidget* widget : QApplication::topLevelWidgets())
+            if (auto* box = qobject_cast<QMessageBox*>(widget); box && box->isVisible()) {
+                told[level] = seen(*box);
+                box->close();
+            }
+    }
+    for (auto* boxes : {&asked, &told}) {
+        ASSERT_EQ(boxes->size(), 2u);
+        Seen at100 = (*boxes)[100], at200 = (*boxes)[200];
+        EXPECT_GT(at100.icon.width(), 0);
+        EXPECT_NEAR(at200.text, 2 * at100.text, 0.5);
+        EXPECT_EQ(at200.icon, at100.icon * 2);
+    }
+}
+
 TEST(Zoom, choosingTheLevelInForceAgainKeepsItsMark) {
     Zoomed g(100);
     auto* level = g.windowOf(g.main()).window()->findChild<QAction*>(QStringLiteral("mnuZoom100"));
@@ -235,6 +282,7 @@ TEST(Zoom, anyRememberedPlaceBringsTheWholeWindowOnAScreenOrToItsMiddle) {
         {QPoint(-5000, 4000), {}},
         {QPoint(-100, area.bottom() - 10), {}},
         {QPoint(area.right() - 100, -5), {}},
+        {QPoint(-1, -20), QPoint(0, 0)}, // the title bar just above the screen
         {QSize(most, most), {}},
         {QStringLiteral("2147483647 2147483647"), {}},
     };

@@ -101,8 +101,10 @@ protected:
         QMainWindow::moveEvent(event);
         // A note is only ever where the program puts it.
         if (!owner_ || !isVisible() || owner_->form_.style() == WindowStyle::Note) return;
-        if (owner_->ownerMoved) owner_->ownerMoved(event->pos() - event->oldPos());
+        const Form& form = owner_->form_;
+        const double left = form.left(), top = form.top();
         owner_->takePlaceFromScreen();
+        if (owner_->ownerMoved) owner_->ownerMoved(form.left() - left, form.top() - top);
     }
 
 private:
@@ -371,12 +373,14 @@ void FormWindow::matchOwnerState() {
         show();
 }
 
-void FormWindow::followOwner(QPoint delta) {
-    if (!window_ || !window_->isVisible() || delta.isNull()) return;
-    window_->move(window_->pos() + delta);
-    placedLeft_ = form_.left() + pixelsToTwips(delta.x() / zoomOf(form_));
-    placedTop_ = form_.top() + pixelsToTwips(delta.y() / zoomOf(form_));
+void FormWindow::followOwner(double leftTwips, double topTwips) {
+    if (!window_ || !window_->isVisible() || (leftTwips == 0 && topTwips == 0)) return;
+    // From the place the game gave it, not from where Qt believes the window is: a window
+    // manager may tell a note's place wrongly, at the corner of the screen, once it is shown.
+    placedLeft_ = form_.left() + leftTwips;
+    placedTop_ = form_.top() + topTwips;
     form_.movedTo(placedLeft_, placedTop_);
+    window_->move(screenPixels(placedLeft_), screenPixels(placedTop_));
 }
 
 void FormWindow::show() {

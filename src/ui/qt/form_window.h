@@ -49,18 +49,18 @@ public:
     void retire();
 
     // For a window that belongs to another (a note): it hides while its owner is minimised,
-    // shows again with it, and moves by as much as its owner moves.
+    // shows again with it, and moves by as much as its owner moves, in twips of the screen.
     void matchOwnerState();
-    void followOwner(QPoint delta);
+    void followOwner(double leftTwips, double topTwips);
 
     // Every window is drawn at a new zoom: its widgets are laid out afresh.
     void zoomChanged();
     // Keeps the window's place on the screen for the next run.
     void rememberPlace();
 
-    // Told when this window is minimised or restored, and by how much it moved.
+    // Told when this window is minimised or restored, and by how many twips it moved.
     std::function<void()> ownerStateChanged;
-    std::function<void(QPoint delta)> ownerMoved;
+    std::function<void(double leftTwips, double topTwips)> ownerMoved;
 
 private:
     struct View {

@@ -29,7 +29,7 @@ HelpClient::HelpClient(QString viewerProgram, TroubleHandler onTrouble)
     : viewerProgram_(std::move(viewerProgram)), onTrouble_(std::move(onTrouble)) {}
 
 std::int32_t HelpClient::call(const QString& helpFile, std::int32_t command, std::int32_t data,
-                              std::optional<QRect> beside) {
+                              std::optional<QRect> beside, int zoom) {
     if (!help::isKnownCommand(command)) return 0;
     const QString file = help::absoluteHelpFile(helpFile);
     QString problem;
@@ -40,8 +40,8 @@ std::int32_t HelpClient::call(const QString& helpFile, std::int32_t command, std
                    .arg(problem));
         return 0;
     }
-    const QByteArray request =
-        help::commandRequest({false, command, data, QCoreApplication::applicationPid(), beside});
+    const QByteArray request = help::commandRequest(
+        {false, command, data, QCoreApplication::applicationPid(), beside, zoom});
     if (help::exchange(channel->socketPath, request)) return 1;
     // Closing a viewer that is not there must not open one.
     if (command == help::kClose) return 0;
@@ -50,6 +50,12 @@ std::int32_t HelpClient::call(const QString& helpFile, std::int32_t command, std
         return 0;
     }
     return start(file, request, channel->lockPath) ? 1 : 0;
+}
+
+void HelpClient::tellZoom(const QString& helpFile, int zoom) {
+    if (const auto channel = help::channelFor(help::absoluteHelpFile(helpFile)))
+        help::exchange(channel->socketPath,
+                       help::zoomRequest(zoom, QCoreApplication::applicationPid()));
 }
 
 bool HelpClient::start(const QString& helpFile, const QByteArray& request,

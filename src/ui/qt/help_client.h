@@ -22,12 +22,16 @@ public:
     explicit HelpClient(QString viewerProgram, TroubleHandler onTrouble = {});
 
     // Command 3 (contents) and 1 (topic `data`) reach the running viewer or start one, detached,
-    // placed beside the game's window `beside`. Command 2 (close) only reaches a running viewer,
-    // which closes when no other game still uses it. Returns 1 when a viewer got the command or
-    // was started, else 0. Waits at most one exchange deadline, and only on a viewer that does
-    // not answer; a viewer alive but silent is never doubled.
+    // placed beside the game's window `beside`, its text at the game's `zoom` (percent). Command 2
+    // (close) only reaches a running viewer, which closes when no other game still uses it. Returns
+    // 1 when a viewer got the command or was started, else 0. Waits at most one exchange deadline,
+    // and only on a viewer that does not answer; a viewer alive but silent is never doubled.
     std::int32_t call(const QString& helpFile, std::int32_t command, std::int32_t data,
-                      std::optional<QRect> beside = std::nullopt);
+                      std::optional<QRect> beside = std::nullopt, int zoom = 100);
+
+    // Tells a running viewer of the file the game's new zoom; starts none, and brings none
+    // forward.
+    void tellZoom(const QString& helpFile, int zoom);
 
 private:
     bool start(const QString& helpFile, const QByteArray& request, const QString& lockPath);

@@ -23,9 +23,36 @@
 #include <QRegularExpression>
 #include <QScreen>
 #include <QStandardPaths>
+#include <QStyle>
 #include <QTime>
 
 namespace ui::qt {
+
+namespace {
+
+// A box is as large as the windows it speaks for: its text, and its icon, which the style gives
+// at its own size, drawn from the largest picture the style has of it.
+void zoomBox(QMessageBox& box, double zoom) {
+    box.setFont(zoomedFont(QApplication::font("QMessageBox"), zoom));
+    if (zoom == 1.0 || box.icon() == QMessageBox::NoIcon) return;
+    const QStyle::StandardPixmap kind =
+        box.icon() == QMessageBox::Information ? QStyle::SP_MessageBoxInformation
+        : box.icon() == QMessageBox::Warning   ? QStyle::SP_MessageBoxWarning
+        : box.icon() == QMessageBox::Critical  ? QStyle::SP_MessageBoxCritical
+                                               : QStyle::SP_MessageBoxQuestion;
+    const QIcon icon = box.style()->standardIcon(kind, nullptr, &box);
+    const QSize side = (box.iconPixmap().deviceIndependentSize() * zoom).toSize();
+    const qreal ratio = box.devicePixelRatioF();
+    QSize largest;
+    for (const QSize& s : icon.availableSizes())
+        if (s.width() > largest.width()) largest = s;
+    QPixmap pixmap = icon.pixmap(largest.isValid() ? largest : side * ratio)
+                         .scaled(side * ratio, Qt::KeepAspectRatio, Qt::SmoothTransformation);
+    pixmap.setDevicePixelRatio(ratio);
+    box.setIconPixmap(pixmap);
+}
+
+} // namespace
 
 QtHost::QtHost(const QString& programFolder)
     : programFolder_(programFolder.isEmpty() ? executableFolder()
@@ -34,6 +61,16 @@ QtHost::QtHost(const QString& programFolder)
             [this](const QString& message) { tellHelpTrouble(message); }) {}
 QtHost::~QtHost() = default;
 
+void QtHost::setRenderer(Renderer* renderer) {
+    renderer_ = renderer;
+    if (!renderer_) return;
+    // An open help viewer follows the game's zoom.
+    renderer_->zoomed = [this] {
+        if (!helpShown_.isEmpty())
+            help_.tellZoom(helpShown_, static_cast<int>(std::lround(zoom() * 100)));
+    };
+}
+
 int QtHost::messageBox(const std::string& prompt, int buttons, const std::string& title) {
     // The windows show everything the handler did before the box appears.
     if (renderer_) renderer_->syncNow();
@@ -41,15 +78,12 @@ int QtHost::messageBox(const std::string& prompt, int buttons, const std::string
     QString text = QString::fromStdString(prompt);
     text.replace(QLatin1String("\r\n"), QLatin1String("\n"));
     QMessageBox box(owner);
-    if (renderer_) {
-        // The box is as large as the windows it speaks for.
-        box.setFont(zoomedFont(QApplication::font("QMessageBox"), zoom()));
-    }
     box.setWindowTitle(QString::fromStdString(title));
     box.setText(text);
     box.setTextFormat(Qt::PlainText);
     box.setIcon((buttons & 0x70) == msgbox::information ? QMessageBox::Information
                                                         : QMessageBox::NoIcon);
+    if (renderer_) zoomBox(box, zoom());
     const int kind = buttons & 0xf;
     const QMessageBox::StandardButton first =
         kind == msgbox::retryCancel ? QMessageBox::Retry : QMessageBox::Ok;
@@ -191,11 +225,17 @@ std::int32_t QtHost::winHelp(std::int32_t, const std::string& helpFile, std::int
         if (command != help::kClose) sayHelpFolderUnusable();
         return 0;
     }
-    // The viewer opens beside the game's window, on its screen.
+    // The viewer opens beside the game's window, on its screen, its text as large as the game's.
     std::optional<QRect> beside;
     QWidget* main = renderer_ ? renderer_->mainWidget() : nullptr;
     if (main && main->window()->isVisible()) beside = main->window()->frameGeometry();
-    return help_.call(*file, command, data, beside);
+    const std::int32_t reached =
+        help_.call(*file, command, data, beside, static_cast<int>(std::lround(zoom() * 100)));
+    if (command == help::kClose)
+        helpShown_.clear();
+    else if (reached)
+        helpShown_ = *file;
+    return reached;
 }
 
 void QtHost::sayHelpFolderUnusable() {
@@ -219,6 +259,7 @@ void QtHost::tellHelpTrouble(const QString& message) {
     box->setAttribute(Qt::WA_DeleteOnClose);
     box->setWindowModality(Qt::NonModal);
     box->setTextFormat(Qt::PlainText);
+    if (renderer_) zoomBox(*box, zoom());
     box->show();
 }
 

@@ -24,7 +24,7 @@ public:
     ~QtHost() override;
 
     // The renderer whose windows own the message boxes; set once both exist.
-    void setRenderer(Renderer* renderer) { renderer_ = renderer; }
+    void setRenderer(Renderer* renderer);
 
     int messageBox(const std::string& prompt, int buttons, const std::string& title) override;
     double textWidth(const Font& font, std::string_view line) override;
@@ -55,6 +55,7 @@ private:
     void tellHelpTrouble(const QString& message);
 
     std::string programFolder_; // the platform's own bytes
+    QString helpShown_;         // the help file whose viewer this game opened, until it closes it
     bool saidHelpFolderUnusable_ = false;
     Renderer* renderer_ = nullptr;
     SoundPlayer sound_;

@@ -46,9 +46,9 @@ void Renderer::formLoaded(Form& form) {
             for (auto& [f, w] : windows_)
                 if (f->style() == WindowStyle::Note) w->matchOwnerState();
         };
-        window->ownerMoved = [this](QPoint delta) {
+        window->ownerMoved = [this](double left, double top) {
             for (auto& [f, w] : windows_)
-                if (f->style() == WindowStyle::Note) w->followOwner(delta);
+                if (f->style() == WindowStyle::Note) w->followOwner(left, top);
         };
     }
     windows_[&form] = std::move(window);
@@ -105,6 +105,7 @@ void Renderer::zoomChanged() {
         n.note->form().movedTo(main->left() + n.x, main->top() + n.y);
         n.note->zoomChanged();
     }
+    if (zoomed) zoomed();
 }
 
 void Renderer::programEnded() {

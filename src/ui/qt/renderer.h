@@ -3,6 +3,7 @@
 
 #include "ui/runtime.h"
 
+#include <functional>
 #include <map>
 #include <memory>
 #include <QObject>
@@ -35,6 +36,9 @@ public:
     void modelChanged() override;
     void zoomChanged() override;
     void programEnded() override;
+
+    // Told after the windows are drawn at a new zoom.
+    std::function<void()> zoomed;
 
 private:
     Runtime& runtime_;
