@@ -93,7 +93,8 @@ kill -0 "$viewer" 2>/dev/null || { echo "Exit closed the help viewer"; exit 1; }
 kill "$viewer"
 PLAY
 chmod +x "$work/play.sh"
-XDG_RUNTIME_DIR="$work" xvfb-run -a -s "-screen 0 1024x768x24" \
+# A home of its own, so the player's saved zoom and place on this machine change nothing.
+env -u XDG_CONFIG_HOME -u XDG_DATA_HOME HOME="$work" XDG_RUNTIME_DIR="$work" xvfb-run -a -s "-screen 0 1024x768x24" \
     "$work/play.sh" "$root/usr/games/vantrel" "$work/game.log" || {
     cat "$work/game.log"
     fail "the unpacked game did not start, open its help and end cleanly"
