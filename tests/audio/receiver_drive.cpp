@@ -122,6 +122,22 @@ int main(int argc, char** argv) {
         for (const Way& way : ways)
             round(way, n % 2 ? longQuietMs : quietMs);
 
+    // Classic plays the whole tone once at a new reception, on a sound device of its own.
+    const Way classic{"classic",
+                      [&] {
+                          runtime.menu(*w.findMenuItem("mnuAudioClassic"));
+                          flyTo(100);
+                      },
+                      [&] { flyTo(0); }};
+    auto classicOnce = [&] {
+        round(classic, quietMs);
+        wait(3000);
+    };
+    classicOnce();
+    say("start", "menu");
+    runtime.menu(*w.findMenuItem("mnuAudioContinuous"));
+    wait(soundingMs);
+
     // The sound server goes away and comes back while the tone plays.
     std::printf("hold\n");
     std::fflush(stdout);
@@ -129,6 +145,7 @@ int main(int argc, char** argv) {
     std::getline(std::cin, line);
     for (int n = 0; n < 3; ++n)
         round(ways[0], n % 2 ? longQuietMs : quietMs);
+    classicOnce();
     say("stop", "exit");
     runtime.click(*w.cmdExit);
     wait(100);
