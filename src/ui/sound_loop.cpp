@@ -28,6 +28,9 @@ std::vector<std::int16_t> samples16(const WaveSound& sound) {
 // leaves every sample below this share of the loudest one.
 constexpr double steadyShare = 0.98;
 
+// The most products the search for the loop's end may take: a moment's work on the sound thread.
+constexpr std::size_t maxLikenessTerms = 40'000'000;
+
 } // namespace
 
 SoundLoop makeSoundLoop(const WaveSound& sound) {
@@ -58,28 +61,34 @@ SoundLoop makeSoundLoop(const WaveSound& sound) {
     // start is steady too, and ends in the later half of the middle where the frames before
     // its end sound most like those before its start.
     const std::size_t start = head + fade;
-    double before = 0;
-    for (std::size_t i = start - fade; i < start; ++i)
-        before += mono[i] * mono[i];
-    std::size_t end = tail;
-    double bestMatch = -2;
-    const std::size_t earliest = start + (tail - start) / 2;
-    double energy = 0; // of the `fade` frames before a candidate end
-    for (std::size_t i = earliest - fade; i < earliest; ++i)
-        energy += mono[i] * mono[i];
-    for (std::size_t candidate = earliest; candidate <= tail; ++candidate) {
-        if (candidate > earliest)
-            energy += mono[candidate - 1] * mono[candidate - 1] -
-                      mono[candidate - 1 - fade] * mono[candidate - 1 - fade];
-        double together = 0;
-        for (std::size_t j = 0; j < fade; ++j)
-            together += mono[start - fade + j] * mono[candidate - fade + j];
-        const double match = together / std::sqrt(std::max(1.0, before * energy));
-        if (match > bestMatch) {
-            bestMatch = match;
-            end = candidate;
+    // How much the `fade` frames before `at` sound like those before the start, from -1 to 1.
+    const auto likeness = [&](std::size_t at) {
+        double together = 0, own = 0, theirs = 0;
+        for (std::size_t j = 0; j < fade; ++j) {
+            const double a = mono[start - fade + j], b = mono[at - fade + j];
+            together += a * b;
+            own += a * a;
+            theirs += b * b;
         }
-    }
+        return together / std::sqrt(std::max(1.0, own * theirs));
+    };
+    // Every end is tried for a short sound like the tone; a long one is tried at a stride
+    // first, then frame by frame around the best, so that no file keeps the sound thread long.
+    const std::size_t earliest = start + (tail - start) / 2;
+    const std::size_t stride =
+        std::max<std::size_t>(1, (tail - earliest + 1) * fade / maxLikenessTerms);
+    std::size_t end = tail;
+    double best = -2;
+    const auto tryEnds = [&](std::size_t from, std::size_t to, std::size_t step) {
+        for (std::size_t at = from; at <= to; at += step)
+            if (const double l = likeness(at); l > best) {
+                best = l;
+                end = at;
+            }
+    };
+    tryEnds(earliest, tail, stride);
+    if (stride > 1)
+        tryEnds(std::max(earliest, end - std::min(end, stride)), std::min(tail, end + stride), 1);
 
     const std::size_t length = end - start;
     std::vector<std::int16_t> looped(length * ch);
