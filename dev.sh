@@ -20,6 +20,7 @@ packages=(
     weston qt6-wayland
     at-spi2-core python3-pyatspi python3-gi dbus-daemon dbus-bin
     desktop-file-utils appstream dpkg-dev locales lintian strace
+    pulseaudio pulseaudio-utils
 )
 
 install_missing() {

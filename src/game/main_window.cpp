@@ -169,7 +169,7 @@ void buildMenus(MainWindow& w) {
           menuSeparator(),
           ui::submenu("mnuAudio", "Receiver &Audio",
                       {menuChoice("mnuAudioOff", "&Off"), menuChoice("mnuAudioClassic", "&Classic"),
-                       menuChoice("mnuAudioContinuous", "C&ontinuous")}),
+                       menuChoice("mnuAudioContinuous", "Co&ntinuous")}),
           menuSeparator(), menuCommand("mnuExit", "&Exit")}},
         {"mnuView",
          "&View",

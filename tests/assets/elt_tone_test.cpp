@@ -1,7 +1,9 @@
 // SPDX-License-Identifier: MIT
 // The ELT tone file: a wave file a sound device can play, sweeping down, without clicks.
 #include "assets/tone/elt_tone.h"
+#include "ui/sound_loop.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstring>
 #include <gtest/gtest.h>
@@ -46,6 +48,43 @@ TEST(EltTone, fadesInAndOutAndNeverJumps) {
     EXPECT_LT(peak, 32767);
     // At 1600 Hz a full-amplitude sine moves at most about 0.45 of its peak between samples.
     EXPECT_LT(biggestStep, 0.5 * peak);
+}
+
+// The tone looped as the receiver plays it: faded up, round the loop twice, faded out. Its
+// turns and its fades never jump further between two samples than the tone itself, and no
+// 10 ms of it between the fades is quieter than the tone at full.
+TEST(EltTone, loopsWithoutADipOrAJumpAndFadesInAndOut) {
+    const auto tone = assets::eltToneSamples();
+    ui::WaveRefusal refusal;
+    const auto sound = ui::parseWave(assets::waveFile(tone, EltTone::sampleRate), refusal);
+    ASSERT_TRUE(sound) << refusal.reason;
+    int toneStep = 0, tonePeak = 0;
+    for (std::size_t i = 1; i < tone.size(); ++i) {
+        toneStep = std::max(toneStep, std::abs(int(tone[i]) - tone[i - 1]));
+        tonePeak = std::max(tonePeak, std::abs(int(tone[i])));
+    }
+    ui::LoopVoice voice(ui::makeSoundLoop(*sound));
+    const std::size_t length = voice.loop().frames();
+    ASSERT_GT(length, std::size_t(EltTone::sampleRate)); // most of the file, not a sliver
+    const auto fade = std::size_t(ui::LoopVoice::fadeSeconds * EltTone::sampleRate) + 1;
+    std::vector<std::int16_t> heard(1 + 2 * length + 2 * fade); // silence, then the voice
+    voice.fadeTo(1);
+    voice.render(heard.data() + 1, 2 * length + fade);
+    voice.fadeTo(0);
+    voice.render(heard.data() + 1 + 2 * length + fade, fade);
+    EXPECT_TRUE(voice.silent());
+    int step = 0;
+    for (std::size_t i = 1; i < heard.size(); ++i)
+        step = std::max(step, std::abs(int(heard[i]) - heard[i - 1]));
+    EXPECT_LE(step, toneStep * 1.02);
+    const std::size_t window = EltTone::sampleRate / 100;
+    for (std::size_t w = fade; w + window <= 2 * length + fade; w += window) {
+        int level = 0;
+        for (std::size_t i = w; i < w + window; ++i)
+            level = std::max(level, std::abs(int(heard[i])));
+        ASSERT_GT(level, 0.89 * tonePeak) << "a dip " << double(w) / EltTone::sampleRate << " s in";
+    }
+    EXPECT_EQ(heard.back(), 0);
 }
 
 TEST(EltTone, waveFileHasAStandardPcmHeader) {

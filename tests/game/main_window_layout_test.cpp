@@ -5,6 +5,8 @@
 #include "ui/headless/headless_host.h"
 #include "ui/runtime.h"
 
+#include <algorithm>
+#include <cctype>
 #include <functional>
 #include <gtest/gtest.h>
 #include <sstream>
@@ -121,8 +123,20 @@ TEST_F(MainWindowLayout, windowLooksAndStartingStatesAreAsDesigned) {
 
 TEST_F(MainWindowLayout, menusAndTabOrderFollowTheDesign) {
     std::vector<std::string> menu;
+    // Within one menu no two items share an access letter, or the letter chooses none of them.
+    const auto lettersOf = [](const std::vector<ui::MenuItem>& items) {
+        std::string letters;
+        for (const auto& item : items)
+            if (const auto at = item.caption.find('&'); at < item.caption.size() - 1)
+                letters += static_cast<char>(std::tolower(item.caption[at + 1]));
+        return letters;
+    };
     std::function<void(const std::vector<ui::MenuItem>&, const std::string&)> list =
         [&](const std::vector<ui::MenuItem>& items, const std::string& indent) {
+            std::string letters = lettersOf(items);
+            std::sort(letters.begin(), letters.end());
+            EXPECT_EQ(std::adjacent_find(letters.begin(), letters.end()), letters.end())
+                << "letters shared under " << indent.size() / 2 << ": " << letters;
             for (const auto& item : items) {
                 menu.push_back(indent +
                                (item.isSeparator() ? "-" : item.name + " " + item.caption));
@@ -144,7 +158,7 @@ TEST_F(MainWindowLayout, menusAndTabOrderFollowTheDesign) {
                                             "  mnuAudio Receiver &Audio",
                                             "    mnuAudioOff &Off",
                                             "    mnuAudioClassic &Classic",
-                                            "    mnuAudioContinuous C&ontinuous",
+                                            "    mnuAudioContinuous Co&ntinuous",
                                             "  -",
                                             "  mnuExit &Exit",
                                             "mnuView &View",

@@ -2,15 +2,17 @@
 #pragma once
 
 #include "sound_output.h"
+#include "ui/sound_loop.h"
 #include "ui/wave_file.h"
 
 #include <memory>
 #include <optional>
+#include <QAudio>
 #include <QBuffer>
+#include <QTimer>
 #include <string>
 
 class QAudioSink;
-class QSoundEffect;
 
 namespace ui::qt {
 
@@ -31,8 +33,11 @@ public:
     // once for each reason; a missing device is silent.
     void play(const std::string& path, Clock::time_point askedAt) override;
 
-    // The loop is a sound effect of its own, apart from what `play` plays. A file that is
-    // refused is named as for `play`; a missing device is silent.
+    // The loop has a stream of its own, apart from what `play` plays, and turns round the
+    // steady middle of the file without a seam. It starts, stops and changes its volume by
+    // short fades; a stream the sound server dropped (the server went away) is opened again
+    // until the server is back. A file that is refused is named as for `play`; a missing
+    // device is silent.
     void startLoop(const std::string& path, float volume) override;
     void setLoopVolume(float volume) override;
     void stopLoop() override;
@@ -40,11 +45,20 @@ public:
 private:
     bool openFor(const WaveSound& sound);
     void report(const std::string& path, const std::string& reason);
+    void openLoopSink();
+    void loopSinkChanged(QAudio::State state);
+    void restLoop();
+    void closeLoopSink();
 
     std::unique_ptr<QAudioSink> sink_;
     std::optional<WaveSound> sound_; // what the sink reads, through buffer_
     QBuffer buffer_{this}; // a child, so that it moves to the sound thread with the device
-    std::unique_ptr<QSoundEffect> loop_; // made on the sound thread, at the first loop
+    std::string loopPath_;
+    std::optional<LoopVoice> loopVoice_;
+    std::unique_ptr<QAudioSink> loopSink_;
+    std::unique_ptr<QIODevice> loopStream_; // what loopSink_ reads, from loopVoice_
+    QTimer loopRest_{this};  // lets the loop's stream go once its fade-out has been heard
+    QTimer loopRetry_{this}; // opens the loop's stream again after the server dropped it
     std::string lastReport_;
 };
 

@@ -20,7 +20,9 @@ public:
     virtual void startLoop(const std::string& path, float volume) = 0;
     // The looping sound goes on, at `volume`.
     virtual void setLoopVolume(float volume) = 0;
+    // The loop fades out, and has been heard to its end `stopHeardWithin` later.
     virtual void stopLoop() = 0;
+    static constexpr auto stopHeardWithin = std::chrono::milliseconds(350);
 };
 
 } // namespace ui::qt

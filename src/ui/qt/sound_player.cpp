@@ -9,6 +9,7 @@
 #include <QAudio>
 #include <QThread>
 #include <stdlib.h>
+#include <thread>
 
 namespace ui::qt {
 
@@ -36,6 +37,12 @@ SoundPlayer::SoundPlayer(MakeOutput makeOutput) : makeOutput_(std::move(makeOutp
 
 SoundPlayer::~SoundPlayer() {
     if (!thread_) return;
+    if (looping_) loop(*looping_, 0);
+    // Ending the sound thread cuts what the device still holds: a loop stopped just now is
+    // heard fading out first.
+    const auto heard = loopStopped_ + SoundOutput::stopHeardWithin;
+    if (const auto left = heard - SoundOutput::Clock::now(); left.count() > 0)
+        std::this_thread::sleep_for(left);
     thread_->quit();
     if (thread_->wait(QDeadlineTimer(joinMs))) {
         delete thread_;
@@ -73,7 +80,10 @@ void SoundPlayer::open(const std::string& path) {
 
 void SoundPlayer::loop(const std::string& path, float loudness) {
     if (loudness <= 0) {
-        if (looping_) ask([](SoundOutput& out) { out.stopLoop(); });
+        if (looping_) {
+            ask([](SoundOutput& out) { out.stopLoop(); });
+            loopStopped_ = SoundOutput::Clock::now();
+        }
         looping_.reset();
         return;
     }

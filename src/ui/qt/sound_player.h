@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
+#include <chrono>
 #include <functional>
 #include <memory>
 #include <optional>
@@ -21,7 +22,9 @@ public:
 
     // Sounds go to the sound device, or to what `makeOutput` makes at the first sound.
     explicit SoundPlayer(MakeOutput makeOutput = {});
-    ~SoundPlayer(); // waits a moment at most for the sound thread, never for a hung server
+    // Waits a moment at most for the sound thread, never for a hung server; a loop that stops
+    // with the game fades out first.
+    ~SoundPlayer();
     SoundPlayer(const SoundPlayer&) = delete;
     SoundPlayer& operator=(const SoundPlayer&) = delete;
 
@@ -42,7 +45,8 @@ private:
     MakeOutput makeOutput_;
     QThread* thread_ = nullptr;
     SoundOutput* output_ = nullptr;
-    std::optional<std::string> looping_; // the file that loops now
+    std::optional<std::string> looping_;                  // the file that loops now
+    std::chrono::steady_clock::time_point loopStopped_{}; // when the last loop was stopped
 };
 
 } // namespace ui::qt

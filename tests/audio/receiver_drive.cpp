@@ -1,0 +1,153 @@
+// SPDX-License-Identifier: MIT
+// vantrel-receiver-drive: plays the real game on the real sound device with the receiver on
+// Continuous, stopping and starting the tone every way a player can, for a test that records
+// what the sound server plays. Each stop and start is written to standard output as
+// "stop|start SECONDS WAY", SECONDS on the monotonic clock. At "hold" it waits for a line on
+// standard input (the sound server is restarted meanwhile) and goes on.
+#include "game/game.h"
+#include "ui/qt/qt_host.h"
+#include "ui/qt/renderer.h"
+
+#include <chrono>
+#include <cstdio>
+#include <deque>
+#include <functional>
+#include <iostream>
+#include <optional>
+#include <QApplication>
+#include <QElapsedTimer>
+#include <string>
+
+namespace {
+
+struct Host : ui::qt::QtHost {
+    std::deque<float> randoms;
+    // The results box is read by nobody here: the game goes on as after OK.
+    int messageBox(const std::string&, int, const std::string&) override { return 1; }
+    std::optional<float> scriptedRandom() override {
+        if (randoms.empty()) return std::nullopt;
+        const float r = randoms.front();
+        randoms.pop_front();
+        return r;
+    }
+};
+
+// The ELT on the airport, where a new search puts the aircraft: the tone at full.
+const std::deque<float> inRange{0.5f, 0.5f, 0.2f, 0.2f, 0.5f, 0.5f};
+const std::deque<float> outOfRange{0, 0, 0, 0, 0.99f, 0.99f};
+
+void say(const char* what, const char* way) {
+    const double now =
+        std::chrono::duration<double>(std::chrono::steady_clock::now().time_since_epoch()).count();
+    std::printf("%s %.4f %s\n", what, now, way);
+    std::fflush(stdout);
+}
+
+void wait(int ms) {
+    QElapsedTimer clock;
+    clock.start();
+    while (clock.elapsed() < ms)
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    int rounds = 13;        // of each way
+    int quietMs = 400;      // from a stop to the next start, every other round
+    int longQuietMs = 1000; // and in the rounds between, long enough for the device to rest
+    int soundingMs = 450;   // from a start to the next stop
+    for (int i = 1; i + 1 < argc; i += 2) {
+        const std::string option = argv[i];
+        const int value = std::atoi(argv[i + 1]);
+        if (option == "--rounds")
+            rounds = value;
+        else if (option == "--quiet-ms")
+            quietMs = value;
+        else if (option == "--long-quiet-ms")
+            longQuietMs = value;
+        else if (option == "--sounding-ms")
+            soundingMs = value;
+    }
+    QApplication app(argc, argv);
+    Host host;
+    host.randoms = outOfRange;
+    ui::Runtime runtime{host};
+    ui::qt::Renderer renderer{runtime};
+    host.setRenderer(&renderer);
+    Game game{runtime};
+    game.start();
+    renderer.syncNow();
+    MainWindow& w = *game.main.existing();
+    SearchState& s = game.search;
+    runtime.menu(*w.findMenuItem("mnuAudioContinuous"));
+    wait(300);
+
+    auto newSearch = [&](const std::deque<float>& randoms) {
+        host.randoms = randoms;
+        runtime.click(*w.cmdStart);
+    };
+    // One step north, ending `unitsAway` map units south of the ELT: 100 is out of range and
+    // still on the map, where the game leaves the aircraft alone.
+    auto flyTo = [&](int unitsAway) {
+        s.aircraftX = s.eltX;
+        s.aircraftY = static_cast<std::int16_t>(s.eltY + unitsAway + s.speedStep);
+        runtime.click(*w.cmdUp);
+    };
+
+    say("start", "first");
+    newSearch(inRange);
+    wait(7000); // long enough for the loop to turn round twice
+
+    struct Way {
+        const char* name;
+        std::function<void()> stop, start;
+    };
+    const Way ways[] = {
+        {"menu", [&] { runtime.menu(*w.findMenuItem("mnuAudioOff")); },
+         [&] { runtime.menu(*w.findMenuItem("mnuAudioContinuous")); }},
+        {"search", [&] { newSearch(outOfRange); }, [&] { newSearch(inRange); }},
+        {"fly", [&] { flyTo(100); }, [&] { flyTo(0); }},
+        {"reveal", [&] { runtime.menu(*w.findMenuItem("mnuReveal")); }, [&] { flyTo(0); }},
+    };
+    auto round = [&](const Way& way, int quiet) {
+        say("stop", way.name);
+        way.stop();
+        wait(quiet);
+        say("start", way.name);
+        way.start();
+        wait(soundingMs);
+    };
+    for (int n = 0; n < rounds; ++n)
+        for (const Way& way : ways)
+            round(way, n % 2 ? longQuietMs : quietMs);
+
+    // Classic plays the whole tone once at a new reception, on a sound device of its own.
+    const Way classic{"classic",
+                      [&] {
+                          runtime.menu(*w.findMenuItem("mnuAudioClassic"));
+                          flyTo(100);
+                      },
+                      [&] { flyTo(0); }};
+    auto classicOnce = [&] {
+        round(classic, quietMs);
+        wait(3000);
+    };
+    classicOnce();
+    say("start", "menu");
+    runtime.menu(*w.findMenuItem("mnuAudioContinuous"));
+    wait(soundingMs);
+
+    // The sound server goes away and comes back while the tone plays.
+    std::printf("hold\n");
+    std::fflush(stdout);
+    std::string line;
+    std::getline(std::cin, line);
+    for (int n = 0; n < 3; ++n)
+        round(ways[0], n % 2 ? longQuietMs : quietMs);
+    classicOnce();
+    say("stop", "exit");
+    runtime.click(*w.cmdExit);
+    wait(100);
+    return 0;
+}
