@@ -15,6 +15,7 @@
 #include <QToolBar>
 #include <QUrl>
 #include <utility>
+#include <vector>
 
 namespace vantrel_help {
 
@@ -122,7 +123,13 @@ void HelpViewer::setZoom(int percent) {
 
 void HelpViewer::scaleTextSizes(double factor) {
     QTextDocument& document = *browser_->document();
-    QTextCursor cursor(&document);
+    // Every size is read before any is changed: a fragment grown to the size of the one after
+    // it merges with it, and a walk over the fragments being changed would never end.
+    struct Change {
+        int from, to;
+        QTextCharFormat format;
+    };
+    std::vector<Change> changes;
     for (QTextBlock block = document.begin(); block.isValid(); block = block.next()) {
         for (auto it = block.begin(); !it.atEnd(); ++it) {
             const QTextFragment fragment = it.fragment();
@@ -136,10 +143,15 @@ void HelpViewer::scaleTextSizes(double factor) {
                     std::max(1, int(std::lround(format.intProperty(QTextFormat::FontPixelSize) *
                                                 factor))));
             if (scaled.properties().isEmpty()) continue;
-            cursor.setPosition(fragment.position());
-            cursor.setPosition(fragment.position() + fragment.length(), QTextCursor::KeepAnchor);
-            cursor.mergeCharFormat(scaled);
+            changes.push_back(
+                {fragment.position(), fragment.position() + fragment.length(), scaled});
         }
+    }
+    QTextCursor cursor(&document);
+    for (const Change& change : changes) {
+        cursor.setPosition(change.from);
+        cursor.setPosition(change.to, QTextCursor::KeepAnchor);
+        cursor.mergeCharFormat(change.format);
     }
 }
 
