@@ -33,7 +33,6 @@ public:
     // The game's zoom in percent: the text, the sizes the help file gives its own among it, and
     // the tool bars grow with it, and so does the window's first size.
     void setZoom(int percent);
-    int zoom() const { return zoom_; }
 
     void back();
     void forward();
