@@ -15,6 +15,7 @@
 #include <QToolBar>
 #include <QUrl>
 #include <utility>
+#include <vector>
 
 namespace vantrel_help {
 
@@ -94,7 +95,6 @@ void HelpViewer::setGameWindow(std::optional<QRect> game) {
 
 void HelpViewer::setZoom(int percent) {
     if (percent <= 0 || percent == zoom_) return;
-    const double factor = double(percent) / zoom_;
     zoom_ = percent;
     // The line at the top stays at the top, and Back and Forward keep their places.
     QScrollBar& bar = *browser_->verticalScrollBar();
@@ -107,7 +107,7 @@ void HelpViewer::setZoom(int percent) {
     else
         font.setPixelSize(std::max(1, int(std::lround(font.pixelSize() * zoom_ / 100.0))));
     window_.setFont(font);
-    if (loaded_) scaleTextSizes(factor);
+    if (loaded_) zoomTextSizes();
     if (!shown_) window_.resize(kDesignedSize * (zoom_ / 100.0));
     const double newHeight = browser_->document()->size().height();
     if (oldHeight > 0 && newHeight > 0) {
@@ -120,26 +120,39 @@ void HelpViewer::setZoom(int percent) {
     bar.setValue(bar.value() + browser_->cursorRect(top).top());
 }
 
-void HelpViewer::scaleTextSizes(double factor) {
-    QTextDocument& document = *browser_->document();
-    QTextCursor cursor(&document);
+void HelpViewer::noteTextSizes() {
+    sizedText_.clear();
+    // Read once, as the file gives them: a fragment grown to the size of the one after it
+    // merges with it, and a walk over the fragments being changed would never end.
+    const QTextDocument& document = *browser_->document();
     for (QTextBlock block = document.begin(); block.isValid(); block = block.next()) {
         for (auto it = block.begin(); !it.atEnd(); ++it) {
             const QTextFragment fragment = it.fragment();
             const QTextCharFormat format = fragment.charFormat();
-            QTextCharFormat scaled;
-            if (format.hasProperty(QTextFormat::FontPointSize))
-                scaled.setFontPointSize(format.fontPointSize() * factor);
-            if (format.hasProperty(QTextFormat::FontPixelSize))
-                scaled.setProperty(
-                    QTextFormat::FontPixelSize,
-                    std::max(1, int(std::lround(format.intProperty(QTextFormat::FontPixelSize) *
-                                                factor))));
-            if (scaled.properties().isEmpty()) continue;
-            cursor.setPosition(fragment.position());
-            cursor.setPosition(fragment.position() + fragment.length(), QTextCursor::KeepAnchor);
-            cursor.mergeCharFormat(scaled);
+            const qreal points =
+                format.hasProperty(QTextFormat::FontPointSize) ? format.fontPointSize() : 0;
+            const int pixels = format.hasProperty(QTextFormat::FontPixelSize)
+                                   ? format.intProperty(QTextFormat::FontPixelSize)
+                                   : 0;
+            if (points > 0 || pixels > 0)
+                sizedText_.push_back(
+                    {fragment.position(), fragment.position() + fragment.length(), points, pixels});
         }
+    }
+}
+
+void HelpViewer::zoomTextSizes() {
+    const double factor = zoom_ / 100.0;
+    QTextCursor cursor(browser_->document());
+    for (const SizedText& text : sizedText_) {
+        QTextCharFormat sized;
+        if (text.points > 0) sized.setFontPointSize(text.points * factor);
+        if (text.pixels > 0)
+            sized.setProperty(QTextFormat::FontPixelSize,
+                              std::max(1, int(std::lround(text.pixels * factor))));
+        cursor.setPosition(text.from);
+        cursor.setPosition(text.to, QTextCursor::KeepAnchor);
+        cursor.mergeCharFormat(sized);
     }
 }
 
@@ -153,7 +166,8 @@ void HelpViewer::load() {
     }
     browser_->document()->setBaseUrl(QUrl::fromLocalFile(helpFile_));
     browser_->setHtml(decodeHtml(contents.bytes));
-    if (zoom_ != 100) scaleTextSizes(zoom_ / 100.0);
+    noteTextSizes();
+    if (zoom_ != 100) zoomTextSizes();
     loaded_ = true;
 }
 

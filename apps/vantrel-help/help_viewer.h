@@ -11,6 +11,7 @@
 #include <QMainWindow>
 #include <QRect>
 #include <QString>
+#include <vector>
 
 class QUrl;
 
@@ -32,7 +33,6 @@ public:
     // The game's zoom in percent: the text, the sizes the help file gives its own among it, and
     // the tool bars grow with it, and so does the window's first size.
     void setZoom(int percent);
-    int zoom() const { return zoom_; }
 
     void back();
     void forward();
@@ -48,8 +48,10 @@ private:
     // Jumps to `anchor` (the top when empty), remembering where we were for Back.
     void jumpTo(const QString& anchor);
     void updateActions();
-    // Multiplies every text size the help file sets itself by `factor`.
-    void scaleTextSizes(double factor);
+    // Notes the text sizes the help file sets itself, as read; then sets each to its size
+    // at the zoom, always from the size read, so that no zoom and back leaves a size changed.
+    void noteTextSizes();
+    void zoomTextSizes();
 
     QString helpFile_;
     QMainWindow window_;
@@ -60,6 +62,12 @@ private:
     QList<int> backPlaces_;
     QList<int> forwardPlaces_;
     std::optional<QRect> game_;
+    struct SizedText {
+        int from, to;
+        qreal points; // 0: none of its own
+        int pixels;   // 0: none of its own
+    };
+    std::vector<SizedText> sizedText_;
     int zoom_ = 100;
     bool loaded_ = false;
     bool shown_ = false;

@@ -99,7 +99,7 @@ bool crosses(const Area& a, double x1, double y1, double x2, double y2) {
 // marks. The game's own place comes first, then places round the ELT up to five arms of its
 // cross out; where none is clear the cross alone marks the ELT.
 void clearEltPicture(DebriefWindow& w, const logbook::SearchRecord& r,
-                     const std::vector<TrackPoint>& revealPoints) {
+                     const std::vector<TrackPoint>& revealPoints, bool wideRingDrawn) {
     ui::Image& elt = *w.imgELT;
     const double width = elt.width(), height = elt.height();
     const double arm = ui::toInt16(w.picMap->scaleHeight() * 0.03);
@@ -109,8 +109,7 @@ void clearEltPicture(DebriefWindow& w, const logbook::SearchRecord& r,
         marks.push_back({p.x - size, p.y - size, p.x + size, p.y + size});
     };
     if (r.firstHeard) mark(*r.firstHeard, markSize + pen);
-    if (r.firstHeard && !debrief::debriefNumbers(r).signalNote.empty())
-        mark(*r.firstHeard, wideRing + pen);
+    if (r.firstHeard && wideRingDrawn) mark(*r.firstHeard, wideRing + pen);
     for (const TrackPoint& p : revealPoints)
         mark(p, markSize + pen);
     for (const TrackPoint& p : r.track)
@@ -168,20 +167,19 @@ void drawDebrief(DebriefWindow& w, const logbook::SearchRecord& record,
     drawMap(sheet, features);
     drawTrack(map, record.track);
     const debrief::DebriefNumbers numbers = debrief::debriefNumbers(record);
-    if (record.firstHeard) {
-        drawFirstHeard(map, *record.firstHeard);
-        // Heard where the score did not take it (at the airport): a wide ring, which the
-        // airport's and the aircraft's symbols leave in sight.
-        if (!numbers.signalNote.empty())
-            map.circle(record.firstHeard->x, record.firstHeard->y, wideRing, firstHeardColor);
-    }
+    // Heard where the score did not take it (at the airport): a wide ring, which the airport's
+    // and the aircraft's symbols leave in sight.
+    const bool wideRingDrawn = record.firstHeard && !numbers.signalNote.empty();
+    if (record.firstHeard) drawFirstHeard(map, *record.firstHeard);
+    if (wideRingDrawn)
+        map.circle(record.firstHeard->x, record.firstHeard->y, wideRing, firstHeardColor);
     for (const TrackPoint& p : revealPoints)
         drawRevealPoint(map, p);
     for (const TrackPoint& p : record.track)
         if (p.putBack()) drawPutBack(map, p);
     map.drawWidth = 1;
     drawRevealMarks(sheet, features);
-    clearEltPicture(w, record, revealPoints);
+    clearEltPicture(w, record, revealPoints, wideRingDrawn);
     writeFigures(w, numbers);
 
     const int speed = w.replay.speed();

@@ -100,10 +100,10 @@ std::string folderOf(const std::string& path) {
 std::string withCsvExtension(const std::string& path) {
     const auto slash = path.rfind('/');
     const std::string name = path.substr(slash == std::string::npos ? 0 : slash + 1);
-    // A dot that only starts the name hides the file; it is no extension.
-    const auto dot = name.rfind('.');
-    if (name.empty() || (dot != std::string::npos && dot > 0 && dot + 1 < name.size())) return path;
-    return path + (name.back() == '.' ? "csv" : ".csv");
+    // A name with any dot in it is kept as typed, as the save dialog keeps it: the file it
+    // asked about replacing is the one written.
+    if (name.empty() || name.find('.') != std::string::npos) return path;
+    return path + ".csv";
 }
 
 bool writeFileWhole(const std::string& path, const std::string& text) {

@@ -27,8 +27,8 @@ void removeLeftoverTemporaries(const std::string& folder);
 std::string folderOf(const std::string& path);
 inline constexpr const char* exportFolderSetting = "logbook/exportFolder";
 
-// The path with ".csv" added when its file name has no extension of its own, as a name typed
-// in a save dialog may not ("scores" becomes "scores.csv"; "scores.txt" stays).
+// The path with ".csv" added when its file name has no dot at all, as a name typed in a save
+// dialog may not ("scores" becomes "scores.csv"; "scores.txt", "scores." and ".scores" stay).
 std::string withCsvExtension(const std::string& path);
 
 } // namespace logbook

@@ -157,6 +157,21 @@ TEST_F(HelpWindowTest, TextGrowsWithTheGamesZoom) {
         EXPECT_NEAR(viewer->findBar().font().pointSizeF(),
                     1.5 * plain.findBar().font().pointSizeF(), 0.01);
     }
+
+    // Text grown to the size of the text right after it still leaves that text to grow, and
+    // sizes come back as they were from any way round the levels.
+    write("<html><body><p><span style=\"font-size: 8pt\">Small words</span>"
+          "<span style=\"font-size: 10pt\">Plain words</span></p>"
+          "<p style=\"font-size: 13px\">Pixel words</p></body></html>");
+    HelpViewer side(file_);
+    side.showContents();
+    side.setZoom(125);
+    const QTextDocument& document = *side.browser().document();
+    EXPECT_NEAR(document.find("Small").charFormat().fontPointSize(), 10, 0.01);
+    EXPECT_NEAR(document.find("Plain").charFormat().fontPointSize(), 12.5, 0.01);
+    for (const int level : {100, 150, 200, 100})
+        side.setZoom(level);
+    EXPECT_EQ(document.find("Pixel").charFormat().intProperty(QTextFormat::FontPixelSize), 13);
 }
 
 // A help file that is no regular file, or is too large, is explained in the window at once.

@@ -144,8 +144,10 @@ TEST(LogbookFigures, theExportNeverHandsASpreadsheetAFormulaButKeepsItsNumbersNu
 TEST(LogbookFigures, anExportNamedWithoutAnExtensionIsACsvFile) {
     const std::pair<const char*, const char*> cases[] = {
         {"/home/p/scores", "/home/p/scores.csv"},
-        {"scores.", "scores.csv"},
-        {"/home/p.q/.scores", "/home/p.q/.scores.csv"},
+        {"/home/p.q/scores", "/home/p.q/scores.csv"},
+        // As the save dialog leaves them, which asked before replacing them.
+        {"scores.", "scores."},
+        {"/home/p/.scores", "/home/p/.scores"},
         {"/home/p/scores.txt", "/home/p/scores.txt"},
         {"/home/p/logbook.csv", "/home/p/logbook.csv"}};
     for (const auto& [typed, written] : cases)

@@ -139,6 +139,8 @@ void ChartWidget::styleLines() {
 void ChartWidget::rebuild() {
     chart()->removeAllSeries();
     lines_.clear();
+    // The series hovered is gone, and never says the pointer left it: its value goes too.
+    hoverText_.clear();
     positions_ = 1;
     for (const auto& s : model_.series())
         positions_ = std::max(positions_, s.values.size());
