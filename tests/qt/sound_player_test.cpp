@@ -3,6 +3,7 @@
 // stops for it, and a tone file that is not a short wave file never reaches the sound library.
 #include "assets/tone/elt_tone.h"
 #include "ui/qt/qt_host.h"
+#include "ui/qt/sound_device.h"
 
 #include <filesystem>
 #include <fstream>
@@ -46,8 +47,9 @@ TEST(SoundPlayer, openingTheToneReturnsAtOnceWithOrWithoutASoundDevice) {
 }
 
 // Each of these once reached the sound library: a cut-off file made it leak, a huge one was
-// read whole, a pipe would block its reader. Now each is refused before, and the game goes on.
-TEST(SoundPlayer, aToneFileThatIsNotAShortWaveFileChangesNothing) {
+// read whole, a pipe would block its reader. Now each is refused before, named once on standard
+// error, and the game goes on.
+TEST(SoundPlayer, aToneFileThatIsNotAShortWaveFileIsRefusedAndNamedOnce) {
     QTemporaryDir dir;
     ASSERT_TRUE(dir.isValid());
     const auto tone = assets::waveFile(assets::eltToneSamples(), assets::EltTone::sampleRate);
@@ -57,15 +59,29 @@ TEST(SoundPlayer, aToneFileThatIsNotAShortWaveFileChangesNothing) {
     std::filesystem::resize_file(dir.filePath("huge.wav").toStdString(), 1'500'000'000);
     ASSERT_EQ(::mkfifo(QFile::encodeName(dir.filePath("pipe.wav")).constData(), 0600), 0);
     ASSERT_TRUE(QDir(dir.path()).mkdir("elt1.wav"));
+    const auto path = [&](const char* name) { return dir.filePath(name).toStdString(); };
+    const auto now = ui::qt::SoundOutput::Clock::now;
 
-    ui::qt::QtHost host;
-    for (const char* name : {"short.wav", "text.wav", "huge.wav", "pipe.wav", "elt1.wav"})
-        host.multimediaCommand("Open", dir.filePath(name).toStdString());
-    host.multimediaCommand("Open", "/no/such/folder/elt1.wav");
-    host.multimediaLoop(dir.filePath("pipe.wav").toStdString(), 1); // nor is a loop of them
-    spinEventLoop(500);                                     // the sound thread looks at each
-    host.multimediaCommand("Open", toneFile.toStdString()); // and still plays a good one
-    spinEventLoop(100);
+    testing::internal::CaptureStderr();
+    {
+        // The device itself, on this thread, so that every refusal has been told at its end.
+        ui::qt::SoundDevice device;
+        for (const char* name : {"short.wav", "short.wav", "text.wav", "huge.wav", "elt1.wav"})
+            device.play(path(name), now());
+        device.startLoop(path("pipe.wav"), 1); // nor is a loop of them
+        device.play(toneFile.toStdString(), now());
+    }
+    const std::string told = testing::internal::GetCapturedStderr();
+    const auto timesNamed = [&](const std::string& file) {
+        int n = 0;
+        for (auto at = told.find(file + " is not played"); at != std::string::npos;
+             at = told.find(file + " is not played", at + 1))
+            ++n;
+        return n;
+    };
+    for (const char* name : {"short.wav", "text.wav", "huge.wav", "elt1.wav", "pipe.wav"})
+        EXPECT_EQ(timesNamed(path(name)), 1) << name << " in: " << told;
+    EXPECT_EQ(timesNamed(toneFile.toStdString()), 0) << told;
 }
 
 } // namespace
