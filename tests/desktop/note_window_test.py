@@ -72,10 +72,9 @@ def main(game):
 
         # Three game minutes on, the long-search box stands above the note.
         box = wait_for('the long-search box', lambda: x.windows(pid, 'Search Help'), 30)[0]
-        notes = notes_of(x, pid, main_window)
-        if notes:
-            check(settles(lambda: above(x.stacking(), box, notes[0])),
-                  'the message box stands above the note')
+        check(settles(lambda: any(above(x.stacking(), box, n)
+                                  for n in notes_of(x, pid, main_window))),
+              'the message box stands above the note')
         (bx, by, bw, bh), _ = x.geometry(box)
         covered = [p for p in ((bx + bw // 2, by + bh // 2), (bx + bw - 20, by + bh - 15))
                    if x.pixel(*p) == (255, 255, 192)]
