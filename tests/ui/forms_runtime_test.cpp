@@ -61,6 +61,16 @@ TEST_F(Forms, optionButtonsFormOneGroupPerContainer) {
     EXPECT_EQ(clicks, 2);
 }
 
+// The nearest topic wins, found through any frame between that has none.
+TEST_F(Forms, f1OnAControlWithoutATopicGivesTheTopicOfTheFrameAroundIt) {
+    auto& frame = form.add<ui::Frame>("frame");
+    auto& inner = form.add<ui::Frame>("inner", -1, &frame);
+    auto& button = form.add<ui::Button>("button", -1, &inner);
+    form.helpContextId = 10;
+    frame.helpContextId = 20;
+    EXPECT_EQ(ui::Runtime::helpTopicFor(form, &button), 20);
+}
+
 TEST_F(Forms, clsErasesTheDrawingButKeepsTheControlsInside) {
     auto& map = form.add<ui::PictureBox>("map");
     map.setGeometry(0, 0, 3000, 3000);
