@@ -99,9 +99,10 @@ TEST(MainWindowRender, aLaidOutSearchIsDrawnOnTheMapAndInstruments) {
     EXPECT_EQ(at(image, 5970 + 1380 + 140, 3180 + 120 + 100), QColor(255, 0, 0)) << "the indicator";
 }
 
-TEST(MainWindowRender, theAircraftSymbolMovesOnScreenWithEveryStep) {
+TEST(MainWindowRender, theAircraftSymbolAndTheSignalLightChangeOnScreenWithEveryStep) {
     // What the screen shows, not a fresh grab: a symbol inside the map must be repainted when it
-    // moves, though nothing else on the map changes.
+    // moves, though nothing else on the map changes, and so must the signal light, a widget of
+    // its own that only the game's new colour changes.
     RealGame g({0.5f, 0.5f, 0.5f, 0.5f, 0.25f, 0.25f});
     QMainWindow* window = g.windowOf(g.main()).window();
     window->show();
@@ -116,12 +117,15 @@ TEST(MainWindowRender, theAircraftSymbolMovesOnScreenWithEveryStep) {
     };
     auto px = [](double units) { return 4 + units * 387 / 200; };
     auto py = [](double units) { return 2 + units * 385 / 200; };
-    ASSERT_GE(countNear(onScreen(), px(60), py(60), 4, QColor(255, 0, 0)), 12);
-    for (int i = 0; i < 5; ++i)
-        g.runtime.click(*g.game.main->cmdUp); // 20 units north
+    const QImage before = onScreen();
+    ASSERT_GE(countNear(before, px(60), py(60), 4, QColor(255, 0, 0)), 12);
+    ASSERT_EQ(at(before, 5970 + 1380 + 140, 3180 + 120 + 100), QColor(255, 0, 0));
+    for (int i = 0; i < 11; ++i)
+        g.runtime.click(*g.game.main->cmdUp); // 44 units north, out of hearing
     const QImage after = onScreen();
-    EXPECT_GE(countNear(after, px(60), py(40), 4, QColor(255, 0, 0)), 12) << "at its new place";
+    EXPECT_GE(countNear(after, px(60), py(16), 4, QColor(255, 0, 0)), 12) << "at its new place";
     EXPECT_EQ(countNear(after, px(60), py(60), 4, QColor(255, 0, 0)), 0) << "gone from the old";
+    EXPECT_EQ(at(after, 5970 + 1380 + 140, 3180 + 120 + 100), QColor(0, 0, 0)) << "the light";
 }
 
 } // namespace
