@@ -2,12 +2,19 @@
 #pragma once
 
 #include "ui/qt/help_channel.h"
+#include "ui/qt/help_exchange.h"
+#include "ui/qt/help_protocol.h"
 
 #include <csignal>
+#include <optional>
 #include <QDir>
 #include <QFile>
 #include <QList>
 #include <QString>
+#include <QTest>
+
+// Long enough for a process to start on a loaded machine.
+constexpr int kStartMs = 10000;
 
 // The viewer processes serving `helpFile`, found by their command line, zombies left out.
 inline QList<qint64> viewersOf(const QString& helpFile) {
@@ -27,6 +34,19 @@ inline QList<qint64> viewersOf(const QString& helpFile) {
 
 inline ui::qt::help::Channel channelOf(const QString& helpFile) {
     return ui::qt::help::channelFor(helpFile).value_or(ui::qt::help::Channel{});
+}
+
+// The pid of the viewer answering on the help file's socket now, if one does.
+inline std::optional<qint64> viewerStatus(const QString& helpFile) {
+    return ui::qt::help::exchange(channelOf(helpFile).socketPath, ui::qt::help::statusRequest());
+}
+
+// Waits for a viewer to answer, other than `previous`; events are handled meanwhile.
+inline std::optional<qint64> waitForViewer(const QString& helpFile,
+                                           std::optional<qint64> previous = std::nullopt) {
+    std::optional<qint64> pid;
+    const auto fresh = [&] { return (pid = viewerStatus(helpFile)) && pid != previous; };
+    return QTest::qWaitFor(fresh, kStartMs) ? pid : std::nullopt;
 }
 
 // Whatever happened, no viewer, socket or lock of the help file outlives a test.

@@ -10,20 +10,16 @@
 
 #include <gtest/gtest.h>
 #include <pwd.h>
-#include <QDeadlineTimer>
 #include <QFileInfo>
 #include <QImage>
 #include <QProcess>
 #include <QTemporaryDir>
-#include <QThread>
 #include <sys/stat.h>
 #include <unistd.h>
 
 namespace {
 
 namespace help = ui::qt::help;
-
-constexpr int kStartMs = 10000; // a process start on a loaded machine
 
 // hostile_listener.py in one of its modes, as us or as another user.
 struct Listener {
@@ -59,15 +55,7 @@ protected:
         qputenv(name, value);
     }
     static bool isRoot() { return ::getuid() == 0; }
-    std::optional<qint64> waitForViewer() const {
-        const QDeadlineTimer deadline(kStartMs);
-        while (!deadline.hasExpired()) {
-            if (const auto pid = help::exchange(channelOf(file_).socketPath, help::statusRequest()))
-                return pid;
-            QThread::msleep(50);
-        }
-        return std::nullopt;
-    }
+    std::optional<qint64> waitForViewer() const { return ::waitForViewer(file_); }
 
     QTemporaryDir dir_;
     QString file_;
@@ -176,20 +164,20 @@ TEST_F(HelpHostile, AHostilePageOpensNothingOutsideItsFolder) {
                             VANTREL_HELP_VIEWER, file_, "3", "0"});
     const QByteArray inside =
         QFile::encodeName(QFileInfo(dir_.filePath("inside.png")).canonicalFilePath());
-    QByteArray calls;
-    for (const QDeadlineTimer deadline(kStartMs); !deadline.hasExpired(); QThread::msleep(50)) {
-        QFile log(trace);
-        if (log.open(QIODevice::ReadOnly)) calls = log.readAll();
-        if (calls.contains(inside)) break;
-    }
+    (void)QTest::qWaitFor(
+        [&] {
+            QFile log(trace);
+            return log.open(QIODevice::ReadOnly) && log.readAll().contains(inside);
+        },
+        kStartMs);
     EXPECT_EQ(client_.call(file_, help::kClose, 0), 1);
     EXPECT_TRUE(viewer.waitForFinished(kStartMs)) << "the window no longer obeys";
     QFile log(trace);
     ASSERT_TRUE(log.open(QIODevice::ReadOnly));
-    calls = log.readAll();
+    const QByteArray calls = log.readAll();
     EXPECT_TRUE(calls.contains(inside));
     for (const QByteArray& name : {QFile::encodeName(elsewhere.path()) + "/",
-                                  QByteArray("\"/dev/zero\""), QByteArray("\"planted.png\"")})
+                                   QByteArray("\"/dev/zero\""), QByteArray("\"planted.png\"")})
         EXPECT_FALSE(calls.contains(name)) << name.toStdString();
 }
 
@@ -227,7 +215,7 @@ TEST_F(HelpHostile, TwoDisplaysTwoViewers) {
 
     EXPECT_EQ(client_.call(file_, help::kClose, 0), 1); // the second display's only
     setEnv("DISPLAY", first.name.toLatin1());
-    EXPECT_EQ(help::exchange(channelOf(file_).socketPath, help::statusRequest()), onFirst);
+    EXPECT_EQ(viewerStatus(file_), onFirst);
 }
 
 } // namespace
