@@ -5,9 +5,12 @@
 #include "ui/qt/form_window.h"
 #include "ui/qt/qt_host.h"
 #include "ui/qt/renderer.h"
+#include "ui/qt/surface_widget.h"
 
 #include <deque>
 #include <optional>
+#include <QApplication>
+#include <QImage>
 #include <QString>
 
 // The real game on the Qt host, in this process: real widgets, a real help viewer and sound
@@ -40,6 +43,12 @@ struct RealGame {
 
     MainWindow& main() { return *game.main.existing(); }
     ui::qt::FormWindow& windowOf(const ui::Form& form) { return *renderer.windowOf(form); }
+    // A fresh paint of the main window's client area, below the menu bar, as it now stands.
+    QImage grabClient() {
+        QApplication::processEvents();
+        renderer.syncNow();
+        return windowOf(main()).client()->grab().toImage();
+    }
 
     Host host;
     ui::Runtime runtime{host};
