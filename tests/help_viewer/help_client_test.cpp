@@ -13,29 +13,20 @@
 #include <QFile>
 #include <QLocalServer>
 #include <QProcess>
-#include <QTemporaryDir>
 #include <QThread>
 
 namespace {
 
 namespace help = ui::qt::help;
 
-class HelpClientTest : public ::testing::Test {
+class HelpClientTest : public HelpFileTest {
 protected:
     void SetUp() override {
-        ASSERT_TRUE(dir_.isValid());
-        file_ = dir_.filePath("qr64.HLP");
-        QFile out(file_);
-        ASSERT_TRUE(out.open(QIODevice::WriteOnly));
-        out.write("<html><body><h1>Contents</h1><h2><a name=\"70\"></a>Topic</h2></body></html>");
+        HelpFileTest::SetUp();
+        write("<html><body><h1>Contents</h1><h2><a name=\"70\"></a>Topic</h2></body></html>");
     }
-    // Whatever happened, no viewer and no socket outlive the test.
-    void TearDown() override { endViewersOf(file_); }
 
     std::optional<qint64> status() const { return viewerStatus(file_); }
-    std::optional<qint64> waitForViewer(std::optional<qint64> previous = std::nullopt) const {
-        return ::waitForViewer(file_, previous);
-    }
     bool waitUntilViewers(qsizetype count) const {
         return QTest::qWaitFor([&] { return viewersOf(file_).size() == count; }, kStartMs);
     }
@@ -50,8 +41,6 @@ protected:
             kStartMs);
     }
 
-    QTemporaryDir dir_;
-    QString file_;
     ui::qt::HelpClient client_{VANTREL_HELP_VIEWER};
 };
 

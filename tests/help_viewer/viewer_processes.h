@@ -6,11 +6,13 @@
 #include "ui/qt/help_protocol.h"
 
 #include <csignal>
+#include <gtest/gtest.h>
 #include <optional>
 #include <QDir>
 #include <QFile>
 #include <QList>
 #include <QString>
+#include <QTemporaryDir>
 #include <QTest>
 
 // Long enough for a process to start on a loaded machine.
@@ -56,3 +58,25 @@ inline void endViewersOf(const QString& helpFile) {
     QFile::remove(channelOf(helpFile).socketPath);
     QFile::remove(channelOf(helpFile).lockPath);
 }
+
+// A help file of the test's own, in a folder of its own, written by `write`; no viewer, socket
+// or lock of it outlives the test.
+class HelpFileTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ASSERT_TRUE(dir_.isValid());
+        file_ = dir_.filePath("qr64.HLP");
+    }
+    void TearDown() override { endViewersOf(file_); }
+    void write(const QByteArray& bytes) {
+        QFile out(file_);
+        ASSERT_TRUE(out.open(QIODevice::WriteOnly));
+        out.write(bytes);
+    }
+    std::optional<qint64> waitForViewer(std::optional<qint64> previous = std::nullopt) const {
+        return ::waitForViewer(file_, previous);
+    }
+
+    QTemporaryDir dir_;
+    QString file_;
+};

@@ -39,18 +39,13 @@ struct Listener {
     }
 };
 
-class HelpHostile : public ::testing::Test {
+class HelpHostile : public HelpFileTest {
 protected:
     void SetUp() override {
-        ASSERT_TRUE(dir_.isValid());
-        file_ = dir_.filePath("qr64.HLP");
-        QFile(file_).open(QIODevice::WriteOnly);
+        HelpFileTest::SetUp();
+        write({});
     }
-    void TearDown() override { endViewersOf(file_); }
-    std::optional<qint64> waitForViewer() const { return ::waitForViewer(file_); }
 
-    QTemporaryDir dir_;
-    QString file_;
     ui::qt::HelpClient client_{VANTREL_HELP_VIEWER};
     ScopedEnv env_;
 };
