@@ -95,11 +95,8 @@ TEST(DesktopControls, buttonsOptionsAndTheCheckBoxWearTheWindowsGreyWhateverTheT
         const QImage image = q->grab().toImage();
         EXPECT_EQ(image.pixelColor(q->width() - 3, 0), grey) << c->qualifiedName();
         // The indicator sits at the left: somewhere inside it is white.
-        int white = 0;
-        for (int x = 0; x < 16; ++x)
-            for (int y = 0; y < q->height(); ++y)
-                white += image.pixelColor(x, y) == QColor(Qt::white);
-        EXPECT_GE(white, 12) << c->qualifiedName() << "'s indicator";
+        EXPECT_GE(countIn(image, QRect(0, 0, 16, q->height()), QColor(Qt::white)), 12)
+            << c->qualifiedName() << "'s indicator";
     }
     const QImage frame = g.windowOf(w).client()->grab().toImage();
     EXPECT_EQ(frame.pixelColor((5970 + 100) / 15, (3180 + 1000) / 15), grey) << "inside a frame";

@@ -378,14 +378,11 @@ TEST(ChartWidget, aBandsLegendSwatchIsItsWholeColour) {
     const QImage image = w.chartView()->grab().toImage().convertToFormat(QImage::Format_RGB32);
     for (const auto& band : bands(4)) {
         const QColor want = ui::qt::toQColor(band.color);
-        int near = 0;
-        for (int y = 0; y < image.height(); ++y)
-            for (int x = 0; x < image.width(); ++x) {
-                const QColor c = image.pixelColor(x, y);
-                near += std::abs(c.red() - want.red()) + std::abs(c.green() - want.green()) +
-                            std::abs(c.blue() - want.blue()) <=
-                        12;
-            }
+        const int near = countIn(image, image.rect(), [&want](QColor c) {
+            return std::abs(c.red() - want.red()) + std::abs(c.green() - want.green()) +
+                       std::abs(c.blue() - want.blue()) <=
+                   12;
+        });
         EXPECT_GE(near, 20) << band.label;
     }
 }

@@ -7,6 +7,7 @@
 #include <QImage>
 #include <QScreen>
 #include <QWidget>
+#include <type_traits>
 
 // Lets a change reach the screen: the renderer syncs the models on one round of events and
 // the widgets paint on a later one.
@@ -26,14 +27,29 @@ inline QImage screenOf(QWidget* widget) {
         .toImage();
 }
 
-// How many pixels within `radius` of (x, y) have exactly `colour`; edges are smoothed, so a
-// drawing is looked for near where it should be rather than on one exact pixel.
-inline int countNear(const QImage& image, double x, double y, int radius, QColor colour) {
+// How many pixels of `area` that lie in the image pass `test`: exactly a colour, or a
+// predicate on one.
+template <typename Test>
+int countIn(const QImage& image, const QRect& area, Test test) {
     int n = 0;
-    for (int dy = -radius; dy <= radius; ++dy)
-        for (int dx = -radius; dx <= radius; ++dx)
-            n += image.pixelColor(int(std::lround(x)) + dx, int(std::lround(y)) + dy) == colour;
+    const QRect inside = area & image.rect();
+    for (int y = inside.top(); y <= inside.bottom(); ++y)
+        for (int x = inside.left(); x <= inside.right(); ++x) {
+            const QColor c = image.pixelColor(x, y);
+            if constexpr (std::is_invocable_r_v<bool, Test, QColor>)
+                n += test(c);
+            else
+                n += c == QColor(test);
+        }
     return n;
+}
+
+// The same within `radius` of (x, y); edges are smoothed, so a drawing is looked for near
+// where it should be rather than on one exact pixel.
+template <typename Test>
+int countNear(const QImage& image, double x, double y, int radius, Test test) {
+    const QPoint at(int(std::lround(x)), int(std::lround(y))), corner(radius, radius);
+    return countIn(image, QRect(at - corner, at + corner), test);
 }
 
 // A map of 200 by 200 units drawn 387 by 385 pixels large, as the game's is, from `left`, `top`.
