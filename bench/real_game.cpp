@@ -6,18 +6,6 @@
 
 namespace bench {
 
-std::optional<float> LaidOutHost::scriptedRandom() {
-    if (randoms.empty()) return std::nullopt;
-    const float r = randoms.front();
-    randoms.pop_front();
-    return r;
-}
-
-RealGame::RealGame(std::deque<float> randoms) {
-    host.randoms = std::move(randoms);
-    host.setRenderer(&renderer);
-}
-
 QWidget* RealGame::loadMainWindow() {
     game.main.get();
     return client();

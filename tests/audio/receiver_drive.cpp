@@ -4,32 +4,22 @@
 // what the sound server plays. Each stop and start is written to standard output as
 // "stop|start SECONDS WAY", SECONDS on the monotonic clock. At "hold" it waits for a line on
 // standard input (the sound server is restarted meanwhile) and goes on.
-#include "game/game.h"
-#include "ui/qt/qt_host.h"
-#include "ui/qt/renderer.h"
+#include "support/real_game.h"
 
 #include <chrono>
 #include <cstdio>
 #include <deque>
 #include <functional>
 #include <iostream>
-#include <optional>
 #include <QApplication>
 #include <QElapsedTimer>
 #include <string>
 
 namespace {
 
-struct Host : ui::qt::QtHost {
-    std::deque<float> randoms;
+struct Host : RealGame::Host {
     // The results box is read by nobody here: the game goes on as after OK.
     int messageBox(const std::string&, int, const std::string&) override { return 1; }
-    std::optional<float> scriptedRandom() override {
-        if (randoms.empty()) return std::nullopt;
-        const float r = randoms.front();
-        randoms.pop_front();
-        return r;
-    }
 };
 
 // The ELT on the airport, where a new search puts the aircraft: the tone at full.

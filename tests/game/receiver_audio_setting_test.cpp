@@ -3,29 +3,14 @@
 // first search, and a saved value it does not know leaves the default, Classic.
 #include "game/audio_menu.h"
 #include "game/game.h"
+#include "support/fake_host.h"
 #include "ui/headless/headless_host.h"
 
 #include <gtest/gtest.h>
-#include <map>
-#include <optional>
 #include <sstream>
 #include <string>
 
 namespace {
-
-// A host with a store of settings, as the player's machine keeps them.
-struct SettingsHost : ui::headless::HeadlessHost {
-    using HeadlessHost::HeadlessHost;
-    std::map<std::string, std::string> saved;
-    std::optional<std::string> setting(const std::string& key) override {
-        const auto it = saved.find(key);
-        if (it == saved.end()) return std::nullopt;
-        return it->second;
-    }
-    void saveSetting(const std::string& key, const std::string& value) override {
-        saved[key] = value;
-    }
-};
 
 TEST(ReceiverAudioSetting, theNextRunStartsWithTheChoiceFromItsFirstSearch) {
     // The ELT lies on the airport, so the first search already hears it at full strength.
@@ -43,8 +28,8 @@ TEST(ReceiverAudioSetting, theNextRunStartsWithTheChoiceFromItsFirstSearch) {
     };
     for (const auto& c : cases) {
         std::ostringstream out;
-        SettingsHost host(out);
-        host.saved["receiver/audio"] = c.saved;
+        FakeHost host(out);
+        host.settings["receiver/audio"] = c.saved;
         for (float r : {0.5f, 0.5f, 0.5f, 0.5f, 0.5f, 0.5f})
             host.queueRandom(r);
         ui::Runtime runtime(host);
@@ -59,7 +44,7 @@ TEST(ReceiverAudioSetting, theNextRunStartsWithTheChoiceFromItsFirstSearch) {
 
 TEST(ReceiverAudioSetting, choosingKeepsTheChoiceForTheNextRun) {
     std::ostringstream out;
-    SettingsHost host(out);
+    FakeHost host(out);
     ui::Runtime runtime(host);
     Game game(runtime);
     game.start();
@@ -67,7 +52,7 @@ TEST(ReceiverAudioSetting, choosingKeepsTheChoiceForTheNextRun) {
                                       {"mnuAudioOff", "off"},
                                       {"mnuAudioClassic", "classic"}}) {
         runtime.menu(*game.main->findMenuItem(item));
-        EXPECT_EQ(host.saved["receiver/audio"], value) << item;
+        EXPECT_EQ(host.settings["receiver/audio"], value) << item;
     }
 }
 

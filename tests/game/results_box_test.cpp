@@ -2,6 +2,7 @@
 // The remarks, score and rating of the results box, read from the box the player is shown, right
 // at each threshold a player can reach and one step either side of it.
 #include "game/game.h"
+#include "support/fake_host.h"
 #include "ui/controls.h"
 #include "ui/headless/headless_host.h"
 
@@ -12,17 +13,6 @@
 #include <vector>
 
 namespace {
-
-// A host that keeps the text of the last message box.
-struct BoxReader : ui::headless::HeadlessHost {
-    using HeadlessHost::HeadlessHost;
-    std::string title, text;
-    int messageBox(const std::string& prompt, int buttons, const std::string& boxTitle) override {
-        title = boxTitle;
-        text = prompt;
-        return HeadlessHost::messageBox(prompt, buttons, boxTitle);
-    }
-};
 
 // The search at the moment of Reveal. Distances flown are whole quarter miles, as steps make
 // them; positions are whole map units, four to the mile.
@@ -131,7 +121,7 @@ const Case cases[] = {
 
 struct ResultsBox : ::testing::Test {
     std::ostringstream transcript;
-    BoxReader host{transcript};
+    FakeHost host{transcript};
     ui::Runtime runtime{host};
     Game game{runtime};
 
@@ -150,12 +140,12 @@ struct ResultsBox : ::testing::Test {
         s.aircraftY = std::int16_t(s.eltY + f.missSouth);
         s.distanceFlown = f.flown;
         s.firstSignalDistance = f.heard;
-        host.text.clear();
+        host.boxText.clear();
         runtime.click(*game.main->cmdReveal);
-        EXPECT_EQ(host.title, "Vantrel Results");
+        EXPECT_EQ(host.boxTitle, "Vantrel Results");
 
         std::vector<std::string> lines;
-        std::istringstream in(host.text);
+        std::istringstream in(host.boxText);
         for (std::string line; std::getline(in, line);) {
             if (!line.empty() && line.back() == '\r') line.pop_back();
             lines.push_back(line.substr(std::min(line.find_first_not_of(' '), line.size())));
@@ -171,7 +161,7 @@ TEST_F(ResultsBox, remarksScoreAndRatingChangeRightAtTheirThresholds) {
         for (const auto& want : c.shows)
             EXPECT_NE(std::find(lines.begin(), lines.end(), want), lines.end())
                 << "missing \"" << want << "\" in:\n"
-                << host.text;
+                << host.boxText;
     }
 }
 

@@ -3,33 +3,18 @@
 // steps, and the level the player chose, kept for the next run and for a larger screen.
 #include "game/game.h"
 #include "game/view_menu.h"
+#include "support/fake_host.h"
 #include "ui/headless/headless_host.h"
 
 #include <gtest/gtest.h>
-#include <map>
 #include <sstream>
 #include <string>
 
 namespace {
 
-// A screen that fits the window up to `largest` times its size, and a settings store.
-struct Screen : ui::headless::HeadlessHost {
-    using HeadlessHost::HeadlessHost;
-    double largest = 4.0;
-    std::map<std::string, std::string> settings;
-    double largestZoom(const ui::Form&) override { return largest; }
-    std::optional<std::string> setting(const std::string& key) override {
-        auto it = settings.find(key);
-        return it == settings.end() ? std::nullopt : std::optional(it->second);
-    }
-    void saveSetting(const std::string& key, const std::string& value) override {
-        settings[key] = value;
-    }
-};
-
 struct ViewMenu : ::testing::Test {
     std::ostringstream transcript;
-    Screen host{transcript};
+    FakeHost host{transcript};
     ui::Runtime runtime{host};
     Game game{runtime};
 
@@ -93,7 +78,7 @@ TEST_F(ViewMenu, theChosenLevelIsKeptForTheNextRunAndForALargerScreen) {
 
 TEST_F(ViewMenu, aSavedLevelThatMakesNoSenseIsIgnored) {
     for (const char* saved : {"", "abc", "0", "-200", "5000", "1e309"}) {
-        Screen other{transcript};
+        FakeHost other{transcript};
         other.settings["view/zoom"] = saved;
         ui::Runtime rt{other};
         Game g{rt};

@@ -2,32 +2,17 @@
 // The game and its help viewer: Exit leaves the viewer open, closing the main window closes it.
 #include "game/view_menu.h"
 #include "support/real_game.h"
-#include "ui/qt/help_exchange.h"
-#include "ui/qt/help_protocol.h"
 #include "viewer_processes.h"
 #include "viewer_server.h"
 
 #include <csignal>
 #include <gtest/gtest.h>
 #include <QCoreApplication>
-#include <QDeadlineTimer>
 #include <QThread>
 
 namespace {
 
 namespace help = ui::qt::help;
-
-// Waits until the viewer answers (or, with `answering` false, stops answering).
-bool viewerAnswers(const QString& file, bool answering) {
-    const QDeadlineTimer deadline(10000);
-    while (!deadline.hasExpired()) {
-        if (help::exchange(channelOf(file).socketPath, help::statusRequest()).has_value() ==
-            answering)
-            return true;
-        QThread::msleep(50);
-    }
-    return false;
-}
 
 class GameHelp : public ::testing::Test {
 protected:
@@ -40,17 +25,18 @@ TEST_F(GameHelp, exitLeavesTheViewerOpenAndClosingTheWindowClosesIt) {
     {
         RealGame g;
         g.runtime.click(*g.game.main->cmdHelp);
-        ASSERT_TRUE(viewerAnswers(file, true)) << "Help starts the viewer";
+        ASSERT_TRUE(waitForViewer(file)) << "Help starts the viewer";
         g.runtime.click(*g.game.main->cmdExit);
         ASSERT_TRUE(g.runtime.ended());
     }
     QThread::msleep(300);
-    EXPECT_TRUE(viewerAnswers(file, true)) << "Exit leaves the viewer open";
+    EXPECT_TRUE(waitForViewer(file)) << "Exit leaves the viewer open";
 
     RealGame g;
     g.runtime.closeRequest(*g.game.main.existing());
     ASSERT_TRUE(g.runtime.ended());
-    EXPECT_TRUE(viewerAnswers(file, false)) << "closing the window closes the help file";
+    EXPECT_TRUE(QTest::qWaitFor([&] { return !viewerStatus(file); }, kStartMs))
+        << "closing the window closes the help file";
 }
 
 // The viewer opened from the game follows the game's zoom from then on, and only then.
@@ -65,9 +51,7 @@ TEST_F(GameHelp, theOpenViewerFollowsTheGamesZoom) {
     setZoomLevel(g.game, 150);
     g.runtime.click(*g.game.main->cmdHelp);
     setZoomLevel(g.game, 200);
-    const QDeadlineTimer deadline(5000);
-    while (heard.size() < 2 && !deadline.hasExpired())
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 50);
+    (void)QTest::qWaitFor([&heard] { return heard.size() >= 2; }, 5000);
     QCoreApplication::processEvents();
     ASSERT_EQ(heard.size(), 2) << "nothing before Help is pressed";
     EXPECT_FALSE(heard[0].zoomOnly);

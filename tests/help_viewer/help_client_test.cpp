@@ -9,67 +9,38 @@
 #include <gtest/gtest.h>
 #include <optional>
 #include <QCoreApplication>
-#include <QDeadlineTimer>
 #include <QDir>
 #include <QFile>
 #include <QLocalServer>
 #include <QProcess>
-#include <QTemporaryDir>
 #include <QThread>
 
 namespace {
 
 namespace help = ui::qt::help;
 
-constexpr int kStartTimeoutMs = 10000; // a process start on a loaded machine
-
-class HelpClientTest : public ::testing::Test {
+class HelpClientTest : public HelpFileTest {
 protected:
     void SetUp() override {
-        ASSERT_TRUE(dir_.isValid());
-        file_ = dir_.filePath("qr64.HLP");
-        QFile out(file_);
-        ASSERT_TRUE(out.open(QIODevice::WriteOnly));
-        out.write("<html><body><h1>Contents</h1><h2><a name=\"70\"></a>Topic</h2></body></html>");
+        HelpFileTest::SetUp();
+        write("<html><body><h1>Contents</h1><h2><a name=\"70\"></a>Topic</h2></body></html>");
     }
-    // Whatever happened, no viewer and no socket outlive the test.
-    void TearDown() override { endViewersOf(file_); }
 
-    std::optional<qint64> status() const {
-        return help::exchange(channelOf(file_).socketPath, help::statusRequest());
-    }
-    // Waits for a viewer to answer, other than `previous`.
-    std::optional<qint64> waitForViewer(std::optional<qint64> previous = std::nullopt) const {
-        const QDeadlineTimer deadline(kStartTimeoutMs);
-        while (!deadline.hasExpired()) {
-            const auto pid = status();
-            if (pid && pid != previous) return pid;
-            QThread::msleep(50);
-        }
-        return std::nullopt;
-    }
+    std::optional<qint64> status() const { return viewerStatus(file_); }
     bool waitUntilViewers(qsizetype count) const {
-        const QDeadlineTimer deadline(kStartTimeoutMs);
-        while (viewersOf(file_).size() != count) {
-            if (deadline.hasExpired()) return false;
-            QThread::msleep(50);
-        }
-        return true;
+        return QTest::qWaitFor([&] { return viewersOf(file_).size() == count; }, kStartMs);
     }
 
     // A signalled process stops a moment later, on its own time.
     static bool waitUntilStopped(qint64 pid) {
-        const QDeadlineTimer deadline(kStartTimeoutMs);
-        while (!deadline.hasExpired()) {
-            QFile stat(QStringLiteral("/proc/%1/stat").arg(pid));
-            if (stat.open(QIODevice::ReadOnly) && stat.readAll().contains(") T ")) return true;
-            QThread::msleep(10);
-        }
-        return false;
+        return QTest::qWaitFor(
+            [pid] {
+                QFile stat(QStringLiteral("/proc/%1/stat").arg(pid));
+                return stat.open(QIODevice::ReadOnly) && stat.readAll().contains(") T ");
+            },
+            kStartMs);
     }
 
-    QTemporaryDir dir_;
-    QString file_;
     ui::qt::HelpClient client_{VANTREL_HELP_VIEWER};
 };
 
@@ -104,9 +75,8 @@ TEST_F(HelpClientTest, KilledViewerIsReplacedDespiteItsSocket) {
     ::kill(pid_t(*killed), SIGKILL);
     ASSERT_TRUE(waitUntilViewers(0));
     // Its files, the lock among them, close a moment after its command line is gone.
-    const QDeadlineTimer deadline(kStartTimeoutMs);
-    while (help::HelpLock::isHeld(channelOf(file_).lockPath) && !deadline.hasExpired())
-        QThread::msleep(10);
+    (void)QTest::qWaitFor([&] { return !help::HelpLock::isHeld(channelOf(file_).lockPath); },
+                          kStartMs);
     ASSERT_TRUE(QFile::exists(channelOf(file_).socketPath));
 
     EXPECT_EQ(client_.call(file_, help::kTopic, 70), 1);
@@ -195,9 +165,7 @@ TEST_F(HelpClientTest, NoViewerIsToldOnceOnScreen) {
         ::testing::internal::CaptureStderr();
         client.call(file_, help::kContents, 0);
         client.call(file_, help::kTopic, 70);
-        const QDeadlineTimer deadline(kStartTimeoutMs);
-        while (told.isEmpty() && !deadline.hasExpired())
-            QCoreApplication::processEvents(QEventLoop::AllEvents, 50);
+        (void)QTest::qWaitFor([&told] { return !told.isEmpty(); }, kStartMs);
         QCoreApplication::processEvents();
         const std::string said = ::testing::internal::GetCapturedStderr();
         ASSERT_EQ(told.size(), 1) << c.said;

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "bounded_file.h"
 #include "help_viewer.h"
+#include "viewer_processes.h"
 
 #include <gtest/gtest.h>
 #include <QApplication>
@@ -9,7 +10,6 @@
 #include <QFontInfo>
 #include <QImage>
 #include <QScrollBar>
-#include <QTemporaryDir>
 #include <QTextBlock>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -29,25 +29,13 @@ QByteArray longHelp() {
     return html + "</body></html>";
 }
 
-class HelpWindowTest : public ::testing::Test {
+class HelpWindowTest : public HelpFileTest {
 protected:
-    void SetUp() override {
-        ASSERT_TRUE(dir_.isValid());
-        file_ = dir_.filePath("qr64.HLP");
-    }
-    void write(const QByteArray& bytes) {
-        QFile out(file_);
-        ASSERT_TRUE(out.open(QIODevice::WriteOnly));
-        out.write(bytes);
-    }
     static QString topLine(HelpViewer& viewer) {
         QApplication::processEvents();
         return viewer.browser().cursorForPosition(QPoint(10, 10)).block().text();
     }
     static int scroll(HelpViewer& viewer) { return viewer.browser().verticalScrollBar()->value(); }
-
-    QTemporaryDir dir_;
-    QString file_;
 };
 
 TEST_F(HelpWindowTest, TopicAndContentsScrollToTheirPlace) {

@@ -4,6 +4,7 @@
 #include "bounded_file.h"
 #include "game_registry.h"
 #include "placement.h"
+#include "support/scoped_env.h"
 #include "ui/qt/help_channel.h"
 #include "ui/qt/help_protocol.h"
 
@@ -122,11 +123,10 @@ TEST(HelpChannel, OnePerDisplaySessionAndFile) {
     for (const auto& d : displays)
         EXPECT_EQ(help::normalisedDisplay(d.given), d.want) << d.given;
 
-    const QByteArray savedDisplay = qgetenv("DISPLAY");
-    const QByteArray savedSession = qgetenv("XDG_SESSION_ID");
-    const auto socketFor = [](const char* display, const char* session, const QString& file) {
-        qputenv("DISPLAY", display);
-        qputenv("XDG_SESSION_ID", session);
+    ScopedEnv env;
+    const auto socketFor = [&env](const char* display, const char* session, const QString& file) {
+        env.set("DISPLAY", display);
+        env.set("XDG_SESSION_ID", session);
         return help::channelFor(file).value().socketPath;
     };
     const QString file = "/opt/vantrel/qr64.HLP";
@@ -134,15 +134,12 @@ TEST(HelpChannel, OnePerDisplaySessionAndFile) {
     EXPECT_NE(socketFor(":1", "4", file), socketFor(":2", "4", file));
     EXPECT_NE(socketFor(":1", "4", file), socketFor(":1", "5", file));
     EXPECT_NE(socketFor(":1", "4", file), socketFor(":1", "4", "/opt/other/qr64.HLP"));
-    qputenv("DISPLAY", savedDisplay);
-    qputenv("XDG_SESSION_ID", savedSession);
 }
 
 // The socket's folder is ours and closed to others, whatever the surroundings offer.
 TEST(HelpChannel, APrivateFolderWhateverTheSurroundings) {
     QTemporaryDir dir;
-    const QByteArray savedRuntime = qgetenv("XDG_RUNTIME_DIR");
-    const QByteArray savedTmp = qgetenv("TMPDIR");
+    ScopedEnv env;
     const QString uid = QString::number(::getuid());
     const QString open = dir.filePath("open"), closed = dir.filePath("closed"),
                   readOnly = dir.filePath("ro"), longer = dir.filePath(QString(100, 'l'));
@@ -171,8 +168,8 @@ TEST(HelpChannel, APrivateFolderWhateverTheSurroundings) {
         {oddRuntime, "", "/tmp/vantrel-" + uid},
     };
     for (const auto& c : cases) {
-        qputenv("XDG_RUNTIME_DIR", c.runtime);
-        qputenv("TMPDIR", c.tmp);
+        env.set("XDG_RUNTIME_DIR", c.runtime);
+        env.set("TMPDIR", c.tmp);
         const QString folder = help::privateFolder();
         EXPECT_EQ(folder, c.want) << c.runtime.toStdString() << " " << c.tmp.toStdString();
         struct stat st {};
@@ -181,15 +178,13 @@ TEST(HelpChannel, APrivateFolderWhateverTheSurroundings) {
         EXPECT_EQ(st.st_uid, ::getuid());
     }
     // Someone else's folder, or a symlink, at our name is refused.
-    qputenv("XDG_RUNTIME_DIR", "");
-    qputenv("TMPDIR", closed.toUtf8());
+    env.set("XDG_RUNTIME_DIR", "");
+    env.set("TMPDIR", closed.toUtf8());
     const QString ours = closed + "/vantrel-" + uid;
     QDir(ours).removeRecursively();
     ASSERT_TRUE(QFile::link(open, ours));
     EXPECT_EQ(help::privateFolder(), "/tmp/vantrel-" + uid);
     ::chmod(readOnly.toUtf8().constData(), 0700);
-    qputenv("XDG_RUNTIME_DIR", savedRuntime);
-    qputenv("TMPDIR", savedTmp);
 }
 
 } // namespace

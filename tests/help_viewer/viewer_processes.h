@@ -2,12 +2,21 @@
 #pragma once
 
 #include "ui/qt/help_channel.h"
+#include "ui/qt/help_exchange.h"
+#include "ui/qt/help_protocol.h"
 
 #include <csignal>
+#include <gtest/gtest.h>
+#include <optional>
 #include <QDir>
 #include <QFile>
 #include <QList>
 #include <QString>
+#include <QTemporaryDir>
+#include <QTest>
+
+// Long enough for a process to start on a loaded machine.
+constexpr int kStartMs = 10000;
 
 // The viewer processes serving `helpFile`, found by their command line, zombies left out.
 inline QList<qint64> viewersOf(const QString& helpFile) {
@@ -29,6 +38,19 @@ inline ui::qt::help::Channel channelOf(const QString& helpFile) {
     return ui::qt::help::channelFor(helpFile).value_or(ui::qt::help::Channel{});
 }
 
+// The pid of the viewer answering on the help file's socket now, if one does.
+inline std::optional<qint64> viewerStatus(const QString& helpFile) {
+    return ui::qt::help::exchange(channelOf(helpFile).socketPath, ui::qt::help::statusRequest());
+}
+
+// Waits for a viewer to answer, other than `previous`; events are handled meanwhile.
+inline std::optional<qint64> waitForViewer(const QString& helpFile,
+                                           std::optional<qint64> previous = std::nullopt) {
+    std::optional<qint64> pid;
+    const auto fresh = [&] { return (pid = viewerStatus(helpFile)) && pid != previous; };
+    return QTest::qWaitFor(fresh, kStartMs) ? pid : std::nullopt;
+}
+
 // Whatever happened, no viewer, socket or lock of the help file outlives a test.
 inline void endViewersOf(const QString& helpFile) {
     for (const qint64 pid : viewersOf(helpFile))
@@ -36,3 +58,25 @@ inline void endViewersOf(const QString& helpFile) {
     QFile::remove(channelOf(helpFile).socketPath);
     QFile::remove(channelOf(helpFile).lockPath);
 }
+
+// A help file of the test's own, in a folder of its own, written by `write`; no viewer, socket
+// or lock of it outlives the test.
+class HelpFileTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ASSERT_TRUE(dir_.isValid());
+        file_ = dir_.filePath("qr64.HLP");
+    }
+    void TearDown() override { endViewersOf(file_); }
+    void write(const QByteArray& bytes) {
+        QFile out(file_);
+        ASSERT_TRUE(out.open(QIODevice::WriteOnly));
+        out.write(bytes);
+    }
+    std::optional<qint64> waitForViewer(std::optional<qint64> previous = std::nullopt) const {
+        return ::waitForViewer(file_, previous);
+    }
+
+    QTemporaryDir dir_;
+    QString file_;
+};

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 // The help channel among other users, broken peers and a second display. Cases that need a
 // second user create a throwaway one, and skip when not run as root.
+#include "support/scoped_env.h"
 #include "support/throwaway_user.h"
 #include "ui/qt/help_channel.h"
 #include "ui/qt/help_client.h"
@@ -10,20 +11,16 @@
 
 #include <gtest/gtest.h>
 #include <pwd.h>
-#include <QDeadlineTimer>
 #include <QFileInfo>
 #include <QImage>
 #include <QProcess>
 #include <QTemporaryDir>
-#include <QThread>
 #include <sys/stat.h>
 #include <unistd.h>
 
 namespace {
 
 namespace help = ui::qt::help;
-
-constexpr int kStartMs = 10000; // a process start on a loaded machine
 
 // hostile_listener.py in one of its modes, as us or as another user.
 struct Listener {
@@ -42,37 +39,27 @@ struct Listener {
     }
 };
 
-class HelpHostile : public ::testing::Test {
+class HelpHostile : public HelpFileTest {
 protected:
     void SetUp() override {
-        ASSERT_TRUE(dir_.isValid());
-        file_ = dir_.filePath("qr64.HLP");
-        QFile(file_).open(QIODevice::WriteOnly);
-    }
-    void TearDown() override {
-        endViewersOf(file_);
-        for (const auto& [name, value] : saved_)
-            qputenv(name, value);
-    }
-    void setEnv(const char* name, const QByteArray& value) {
-        saved_.emplace_back(name, qgetenv(name));
-        qputenv(name, value);
-    }
-    static bool isRoot() { return ::getuid() == 0; }
-    std::optional<qint64> waitForViewer() const {
-        const QDeadlineTimer deadline(kStartMs);
-        while (!deadline.hasExpired()) {
-            if (const auto pid = help::exchange(channelOf(file_).socketPath, help::statusRequest()))
-                return pid;
-            QThread::msleep(50);
-        }
-        return std::nullopt;
+        HelpFileTest::SetUp();
+        write({});
     }
 
-    QTemporaryDir dir_;
-    QString file_;
     ui::qt::HelpClient client_{VANTREL_HELP_VIEWER};
-    std::vector<std::pair<const char*, QByteArray>> saved_;
+    ScopedEnv env_;
+};
+
+// Cases with a second user: a throwaway one, made only when run as root.
+class HelpHostileOtherUser : public HelpHostile {
+protected:
+    void SetUp() override {
+        HelpHostile::SetUp();
+        if (::getuid() != 0) GTEST_SKIP() << "needs root to create a second user";
+        other_.emplace("vtrhost");
+        ASSERT_NE(other_->uid, 0u) << "no second user could be made";
+    }
+    std::optional<ThrowawayUser> other_;
 };
 
 // A peer that never answers, dribbles or floods holds an exchange no longer than its deadline
@@ -87,13 +74,10 @@ TEST_F(HelpHostile, ExchangeKeepsItsDeadlineAndLineLength) {
     EXPECT_EQ(help::exchange(dir_.filePath("answer"), help::statusRequest()), 1);
 }
 
-TEST_F(HelpHostile, AnotherUsersListenerIsNeverBelieved) {
-    if (!isRoot()) GTEST_SKIP() << "needs root to create a second user";
-    ThrowawayUser other("vtrhost");
-    ASSERT_NE(other.uid, 0u);
+TEST_F(HelpHostileOtherUser, AnotherUsersListenerIsNeverBelieved) {
     ::chmod(dir_.path().toUtf8().constData(), 0777);
     const QString path = dir_.filePath("theirs");
-    Listener listener("answer", path, &other);
+    Listener listener("answer", path, &*other_);
     ASSERT_TRUE(QFileInfo::exists(path));
     EXPECT_FALSE(help::exchange(path, help::statusRequest())) << "a socket of theirs";
     ASSERT_EQ(::chown(path.toUtf8().constData(), ::getuid(), ::getgid()), 0);
@@ -102,19 +86,16 @@ TEST_F(HelpHostile, AnotherUsersListenerIsNeverBelieved) {
 
 // Another user who takes the names in advance in a shared TMPDIR catches no help request: our
 // socket lives in a folder of our own, and a viewer opens.
-TEST_F(HelpHostile, NamesTakenInAdvanceAreNotOurs) {
-    if (!isRoot()) GTEST_SKIP() << "needs root to create a second user";
-    ThrowawayUser other("vtrhost");
-    ASSERT_NE(other.uid, 0u) << "no second user could be made";
+TEST_F(HelpHostileOtherUser, NamesTakenInAdvanceAreNotOurs) {
     QTemporaryDir shared;
     ::chmod(shared.path().toUtf8().constData(), 01777);
-    setEnv("XDG_RUNTIME_DIR", "");
-    setEnv("TMPDIR", shared.path().toUtf8());
+    env_.set("XDG_RUNTIME_DIR", "");
+    env_.set("TMPDIR", shared.path().toUtf8());
     const QString squatted = shared.path() + "/vantrel-" + QString::number(::getuid());
-    QProcess::execute("setpriv", other.as({"mkdir", "-m", "0777", squatted}));
+    QProcess::execute("setpriv", other_->as({"mkdir", "-m", "0777", squatted}));
     const QString name = QFileInfo(channelOf(file_).socketPath).fileName();
-    Listener listener("answer", squatted + "/" + name, &other);
-    QProcess::execute("setpriv", other.as({"touch", squatted + "/" + name + ".lock"}));
+    Listener listener("answer", squatted + "/" + name, &*other_);
+    QProcess::execute("setpriv", other_->as({"touch", squatted + "/" + name + ".lock"}));
 
     EXPECT_FALSE(channelOf(file_).socketPath.startsWith(squatted));
     EXPECT_EQ(client_.call(file_, help::kContents, 0), 1);
@@ -124,19 +105,16 @@ TEST_F(HelpHostile, NamesTakenInAdvanceAreNotOurs) {
 }
 
 // The viewer hangs up on a caller of another user, even one let into its folder.
-TEST_F(HelpHostile, TheViewerAnswersOnlyItsUser) {
-    if (!isRoot()) GTEST_SKIP() << "needs root to create a second user";
-    ThrowawayUser other("vtrhost");
-    ASSERT_NE(other.uid, 0u) << "no second user could be made";
+TEST_F(HelpHostileOtherUser, TheViewerAnswersOnlyItsUser) {
     QTemporaryDir tmp;
-    setEnv("XDG_RUNTIME_DIR", "");
-    setEnv("TMPDIR", tmp.path().toUtf8());
+    env_.set("XDG_RUNTIME_DIR", "");
+    env_.set("TMPDIR", tmp.path().toUtf8());
     ASSERT_EQ(client_.call(file_, help::kContents, 0), 1);
     ASSERT_TRUE(waitForViewer());
     const QString socket = channelOf(file_).socketPath;
     for (const QString& path : {tmp.path(), QFileInfo(socket).path(), socket})
         ::chmod(path.toUtf8().constData(), 0777);
-    Listener asking("ask", socket, &other);
+    Listener asking("ask", socket, &*other_);
     ASSERT_TRUE(asking.process.waitForFinished(kStartMs));
     const QByteArray said = asking.process.readAllStandardOutput();
     EXPECT_FALSE(said.contains("b'ok")) << said.toStdString();
@@ -176,20 +154,20 @@ TEST_F(HelpHostile, AHostilePageOpensNothingOutsideItsFolder) {
                             VANTREL_HELP_VIEWER, file_, "3", "0"});
     const QByteArray inside =
         QFile::encodeName(QFileInfo(dir_.filePath("inside.png")).canonicalFilePath());
-    QByteArray calls;
-    for (const QDeadlineTimer deadline(kStartMs); !deadline.hasExpired(); QThread::msleep(50)) {
-        QFile log(trace);
-        if (log.open(QIODevice::ReadOnly)) calls = log.readAll();
-        if (calls.contains(inside)) break;
-    }
+    (void)QTest::qWaitFor(
+        [&] {
+            QFile log(trace);
+            return log.open(QIODevice::ReadOnly) && log.readAll().contains(inside);
+        },
+        kStartMs);
     EXPECT_EQ(client_.call(file_, help::kClose, 0), 1);
     EXPECT_TRUE(viewer.waitForFinished(kStartMs)) << "the window no longer obeys";
     QFile log(trace);
     ASSERT_TRUE(log.open(QIODevice::ReadOnly));
-    calls = log.readAll();
+    const QByteArray calls = log.readAll();
     EXPECT_TRUE(calls.contains(inside));
     for (const QByteArray& name : {QFile::encodeName(elsewhere.path()) + "/",
-                                  QByteArray("\"/dev/zero\""), QByteArray("\"planted.png\"")})
+                                   QByteArray("\"/dev/zero\""), QByteArray("\"planted.png\"")})
         EXPECT_FALSE(calls.contains(name)) << name.toStdString();
 }
 
@@ -214,11 +192,11 @@ TEST_F(HelpHostile, TwoDisplaysTwoViewers) {
     VirtualDisplay first;
     VirtualDisplay second;
     if (first.name.isEmpty() || second.name.isEmpty()) GTEST_SKIP() << "Xvfb cannot start";
-    setEnv("QT_QPA_PLATFORM", "xcb");
-    setEnv("DISPLAY", first.name.toLatin1());
+    env_.set("QT_QPA_PLATFORM", "xcb");
+    env_.set("DISPLAY", first.name.toLatin1());
     ASSERT_EQ(client_.call(file_, help::kContents, 0), 1);
     const auto onFirst = waitForViewer();
-    setEnv("DISPLAY", second.name.toLatin1());
+    env_.set("DISPLAY", second.name.toLatin1());
     ASSERT_EQ(client_.call(file_, help::kContents, 0), 1);
     const auto onSecond = waitForViewer();
     ASSERT_TRUE(onFirst && onSecond);
@@ -226,8 +204,8 @@ TEST_F(HelpHostile, TwoDisplaysTwoViewers) {
     EXPECT_EQ(viewersOf(file_).size(), 2);
 
     EXPECT_EQ(client_.call(file_, help::kClose, 0), 1); // the second display's only
-    setEnv("DISPLAY", first.name.toLatin1());
-    EXPECT_EQ(help::exchange(channelOf(file_).socketPath, help::statusRequest()), onFirst);
+    env_.set("DISPLAY", first.name.toLatin1());
+    EXPECT_EQ(viewerStatus(file_), onFirst);
 }
 
 } // namespace

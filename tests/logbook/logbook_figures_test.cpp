@@ -4,6 +4,7 @@
 #include "logbook/flight_log.h"
 #include "logbook/logbook_window.h"
 #include "logbook/statistics.h"
+#include "support/temp_folder.h"
 #include "ui/headless/headless_host.h"
 #include "ui/runtime.h"
 #include "ui/window_slot.h"
@@ -172,9 +173,9 @@ std::string contentsOf(const std::string& path) {
 } // namespace
 
 TEST(LogbookFigures, anExportReplacesAFileWholeKeepingItsPermissionsOrLeavesItAsItWas) {
-    char folder[] = "/tmp/vantrel-export-XXXXXX";
-    ASSERT_TRUE(mkdtemp(folder));
-    const std::string path = std::string(folder) + "/logbook.csv";
+    const TempFolder folder;
+    ASSERT_FALSE(folder.path.empty());
+    const std::string path = folder.file("logbook.csv");
     // A file written over keeps who may read and write it, never a set-id bit; a new one takes
     // the user's umask.
     const struct {
@@ -198,10 +199,8 @@ TEST(LogbookFigures, anExportReplacesAFileWholeKeepingItsPermissionsOrLeavesItAs
         ASSERT_EQ(stat(path.c_str(), &written), 0);
         EXPECT_EQ(written.st_mode & 07777, mode_t(c.expected));
     }
-    EXPECT_FALSE(logbook::writeFileWhole(std::string(folder) + "/missing/logbook.csv", "x"));
+    EXPECT_FALSE(logbook::writeFileWhole(folder.file("missing/logbook.csv"), "x"));
     EXPECT_EQ(contentsOf(path), "new");
-    std::remove(path.c_str());
-    rmdir(folder);
 }
 
 TEST(LogbookFigures, anExportRemovesOnlyTheTemporariesThatKilledExportsLeft) {
@@ -209,9 +208,9 @@ TEST(LogbookFigures, anExportRemovesOnlyTheTemporariesThatKilledExportsLeft) {
     // once it is a few seconds old (a folder shared with another machine may hold that one's
     // export in the making, under a number no process here has); a living writer's is its own
     // until it is a minute old; nothing else is ever touched.
-    char folder[] = "/tmp/vantrel-export-XXXXXX";
-    ASSERT_TRUE(mkdtemp(folder));
-    const std::string in = std::string(folder) + "/";
+    const TempFolder folder;
+    ASSERT_FALSE(folder.path.empty());
+    const std::string in = folder.file("");
     const std::string alive = std::to_string(getpid()), gone = "2147483647";
     const struct {
         std::string name;
@@ -244,7 +243,7 @@ TEST(LogbookFigures, anExportRemovesOnlyTheTemporariesThatKilledExportsLeft) {
     EXPECT_EQ(access(folderOfOurs.c_str(), F_OK), 0) << "a folder is never ours";
     rmdir(folderOfOurs.c_str());
     std::remove((in + "logbook.csv").c_str());
-    EXPECT_EQ(rmdir(folder), 0) << "the export left nothing of its own";
+    EXPECT_TRUE(std::filesystem::is_empty(folder.path)) << "the export left nothing of its own";
 }
 
 TEST(LogbookFigures, aSearchThatRunsPastMidnightTakesItsRealMinutes) {

@@ -8,6 +8,7 @@
 #include "invariants.h"
 #include "script/scenario_runner.h"
 #include "script/tokenizer.h"
+#include "support/temp_folder.h"
 
 #include <cerrno>
 #include <chrono>
@@ -91,20 +92,12 @@ int main(int argc, char** argv) {
     if (!options.dump.empty()) dump.open(options.dump);
 
     // The logbook, and what is exported from it, live in a folder of the run's own.
-    std::string folder =
-        (std::filesystem::temp_directory_path() / "vantrel-monkey-XXXXXX").string();
-    if (!mkdtemp(folder.data())) {
+    const TempFolder folder;
+    if (folder.path.empty()) {
         std::cerr << "vantrel-monkey: no temporary folder: " << std::strerror(errno) << '\n';
         return 1;
     }
-    struct Removed {
-        std::string folder;
-        ~Removed() {
-            std::error_code ignored;
-            std::filesystem::remove_all(folder, ignored);
-        }
-    } removed{folder};
-    monkey::EventSource source(options.seed, folder + "/export.csv");
+    monkey::EventSource source(options.seed, folder.file("export.csv"));
     const long perGame = std::max(1L, options.events / options.games);
     long done = 0;
     for (long game = 0; done < options.events; ++game) {
@@ -118,7 +111,7 @@ int main(int argc, char** argv) {
         // A fresh logbook each game: one kept for the whole run would grow until the window
         // that lists it, refilled at every Reveal, is all the monkey measures.
         const monkey::Event logbook{
-            {"logbook", folder + "/logbook-" + std::to_string(game) + ".sqlite"}};
+            {"logbook", folder.file("logbook-" + std::to_string(game) + ".sqlite")}};
         runner.perform(logbook.words);
         runner.perform({"start"});
         if (dump.is_open()) dump << logbook.line() << "\nstart\n";
@@ -145,7 +138,7 @@ int main(int argc, char** argv) {
         }
         if (dump.is_open()) dump.close();
         // An export that finished leaves only its file behind.
-        for (const auto& entry : std::filesystem::directory_iterator(folder))
+        for (const auto& entry : std::filesystem::directory_iterator(folder.path))
             if (entry.path().filename().string().find(".vantrel-tmp-") != std::string::npos)
                 return fail(done, "end of game", "an export left " + entry.path().string());
     }

@@ -3,6 +3,7 @@
 // Reveal and the ELT land on the right pixels of a map that looks as the game's does.
 #include "debrief/debrief_window.h"
 #include "support/debrief_fixture.h"
+#include "support/on_screen.h"
 #include "ui/qt/form_window.h"
 #include "ui/qt/qt_host.h"
 #include "ui/qt/renderer.h"
@@ -35,22 +36,8 @@ struct DebriefOnScreen {
     }
 };
 
-// Map units to client pixels: the map starts at twips (120, 120), pixel (8, 8), and is 387 by
-// 385 pixels for 200 by 200 units, as the game's map.
-double px(double units) {
-    return 8 + units * 387 / 200;
-}
-double py(double units) {
-    return 8 + units * 385 / 200;
-}
-
-int countNear(const QImage& image, double x, double y, int radius, QColor colour) {
-    int n = 0;
-    for (int dy = -radius; dy <= radius; ++dy)
-        for (int dx = -radius; dx <= radius; ++dx)
-            n += image.pixelColor(int(std::lround(x)) + dx, int(std::lround(y)) + dy) == colour;
-    return n;
-}
+// The map starts at twips (120, 120), pixel (8, 8), and is as large as the game's.
+constexpr MapPixels kMap{8, 8};
 
 const QColor blue(0, 0, 255), red(255, 0, 0), green(0, 128, 0), black(0, 0, 0), white(Qt::white);
 
@@ -63,22 +50,23 @@ TEST(DebriefRender, theTrackIsBlueAlongEveryLegAndNowhereElse) {
     const std::pair<double, double> onTrack[] = {{60, 118}, {60, 106}, {70, 90},  {90, 70},
                                                  {110, 60}, {124, 60}, {132, 60}, {138, 60}};
     for (auto [x, y] : onTrack)
-        EXPECT_GE(countNear(image, px(x), py(y), 1, blue), 2) << x << ", " << y;
+        EXPECT_GE(countNear(image, kMap.x(x), kMap.y(y), 1, blue), 2) << x << ", " << y;
     const std::pair<double, double> offTrack[] = {{80, 120}, {40, 60}, {120, 90}, {170, 110}};
     for (auto [x, y] : offTrack)
-        EXPECT_EQ(countNear(image, px(x), py(y), 4, blue), 0) << x << ", " << y;
+        EXPECT_EQ(countNear(image, kMap.x(x), kMap.y(y), 4, blue), 0) << x << ", " << y;
 }
 
 TEST(DebriefRender, theMarksShowWhereTheSignalWasHeardTheRevealAndTheElt) {
     DebriefOnScreen d;
     const QImage image = d.grab();
-    EXPECT_EQ(image.pixelColor(int(px(80)), int(py(80))), red) << "the first signal's dot";
-    EXPECT_GE(countNear(image, px(80), py(80), 6, red), 20) << "and its ring";
-    EXPECT_EQ(countNear(image, px(60), py(100), 6, red), 0) << "only there";
-    EXPECT_GE(countNear(image, px(145), py(55), 6, green), 60) << "the Reveal's whole square";
+    EXPECT_EQ(image.pixelColor(int(kMap.x(80)), int(kMap.y(80))), red) << "the first signal's dot";
+    EXPECT_GE(countNear(image, kMap.x(80), kMap.y(80), 6, red), 20) << "and its ring";
+    EXPECT_EQ(countNear(image, kMap.x(60), kMap.y(100), 6, red), 0) << "only there";
+    EXPECT_GE(countNear(image, kMap.x(145), kMap.y(55), 6, green), 60)
+        << "the Reveal's whole square";
     // The ELT's black cross: six units each way, well clear of its picture.
     for (auto [x, y] : {std::pair{150.0, 44.5}, {144.5, 50.0}, {150.0, 55.5}, {155.5, 50.0}})
-        EXPECT_GE(countNear(image, px(x), py(y), 1, black), 1) << "the ELT cross at " << x;
+        EXPECT_GE(countNear(image, kMap.x(x), kMap.y(y), 1, black), 1) << "the ELT cross at " << x;
     EXPECT_TRUE(d.debrief->imgELT->visible());
 }
 
@@ -91,8 +79,8 @@ TEST(DebriefRender, aBreakInTheTrackIsAThinGreyDottedLineAndAnOrangeMarkNotABlue
     const QImage image = d.grab();
     const QColor grey(128, 128, 128), orange(255, 140, 0);
     int greyRows = 0, whiteRows = 0, wideRows = 0;
-    const int x = int(px(145));
-    for (int y = int(py(65)); y <= int(py(100)); ++y) {
+    const int x = int(kMap.x(145));
+    for (int y = int(kMap.y(65)); y <= int(kMap.y(100)); ++y) {
         int greys = 0, whites = 0;
         for (int dx = -1; dx <= 1; ++dx) {
             const QColor c = image.pixelColor(x + dx, y);
@@ -107,28 +95,30 @@ TEST(DebriefRender, aBreakInTheTrackIsAThinGreyDottedLineAndAnOrangeMarkNotABlue
     EXPECT_GE(greyRows, 10) << "dots along the connector";
     EXPECT_GE(whiteRows, 10) << "with gaps between them";
     EXPECT_EQ(wideRows, 0) << "one pixel thin";
-    EXPECT_GE(countNear(image, px(145), py(150), 3, orange), 9) << "the mark where it was put";
+    EXPECT_GE(countNear(image, kMap.x(145), kMap.y(150), 3, orange), 9)
+        << "the mark where it was put";
 }
 
 TEST(DebriefRender, theMapBackgroundAndTheVorRoseAreTheGames) {
     DebriefOnScreen d;
     const QImage image = d.grab();
-    EXPECT_EQ(image.pixelColor(int(px(20)), int(py(20))), white) << "the white map";
+    EXPECT_EQ(image.pixelColor(int(kMap.x(20)), int(kMap.y(20))), white) << "the white map";
     EXPECT_EQ(image.pixelColor(2, 2), QColor(192, 192, 192)) << "the grey window round it";
     auto navy = [](QColor c) { return c.blue() > 90 && c.red() < 90 && c.green() < 90; };
     const double ring = 40;
     for (double angle : {0.0, 45.0, 135.0, 200.0, 315.0}) {
         const double rad = angle * 3.14159265 / 180;
         bool found = false;
-        const double x = px(120 + ring * std::cos(rad)), y = py(140 + ring * std::sin(rad));
+        const double x = kMap.x(120 + ring * std::cos(rad)), y = kMap.y(140 + ring * std::sin(rad));
         for (int dy = -2; dy <= 2 && !found; ++dy)
             for (int dx = -2; dx <= 2 && !found; ++dx)
                 found = navy(image.pixelColor(int(x) + dx, int(y) + dy));
         EXPECT_TRUE(found) << "the rose at " << angle << " degrees";
     }
-    EXPECT_TRUE(navy(image.pixelColor(int(px(120)), int(py(140))))) << "the VOR symbol";
-    EXPECT_GE(countNear(image, px(60), py(140), 7, black), 6) << "the airport's runways";
-    EXPECT_GE(countNear(image, px(60), py(140), 4, red), 12) << "the aircraft, paused there";
+    EXPECT_TRUE(navy(image.pixelColor(int(kMap.x(120)), int(kMap.y(140))))) << "the VOR symbol";
+    EXPECT_GE(countNear(image, kMap.x(60), kMap.y(140), 7, black), 6) << "the airport's runways";
+    EXPECT_GE(countNear(image, kMap.x(60), kMap.y(140), 4, red), 12)
+        << "the aircraft, paused there";
 }
 
 TEST(DebriefRender, theAircraftFliesOnScreenAndLeavesTheTrackBehind) {
@@ -138,9 +128,10 @@ TEST(DebriefRender, theAircraftFliesOnScreenAndLeavesTheTrackBehind) {
     w.replay.advance(25 / debrief::Replay::stepsPerSecond); // 10 north, 10 north-east, 5 east
     w.showReplay();
     const QImage image = d.grab();
-    EXPECT_GE(countNear(image, px(120), py(60), 4, red), 12) << "the aircraft, on the east leg";
-    EXPECT_EQ(countNear(image, px(60), py(140), 4, red), 0) << "gone from the airport";
-    EXPECT_GE(countNear(image, px(60), py(118), 1, blue), 2) << "the track still there";
+    EXPECT_GE(countNear(image, kMap.x(120), kMap.y(60), 4, red), 12)
+        << "the aircraft, on the east leg";
+    EXPECT_EQ(countNear(image, kMap.x(60), kMap.y(140), 4, red), 0) << "gone from the airport";
+    EXPECT_GE(countNear(image, kMap.x(60), kMap.y(118), 1, blue), 2) << "the track still there";
 }
 
 } // namespace

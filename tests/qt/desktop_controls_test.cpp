@@ -3,6 +3,7 @@
 // game after every event, the colours are the game's whatever the desktop's theme, the focus
 // goes where the user points and can be seen, and the map flies from the keyboard.
 #include "help/about_window.h"
+#include "support/on_screen.h"
 #include "support/real_game.h"
 #include "ui/qt/control_widgets.h"
 #include "ui/qt/surface_widget.h"
@@ -32,10 +33,6 @@ struct ActiveGame : RealGame {
     QMainWindow* window() { return windowOf(main()).window(); }
     QWidget* widget(const ui::Control* c) { return windowOf(main()).widgetOf(*c); }
     QWidget* focused() { return QApplication::focusWidget(); }
-    void settle() {
-        for (int i = 0; i < 3; ++i)
-            QApplication::processEvents();
-    }
     void press(QWidget* w, Qt::Key key) {
         w->setFocus(Qt::TabFocusReason);
         QTest::keyClick(w, key);
@@ -55,7 +52,7 @@ TEST(DesktopControls, optionButtonsAndTheCheckBoxShowTheGameAfterEveryClickAndKe
     for (ui::OptionButton* option : {w.optSpeed[0], w.optDFMode[0]}) {
         QWidget* q = g.widget(option);
         QTest::mouseClick(q, Qt::LeftButton, {}, QPoint(8, q->height() / 2));
-        g.settle();
+        settle();
         EXPECT_TRUE(option->value());
         EXPECT_TRUE(drawnChecked(q)) << option->qualifiedName() << " after a click";
         g.press(q, Qt::Key_Space);
@@ -63,7 +60,7 @@ TEST(DesktopControls, optionButtonsAndTheCheckBoxShowTheGameAfterEveryClickAndKe
     }
     QWidget* search = g.widget(w.optSpeed[1]);
     QTest::mouseClick(search, Qt::LeftButton, {}, QPoint(8, search->height() / 2));
-    g.settle();
+    settle();
     EXPECT_TRUE(drawnChecked(search));
     EXPECT_FALSE(drawnChecked(g.widget(w.optSpeed[0])));
     QWidget* bearing = g.widget(w.chkBearing);
@@ -71,7 +68,7 @@ TEST(DesktopControls, optionButtonsAndTheCheckBoxShowTheGameAfterEveryClickAndKe
     EXPECT_EQ(w.chkBearing->value(), 1);
     EXPECT_TRUE(drawnChecked(bearing));
     w.chkBearing->setValue(0); // the game clears it, as New Search does
-    g.settle();
+    settle();
     EXPECT_FALSE(drawnChecked(bearing));
 }
 
@@ -98,11 +95,8 @@ TEST(DesktopControls, buttonsOptionsAndTheCheckBoxWearTheWindowsGreyWhateverTheT
         const QImage image = q->grab().toImage();
         EXPECT_EQ(image.pixelColor(q->width() - 3, 0), grey) << c->qualifiedName();
         // The indicator sits at the left: somewhere inside it is white.
-        int white = 0;
-        for (int x = 0; x < 16; ++x)
-            for (int y = 0; y < q->height(); ++y)
-                white += image.pixelColor(x, y) == QColor(Qt::white);
-        EXPECT_GE(white, 12) << c->qualifiedName() << "'s indicator";
+        EXPECT_GE(countIn(image, QRect(0, 0, 16, q->height()), QColor(Qt::white)), 12)
+            << c->qualifiedName() << "'s indicator";
     }
     const QImage frame = g.windowOf(w).client()->grab().toImage();
     EXPECT_EQ(frame.pixelColor((5970 + 100) / 15, (3180 + 1000) / 15), grey) << "inside a frame";
@@ -117,7 +111,7 @@ TEST(DesktopControls, theFocusStartsAtExitAndAClickOnASurfaceTakesIt) {
     for (ui::PictureBox* surface : {w.Pic1, w.PicDf, w.picCompass}) {
         QWidget* q = g.widget(surface);
         QTest::mouseClick(q, Qt::LeftButton, {}, QPoint(q->width() / 2, q->height() / 2));
-        g.settle();
+        settle();
         EXPECT_EQ(ui::qt::controlOf(g.focused()), surface) << surface->name();
         EXPECT_EQ(ui::Runtime::helpTopicFor(w, surface), 10) << surface->name();
     }
@@ -130,17 +124,17 @@ TEST(DesktopControls, theArrowKeysMoveWithinAnOptionGroupAndTabLeavesIt) {
     EXPECT_TRUE(w.optSpeed[1]->value()) << "Down selects the next option";
     EXPECT_EQ(g.focused(), g.widget(w.optSpeed[1]));
     QTest::keyClick(g.focused(), Qt::Key_Down);
-    g.settle();
+    settle();
     EXPECT_TRUE(w.optSpeed[0]->value()) << "and wraps round to the first";
     QTest::keyClick(g.focused(), Qt::Key_Left);
-    g.settle();
+    settle();
     EXPECT_TRUE(w.optSpeed[1]->value());
     EXPECT_EQ(g.game.search.speedStep, 1) << "Search speed is a quarter mile, one map unit";
     QTest::keyClick(g.focused(), Qt::Key_Tab);
-    g.settle();
+    settle();
     EXPECT_EQ(g.focused(), g.widget(w.cmdHint)) << "Tab leaves the group";
     QTest::keyClick(g.focused(), Qt::Key_Backtab);
-    g.settle();
+    settle();
     EXPECT_EQ(g.focused(), g.widget(w.optSpeed[1])) << "and comes back at its selected option";
 }
 
@@ -162,10 +156,10 @@ TEST(DesktopControls, theFocusIsDrawnBoldly) {
     auto changedPixels = [&](QWidget* q) {
         QWidget* elsewhere = g.widget(w.cmdHelp) == q ? g.widget(w.cmdStart) : g.widget(w.cmdHelp);
         elsewhere->setFocus();
-        g.settle();
+        settle();
         const QImage plain = q->grab().toImage();
         q->setFocus();
-        g.settle();
+        settle();
         const QImage focused = q->grab().toImage();
         int n = 0;
         for (int y = 0; y < plain.height(); ++y)
@@ -220,7 +214,7 @@ TEST(DesktopControls, aDialogClosedByEscapeOrItsCloseBoxIsGoneAndTheGamePlaysOn)
         } else {
             about->close();
         }
-        g.settle();
+        settle();
         EXPECT_EQ(g.game.about.existing(), nullptr);
     }
     EXPECT_TRUE(g.window()->isVisible());

@@ -2,6 +2,7 @@
 // A grid and a chart on a real window, as a logbook shows its searches: the user sorts the table
 // by any heading and picks a row, the form hears which of its own rows that was, and the chart
 // draws its bands behind its lines on the form's axes.
+#include "support/on_screen.h"
 #include "ui/chart.h"
 #include "ui/controls.h"
 #include "ui/grid.h"
@@ -95,10 +96,6 @@ struct LogbookWindow {
     ui::qt::FormWindow& window() { return *renderer.windowOf(*slot.existing()); }
     QTableView* table() { return static_cast<QTableView*>(window().widgetOf(*grid)); }
     QChartView* chartView() { return static_cast<QChartView*>(window().widgetOf(*chart)); }
-    void settle() {
-        for (int i = 0; i < 3; ++i)
-            QApplication::processEvents();
-    }
     QPoint rowAt(int viewRow) {
         return table()->visualRect(table()->model()->index(viewRow, 0)).center();
     }
@@ -174,7 +171,7 @@ TEST(GridWidget, aRowPickedInTheSortedTableIsTheGridsOwnRow) {
     EXPECT_EQ(w.selections, 2);
 
     w.grid->select(3); // the form picks the fourth search flown, 85
-    w.settle();
+    settle();
     EXPECT_EQ(w.selectedViewRow(), 2);
     EXPECT_EQ(w.selections, 3) << "the form's own selection is heard once, not echoed";
 
@@ -198,7 +195,7 @@ TEST(GridWidget, enterAndADoubleClickOnARowActAsTheKeyTheFormBoundToIt) {
     // A double click comes after the first click of its pair, as the window system sends it.
     QTest::mouseClick(w.table()->viewport(), Qt::LeftButton, {}, w.rowAt(1));
     QTest::mouseDClick(w.table()->viewport(), Qt::LeftButton, {}, w.rowAt(1));
-    w.settle();
+    settle();
     EXPECT_EQ(w.debriefs, 3);
     EXPECT_EQ(w.grid->selectedRow(), 1) << "the row double-clicked is the one selected";
     QTest::keyClick(w.table(), Qt::Key_Tab);
@@ -210,7 +207,7 @@ TEST(GridWidget, theColumnsAreFittedAgainToTheirTextsAtANewZoom) {
     LogbookWindow w;
     const int before = w.table()->columnWidth(0);
     w.runtime.setZoom(200);
-    w.settle();
+    settle();
     EXPECT_GE(w.table()->columnWidth(0), before * 9 / 5) << "at 100 %: " << before;
 }
 
@@ -224,14 +221,14 @@ TEST(GridWidget, newRowsResetTheTableAndKeepTheUsersSort) {
     more.push_back({{"2024-05-05", 5}, {"99", 99}, {"Excellent", 4}});
     more.push_back({{"2024-05-06", 6}, {"1", 1}, {"Poor", 1}});
     w.grid->setRows(more);
-    w.settle();
+    settle();
     EXPECT_EQ(w.shown(1), (std::vector<std::string>{"100", "99", "85", "10", "9", "1"}));
     EXPECT_EQ(w.table()->horizontalHeader()->sortIndicatorSection(), 1);
     EXPECT_EQ(w.table()->horizontalHeader()->sortIndicatorOrder(), Qt::DescendingOrder);
     EXPECT_EQ(w.selectedViewRow(), -1) << "new rows clear the selection";
     EXPECT_EQ(w.selections, 1) << "and raise no click";
     w.grid->select(4); // 99
-    w.settle();
+    settle();
     EXPECT_EQ(w.selectedViewRow(), 1);
 
     // A form may answer a selection with new rows, as when a search is deleted.
@@ -290,13 +287,13 @@ TEST(ChartWidget, bandsAreAreasBehindALinePerSeriesOnTheControlsAxes) {
     // A change that is not new data leaves the series as they are.
     w.chart->setVisible(false);
     w.chart->setVisible(true);
-    w.settle();
+    settle();
     EXPECT_EQ(seriesOf<QLineSeries>(view), lines);
 
     w.chart->yMinimum = 20;
     w.chart->yMaximum = 80;
     w.chart->setData(bands(2), {{"Score", std::vector<double>(12, 50.0), blue, true}});
-    w.settle();
+    settle();
     EXPECT_EQ(seriesOf<QAreaSeries>(view).size(), 2u);
     ASSERT_EQ(seriesOf<QLineSeries>(view).size(), 1u);
     EXPECT_EQ(seriesOf<QLineSeries>(view)[0]->count(), 12);
@@ -313,7 +310,7 @@ TEST(ChartWidget, bandsAreAreasBehindALinePerSeriesOnTheControlsAxes) {
     };
     for (const Case c : {Case{192, true, 2}, Case{193, false, 1}}) {
         w.chart->setData({}, {{"Score", std::vector<double>(c.values, 50.0), blue, true}});
-        w.settle();
+        settle();
         QLineSeries* line = seriesOf<QLineSeries>(view).at(0);
         EXPECT_EQ(line->count(), static_cast<int>(c.values)) << "every value is drawn";
         EXPECT_EQ(line->pointsVisible(), c.dots) << c.values << " values";
@@ -346,14 +343,14 @@ TEST(ChartWidget, aValueBeyondTheScaleIsDrawnAtTheEdgeAndToldOnHoverOnRoundTicks
     QChartView* view = w.chartView();
     w.chart->yMaximum = 80;
     w.chart->setData(bands(2), {{"Score", {180.04, 5, 12}, blue, true}});
-    w.settle();
+    settle();
     QLineSeries* line = seriesOf<QLineSeries>(view).at(0);
     EXPECT_EQ(line->at(0), QPointF(1, 80));
     EXPECT_EQ(line->at(1), QPointF(2, 5));
     const QPoint edge = view->mapFromScene(view->chart()->mapToPosition(line->at(0), line));
     QTest::mouseMove(view->viewport(), edge + QPoint(0, 20));
     QTest::mouseMove(view->viewport(), edge);
-    w.settle();
+    settle();
     EXPECT_EQ(QToolTip::text(), "Search 1, Score: 180");
     // The pointer rests: the window system asks the view for its tip.
     QHelpEvent rest(QEvent::ToolTip, edge, view->viewport()->mapToGlobal(edge));
@@ -367,7 +364,7 @@ TEST(ChartWidget, aValueBeyondTheScaleIsDrawnAtTheEdgeAndToldOnHoverOnRoundTicks
     for (const auto& [top, step] : ticks) {
         w.chart->yMaximum = top;
         w.chart->setData(bands(2), {{"Score", {180.04, 5, 12}, blue, true}});
-        w.settle();
+        settle();
         EXPECT_EQ(y->tickType(), QValueAxis::TicksDynamic);
         EXPECT_EQ(y->tickInterval(), step) << "up to " << top;
         EXPECT_EQ(y->tickAnchor(), 0);
@@ -381,14 +378,11 @@ TEST(ChartWidget, aBandsLegendSwatchIsItsWholeColour) {
     const QImage image = w.chartView()->grab().toImage().convertToFormat(QImage::Format_RGB32);
     for (const auto& band : bands(4)) {
         const QColor want = ui::qt::toQColor(band.color);
-        int near = 0;
-        for (int y = 0; y < image.height(); ++y)
-            for (int x = 0; x < image.width(); ++x) {
-                const QColor c = image.pixelColor(x, y);
-                near += std::abs(c.red() - want.red()) + std::abs(c.green() - want.green()) +
-                            std::abs(c.blue() - want.blue()) <=
-                        12;
-            }
+        const int near = countIn(image, image.rect(), [&want](QColor c) {
+            return std::abs(c.red() - want.red()) + std::abs(c.green() - want.green()) +
+                       std::abs(c.blue() - want.blue()) <=
+                   12;
+        });
         EXPECT_GE(near, 20) << band.label;
     }
 }

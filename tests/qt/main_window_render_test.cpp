@@ -1,10 +1,10 @@
 // SPDX-License-Identifier: MIT
 // The real main window, grabbed to an image: the layout in twips lands on the right pixels.
+#include "support/on_screen.h"
 #include "support/real_game.h"
 #include "ui/qt/surface_widget.h"
 
 #include <cmath>
-#include <functional>
 #include <gtest/gtest.h>
 #include <QApplication>
 #include <QImage>
@@ -13,12 +13,6 @@
 #include <QWidget>
 
 namespace {
-
-// The client area below the menu bar, as the user sees it.
-QImage grab(RealGame& g) {
-    QApplication::processEvents();
-    return g.windowOf(g.main()).client()->grab().toImage();
-}
 
 QColor at(const QImage& image, int twipsX, int twipsY) {
     return image.pixelColor(twipsX / 15, twipsY / 15);
@@ -33,7 +27,7 @@ TEST(MainWindowRender, ClientAreaIsFixedAtDesignSize) {
 TEST(MainWindowRender, DesignColoursLandWhereTheTwipsSay) {
     // Each point lies well inside the control it names, away from borders and text.
     RealGame g;
-    const QImage image = grab(g);
+    const QImage image = g.grabClient();
     if (qEnvironmentVariableIsSet("VANTREL_SAVE_GRABS")) image.save("vantrel-main-window.png");
     struct Probe {
         const char* what;
@@ -54,48 +48,30 @@ TEST(MainWindowRender, DesignColoursLandWhereTheTwipsSay) {
         EXPECT_EQ(at(image, p.x, p.y), p.colour) << p.what;
 }
 
-// Whether some pixel within `radius` of (x, y) passes the test; edges are smoothed, so a
-// drawing is looked for near where it should be rather than on one exact pixel.
-bool anyNear(const QImage& image, double x, double y, int radius,
-             const std::function<bool(QColor)>& test) {
-    for (int dy = -radius; dy <= radius; ++dy)
-        for (int dx = -radius; dx <= radius; ++dx) {
-            const QPoint p(int(x) + dx, int(y) + dy);
-            if (image.rect().contains(p) && test(image.pixelColor(p))) return true;
-        }
-    return false;
-}
-
-int countNear(const QImage& image, double x, double y, int radius, QColor colour) {
-    int n = 0;
-    for (int dy = -radius; dy <= radius; ++dy)
-        for (int dx = -radius; dx <= radius; ++dx)
-            n += image.pixelColor(int(x) + dx, int(y) + dy) == colour;
-    return n;
-}
-
 TEST(MainWindowRender, aLaidOutSearchIsDrawnOnTheMapAndInstruments) {
     // The ELT and the VOR in the middle of the map, the airport at (60, 60): the aircraft
     // starts 14 miles from the ELT, within hearing.
     RealGame g({0.5f, 0.5f, 0.5f, 0.5f, 0.25f, 0.25f});
-    const QImage image = grab(g);
+    const QImage image = g.grabClient();
     if (qEnvironmentVariableIsSet("VANTREL_SAVE_GRABS")) image.save("vantrel-search.png");
-    // Map units to client pixels: the map starts at pixel (4, 2) and is 387 by 385 pixels.
-    auto px = [](double units) { return 4 + units * 387 / 200; };
-    auto py = [](double units) { return 2 + units * 385 / 200; };
+    const MapPixels map{4, 2}; // where the map starts in the client area
     auto navy = [](QColor c) { return c.blue() > 90 && c.red() < 90 && c.green() < 90; };
     const double ring = 40 * 387.0 / 200;
 
     for (double angle : {0.0, 90.0, 180.0, 270.0, 45.0}) {
         const double rad = angle * 3.14159265 / 180;
-        EXPECT_TRUE(
-            anyNear(image, px(100) + ring * std::cos(rad), py(100) + ring * std::sin(rad), 2, navy))
+        EXPECT_GT(countNear(image, map.x(100) + ring * std::cos(rad),
+                            map.y(100) + ring * std::sin(rad), 2, navy),
+                  0)
             << "the rose at " << angle << " degrees";
     }
-    EXPECT_TRUE(navy(image.pixelColor(int(px(100)), int(py(100))))) << "the dot of the VOR symbol";
-    EXPECT_GE(countNear(image, px(60), py(60), 7, QColor(0, 0, 0)), 6) << "the airport's runways";
-    EXPECT_GE(countNear(image, px(60), py(60), 4, QColor(255, 0, 0)), 12) << "the aircraft symbol";
-    EXPECT_EQ(countNear(image, px(150), py(150), 4, QColor(255, 0, 0)), 0);
+    EXPECT_TRUE(navy(image.pixelColor(int(map.x(100)), int(map.y(100)))))
+        << "the dot of the VOR symbol";
+    EXPECT_GE(countNear(image, map.x(60), map.y(60), 7, QColor(0, 0, 0)), 6)
+        << "the airport's runways";
+    EXPECT_GE(countNear(image, map.x(60), map.y(60), 4, QColor(255, 0, 0)), 12)
+        << "the aircraft symbol";
+    EXPECT_EQ(countNear(image, map.x(150), map.y(150), 4, QColor(255, 0, 0)), 0);
     EXPECT_EQ(at(image, 5970 + 1380 + 140, 3180 + 120 + 100), QColor(255, 0, 0)) << "the indicator";
 }
 
@@ -104,27 +80,19 @@ TEST(MainWindowRender, theAircraftSymbolAndTheSignalLightChangeOnScreenWithEvery
     // moves, though nothing else on the map changes, and so must the signal light, a widget of
     // its own that only the game's new colour changes.
     RealGame g({0.5f, 0.5f, 0.5f, 0.5f, 0.25f, 0.25f});
-    QMainWindow* window = g.windowOf(g.main()).window();
-    window->show();
+    g.windowOf(g.main()).window()->show();
     QWidget* client = g.windowOf(g.main()).client();
-    auto onScreen = [&] {
-        for (int i = 0; i < 3; ++i)
-            QApplication::processEvents(); // sync, then paint
-        const QPoint at = client->mapTo(window, QPoint(0, 0));
-        return QGuiApplication::primaryScreen()
-            ->grabWindow(window->winId(), at.x(), at.y(), client->width(), client->height())
-            .toImage();
-    };
-    auto px = [](double units) { return 4 + units * 387 / 200; };
-    auto py = [](double units) { return 2 + units * 385 / 200; };
-    const QImage before = onScreen();
-    ASSERT_GE(countNear(before, px(60), py(60), 4, QColor(255, 0, 0)), 12);
+    const MapPixels map{4, 2};
+    const QImage before = screenOf(client);
+    ASSERT_GE(countNear(before, map.x(60), map.y(60), 4, QColor(255, 0, 0)), 12);
     ASSERT_EQ(at(before, 5970 + 1380 + 140, 3180 + 120 + 100), QColor(255, 0, 0));
     for (int i = 0; i < 11; ++i)
         g.runtime.click(*g.game.main->cmdUp); // 44 units north, out of hearing
-    const QImage after = onScreen();
-    EXPECT_GE(countNear(after, px(60), py(16), 4, QColor(255, 0, 0)), 12) << "at its new place";
-    EXPECT_EQ(countNear(after, px(60), py(60), 4, QColor(255, 0, 0)), 0) << "gone from the old";
+    const QImage after = screenOf(client);
+    EXPECT_GE(countNear(after, map.x(60), map.y(16), 4, QColor(255, 0, 0)), 12)
+        << "at its new place";
+    EXPECT_EQ(countNear(after, map.x(60), map.y(60), 4, QColor(255, 0, 0)), 0)
+        << "gone from the old";
     EXPECT_EQ(at(after, 5970 + 1380 + 140, 3180 + 120 + 100), QColor(0, 0, 0)) << "the light";
 }
 

@@ -2,6 +2,7 @@
 // The game drawn at every zoom: the same layout, larger, and drawn afresh at its size.
 #include "game/view_menu.h"
 #include "help/explanation_panel.h"
+#include "support/on_screen.h"
 #include "support/real_game.h"
 #include "ui/qt/surface_widget.h"
 
@@ -25,12 +26,6 @@
 
 namespace {
 
-QImage grab(RealGame& g) {
-    QApplication::processEvents();
-    g.renderer.syncNow();
-    return g.windowOf(g.main()).client()->grab().toImage();
-}
-
 // The player's settings are forgotten, so that the next game starts as a new player's would.
 void forget() {
     QSettings store(QStringLiteral("Vantrel"), QStringLiteral("Vantrel"));
@@ -44,7 +39,7 @@ struct Zoomed : RealGame {
     explicit Zoomed(int percent) : RealGame({0.5f, 0.5f, 0.5f, 0.5f, 0.25f, 0.25f}) {
         host.largestZoomAllowed = percent < 100 ? (percent + 0.5) / 100 : 4.0;
         setZoomLevel(game, std::max(percent, 100));
-        grabbed = grab(*this);
+        grabbed = grabClient();
         if (qEnvironmentVariableIsSet("VANTREL_SAVE_GRABS"))
             grabbed.save(QStringLiteral("vantrel-zoom-%1.png").arg(percent));
     }
@@ -186,13 +181,8 @@ TEST(Zoom, theScreenShowsWhatAFreshPaintShowsAfterStepsAtEveryChangeOfZoom) {
     // What the screen keeps, not a fresh grab: a symbol that moved must leave nothing behind,
     // also where it was drawn at the zoom before.
     Zoomed g(100);
-    QMainWindow* window = g.windowOf(g.main()).window();
-    window->show();
+    g.windowOf(g.main()).window()->show();
     QWidget* client = g.windowOf(g.main()).client();
-    auto settle = [] {
-        for (int i = 0; i < 3; ++i)
-            QApplication::processEvents();
-    };
     for (int level : {150, 200, 100, 300}) {
         SCOPED_TRACE(level);
         g.runtime.click(*g.main().cmdUp);
@@ -201,13 +191,7 @@ TEST(Zoom, theScreenShowsWhatAFreshPaintShowsAfterStepsAtEveryChangeOfZoom) {
         settle();
         g.runtime.click(*g.main().cmdUp);
         g.runtime.click(*g.main().cmdRight);
-        settle();
-        const QPoint at = client->mapTo(window, QPoint(0, 0));
-        const QImage shown =
-            QGuiApplication::primaryScreen()
-                ->grabWindow(window->winId(), at.x(), at.y(), client->width(), client->height())
-                .toImage()
-                .convertToFormat(QImage::Format_RGB32);
+        const QImage shown = screenOf(client).convertToFormat(QImage::Format_RGB32);
         EXPECT_EQ(shown, client->grab().toImage().convertToFormat(QImage::Format_RGB32));
     }
 }

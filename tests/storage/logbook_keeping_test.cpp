@@ -8,16 +8,20 @@
 
 #include <gtest/gtest.h>
 #include <QCoreApplication>
-#include <QDeadlineTimer>
 #include <QTemporaryDir>
+#include <QTest>
 
 using logbook::Logbook;
 using storage_test::makeRecord;
 using storage_test::RawConnection;
 
-TEST(LogbookKeeping, aLockedFileKeepsTheRecordsOfTheRunAndWritesThemWhenFree) {
+// A logbook file of the test's own, not yet made.
+struct LogbookKeeping : ::testing::Test {
     QTemporaryDir folder;
     const QString path = folder.filePath("logbook.sqlite");
+};
+
+TEST_F(LogbookKeeping, aLockedFileKeepsTheRecordsOfTheRunAndWritesThemWhenFree) {
     Logbook book(std::make_unique<storage::SqliteStore>(
         path.toStdString(), storage::SqliteOptions{.busyTimeoutMs = 50}));
     EXPECT_EQ(book.count(), 0);
@@ -52,9 +56,7 @@ TEST(LogbookKeeping, aLockedFileKeepsTheRecordsOfTheRunAndWritesThemWhenFree) {
     EXPECT_EQ(book.record(records[1].id)->track.size(), 20u);
 }
 
-TEST(LogbookKeeping, aLogbookFromANewerGameIsLeftAloneAndTheRunIsKeptInMemory) {
-    QTemporaryDir folder;
-    const QString path = folder.filePath("logbook.sqlite");
+TEST_F(LogbookKeeping, aLogbookFromANewerGameIsLeftAloneAndTheRunIsKeptInMemory) {
     {
         storage::SqliteStore store(path.toStdString());
         ASSERT_TRUE(store.open().ok());
@@ -74,9 +76,7 @@ TEST(LogbookKeeping, aLogbookFromANewerGameIsLeftAloneAndTheRunIsKeptInMemory) {
 // In the game, the window's own connection never waits for a lock: a record the file will not
 // take at once is held and written from a thread of its own soon after the file is free,
 // without another Reveal; at the end of the run, one last try writes what is still held.
-TEST(LogbookKeeping, heldRecordsReachTheFileOnTheirOwnAndAtTheEnd) {
-    QTemporaryDir folder;
-    const QString path = folder.filePath("logbook.sqlite");
+TEST_F(LogbookKeeping, heldRecordsReachTheFileOnTheirOwnAndAtTheEnd) {
     Logbook book(std::make_unique<storage::SqliteStore>(path.toStdString(),
                                                         storage::SqliteOptions{.busyTimeoutMs = 0}),
                  std::make_unique<storage::BackgroundWriter>(
@@ -98,9 +98,7 @@ TEST(LogbookKeeping, heldRecordsReachTheFileOnTheirOwnAndAtTheEnd) {
         EXPECT_EQ(book.keepHeld(100), 2);
         other.exec("ROLLBACK");
     }
-    QDeadlineTimer deadline(storage_test::kProcessMs);
-    while (book.held() > 0 && !deadline.hasExpired())
-        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 50);
+    (void)QTest::qWaitFor([&book] { return book.held() == 0; }, storage_test::kProcessMs);
     EXPECT_EQ(book.held(), 0);
     EXPECT_GE(written, 1);
     const auto records = book.records();
@@ -146,9 +144,7 @@ private:
 
 // A held record that the writer has put in the file before the game heard of it is listed and
 // counted once, never as written and as held at the same time.
-TEST(LogbookKeeping, aRecordJustWrittenByTheWriterIsListedOnce) {
-    QTemporaryDir folder;
-    const QString path = folder.filePath("logbook.sqlite");
+TEST_F(LogbookKeeping, aRecordJustWrittenByTheWriterIsListedOnce) {
     auto writer = std::make_unique<WriterNotHeardFrom>(path);
     WriterNotHeardFrom& quiet = *writer;
     Logbook book(std::make_unique<storage::SqliteStore>(path.toStdString(),

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 // The contracts of the forms runtime that the game leans on.
 #include "model/format_by_pattern.h"
+#include "support/fake_host.h"
 #include "ui/containers.h"
 #include "ui/controls.h"
 #include "ui/form.h"
@@ -10,7 +11,6 @@
 #include "ui/window_slot.h"
 
 #include <clocale>
-#include <functional>
 #include <gtest/gtest.h>
 #include <sstream>
 
@@ -172,19 +172,9 @@ TEST_F(Forms, aWindowUnloadingItselfLivesUntilItsEventIsOver) {
     EXPECT_TRUE(destroyed);
 }
 
-// A host whose message boxes let something happen while they are open.
-struct BusyHost : ui::headless::HeadlessHost {
-    using HeadlessHost::HeadlessHost;
-    std::function<void()> whileOpen;
-    int messageBox(const std::string& p, int b, const std::string& t) override {
-        if (whileOpen) whileOpen();
-        return HeadlessHost::messageBox(p, b, t);
-    }
-};
-
 TEST(Events, noTickOrClickIsHandledWhileABoxIsOpenNorAfterTheEnd) {
     std::ostringstream transcript;
-    BusyHost host{transcript};
+    FakeHost host{transcript};
     ui::Runtime runtime{host};
     ui::Form form{runtime, "test", ui::WindowStyle::Dialog};
     auto& timer = form.add<ui::Timer>("timer");
@@ -222,7 +212,7 @@ TEST(Events, noTickOrClickIsHandledWhileABoxIsOpenNorAfterTheEnd) {
 // window's timer even while a dialog is in front; a menu names no window.
 TEST(Events, eachBoxKnowsTheWindowThatAskedForIt) {
     std::ostringstream transcript;
-    BusyHost host{transcript};
+    FakeHost host{transcript};
     ui::Runtime runtime{host};
     ui::Form main{runtime, "main", ui::WindowStyle::Main};
     ui::Form dialog{runtime, "dialog", ui::WindowStyle::Dialog};

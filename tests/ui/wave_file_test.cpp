@@ -3,6 +3,7 @@
 // size whose chunks lie within it is taken; anything else is refused, never read whole, and
 // never waited on.
 #include "assets/tone/elt_tone.h"
+#include "support/temp_folder.h"
 #include "ui/wave_file.h"
 
 #include <cstdio>
@@ -146,20 +147,13 @@ TEST(WaveFile, takesPlainPcmAndRefusesEverythingElse) {
     EXPECT_EQ(tone->samplesAt, 44u);
 }
 
-// A folder of its own for the files of one test.
-struct Folder {
-    std::filesystem::path path;
-    Folder() {
-        std::string name =
-            (std::filesystem::temp_directory_path() / "vantrel-wave-XXXXXX").string();
-        path = ::mkdtemp(name.data());
-    }
-    ~Folder() { std::filesystem::remove_all(path); }
+// A folder of its own for the files of one test; `file` writes one.
+struct Folder : TempFolder {
     std::string file(const char* name, const Bytes& bytes) const {
-        const auto p = path / name;
+        const std::string p = TempFolder::file(name);
         std::ofstream(p, std::ios::binary)
             .write(reinterpret_cast<const char*>(bytes.data()), std::streamsize(bytes.size()));
-        return p.string();
+        return p;
     }
 };
 
