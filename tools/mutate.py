@@ -138,6 +138,7 @@ def mutants_of(path, rel):
                 "original": original,
                 "replacement": replacement,
                 "source": lines[lineno - 1].strip(),
+                "offset": col - (len(lines[lineno - 1]) - len(lines[lineno - 1].lstrip())),
             }
         )
 
@@ -176,15 +177,27 @@ def mutant_id(m):
     return f"{m['file']}:{m['line']}:{m['column']}:{m['original']}>{m['replacement']}"
 
 
+def stable_keys(mutants):
+    """A name for each mutant that survives edits elsewhere: its own line's text, where on that
+    line it lies, and the change, numbered when several lines read the same. Line numbers and
+    folders are left out, so code that moves keeps its mutants."""
+    seen = {}
+    for m in mutants:
+        base = f"{m['source']}|{m['offset']}|{m['original']}>{m['replacement']}"
+        seen[base] = seen.get(base, 0) + 1
+        m["key"] = f"{base}|{seen[base]}"
+
+
 def pick(candidates, seed, count):
     """count mutants chosen from the seed, taking the kinds in turn so that the many integer
-    constants do not crowd out the rest."""
-    rng = random.Random(seed)
+    constants do not crowd out the rest. Each kind is ranked by a hash of the seed and the
+    mutant's key, so a mutant's rank does not depend on what else the code holds."""
+    stable_keys(candidates)
     by_kind = {}
     for m in candidates:
         by_kind.setdefault(m["kind"], []).append(m)
-    for kind in sorted(by_kind):
-        rng.shuffle(by_kind[kind])
+    for kind in by_kind:
+        by_kind[kind].sort(key=lambda m: sha256(f"{seed}|{m['key']}".encode()), reverse=True)
     chosen = []
     kinds = sorted(by_kind)
     while len(chosen) < count and any(by_kind.values()):
@@ -305,8 +318,9 @@ def test(args):
            str(args.timeout), f"-j{args.jobs}", "--no-tests=error"]
     if args.exclude:
         cmd += ["-E", args.exclude]
-    # ctest ends each test at --timeout; this bounds ctest itself should a test ignore that.
-    code, out, timed_out = run(cmd, args.timeout * 4 + 60)
+    # A test's own TIMEOUT property outranks ctest's --timeout (the transcripts allow 300 s),
+    # so the whole run is bounded here too.
+    code, out, timed_out = run(cmd, args.timeout)
     if timed_out:
         return False, ["(ctest)"], True, out
     failed = FAILED_RE.findall(out.split("The following tests FAILED:")[-1]) if code else []
@@ -340,16 +354,19 @@ def run_mutants(args):
         for i, m in enumerate(chosen, start=1):
             t0 = time.monotonic()
             killers = []
+            why = {}
             with Mutated(args.build, m):
                 code, out, build_timed_out = build(args)
                 if code != 0 or build_timed_out:
                     outcome = "did not build"
+                    errors = re.findall(r"error: (.*)", out)
+                    why = {"build_error": errors[0] if errors else out.strip()[-200:]}
                 else:
                     passed, killers, all_timeouts, _ = test(args)
                     outcome = "survived" if passed else "timed out" if all_timeouts else "killed"
             seconds = round(time.monotonic() - t0, 1)
             results.append({**m, "id": mutant_id(m), "outcome": outcome, "seconds": seconds,
-                            "failed_tests": killers})
+                            "failed_tests": killers, **why})
             print(f"[{i}/{len(chosen)}] {m['file']}:{m['line']}: {m['original']} -> "
                   f"{m['replacement']}: {outcome} ({seconds} s)", flush=True)
     except KeyboardInterrupt:
@@ -390,22 +407,25 @@ def run_mutants(args):
 
 
 def compare(old_file, new_file):
-    """Mutants that one run killed and the other let survive, and both scores."""
+    """Mutants that one run killed and the other let survive, and both scores. Mutants are
+    matched by their key, so code moved between the runs still matches."""
     old = json.loads(Path(old_file).read_text())
     new = json.loads(Path(new_file).read_text())
-    before = {m["id"]: m for m in old["mutants"]}
-    after = {m["id"]: m for m in new["mutants"]}
+    before = {m["key"]: m for m in old["mutants"]}
+    after = {m["key"]: m for m in new["mutants"]}
     dead = ("killed", "timed out")
-    for key in sorted(before.keys() & after.keys()):
+    lost = 0
+    for key in sorted(before.keys() & after.keys(), key=lambda k: after[k]["id"]):
         a, b = before[key]["outcome"], after[key]["outcome"]
         if (a in dead) != (b in dead):
-            print(f"{key}: {a} -> {b}  | {after[key]['source']}")
-    for key in sorted(before.keys() ^ after.keys()):
-        print(f"{key}: only in {old_file if key in before else new_file}")
+            lost += a in dead and b == "survived"
+            print(f"{after[key]['id']}: {a} -> {b}  | {after[key]['source']}")
+    for key in sorted(before.keys() - after.keys()):
+        print(f"{before[key]['id']}: only in {old_file}")
+    for key in sorted(after.keys() - before.keys()):
+        print(f"{after[key]['id']}: only in {new_file}")
     print(f"before: {old['killed']} killed of {old['scored']} ({old['score_percent']} %)")
     print(f"after:  {new['killed']} killed of {new['scored']} ({new['score_percent']} %)")
-    lost = [k for k in before.keys() & after.keys()
-            if before[k]["outcome"] in dead and after[k]["outcome"] == "survived"]
     return 1 if lost else 0
 
 
@@ -418,7 +438,7 @@ def main():
     p.add_argument("--targets", nargs="+", default=DEFAULT_TARGETS, help="what to rebuild")
     p.add_argument("--tests", default=DEFAULT_TESTS, help="ctest -R selection")
     p.add_argument("--exclude", default="", help="ctest -E selection")
-    p.add_argument("--timeout", type=int, default=60, help="seconds per test")
+    p.add_argument("--timeout", type=int, default=60, help="seconds for the tests of one mutant")
     p.add_argument("--build-timeout", type=int, default=600, help="seconds per build")
     p.add_argument("--jobs", type=int, default=2)
     p.add_argument("--json", help="write a report here")
