@@ -15,11 +15,10 @@ change to the tests) can be compared mutant by mutant.
 
 import argparse
 import base64
-import fnmatch
+import fcntl
 import hashlib
 import json
 import os
-import random
 import re
 import signal
 import subprocess
@@ -277,7 +276,7 @@ class Mutated:
             self.path.write_bytes(self.original)
             if sha256(self.path.read_bytes()) != self.hash:
                 sys.exit(f"mutate: {self.mutant['file']} could not be put back; see {JOURNAL}")
-            (self.build / JOURNAL).unlink()
+            (self.build / JOURNAL).unlink(missing_ok=True)
         finally:
             signal.signal(signal.SIGINT, old)
         return False
@@ -306,7 +305,8 @@ def run(cmd, timeout):
 
 
 def build(args):
-    return run(["ninja", "-C", str(args.build), f"-j{args.jobs}", *args.targets], args.build_timeout)
+    cmd = ["ninja", "-C", str(args.build), f"-j{args.jobs}", *args.targets]
+    return run(cmd, args.build_timeout)
 
 
 FAILED_RE = re.compile(r"^\s*\d+ - (\S+) \((.*)\)\s*$", re.M)
@@ -329,7 +329,15 @@ def test(args):
 
 
 def run_mutants(args):
-    restore_pending(args.build)
+    if not args.list:
+        # One run per build folder: a second would build the first one's mutant, and take its
+        # changed file for one that a killed run left behind. The lock ends with the process.
+        lock = open(args.build / "mutate.lock", "w")
+        try:
+            fcntl.flock(lock, fcntl.LOCK_EX | fcntl.LOCK_NB)
+        except BlockingIOError:
+            sys.exit(f"mutate: another run is using {args.build}")
+        restore_pending(args.build)
     files = source_files(args.files)
     if not files:
         sys.exit("mutate: no file matches --files")
@@ -338,7 +346,8 @@ def run_mutants(args):
     print(f"{len(chosen)} mutants of {len(candidates)} in {len(files)} files (seed {args.seed})")
     if args.list:
         for m in chosen:
-            print(f"{m['file']}:{m['line']}: {m['original']} -> {m['replacement']}  | {m['source']}")
+            print(f"{m['file']}:{m['line']}: {m['original']} -> {m['replacement']}"
+                  f"  | {m['source']}")
         return 0
 
     code, out, _ = build(args)
@@ -430,8 +439,10 @@ def compare(old_file, new_file):
 
 
 def main():
-    p = argparse.ArgumentParser(description=__doc__, formatter_class=argparse.RawDescriptionHelpFormatter)
-    p.add_argument("--build", type=Path, default=ROOT / "build", help="a configured Ninja build folder")
+    p = argparse.ArgumentParser(
+        description=__doc__, formatter_class=argparse.RawDescriptionHelpFormatter)
+    p.add_argument("--build", type=Path, default=ROOT / "build",
+                   help="a configured Ninja build folder")
     p.add_argument("--seed", type=int, default=1)
     p.add_argument("--count", type=int, default=80)
     p.add_argument("--files", action="append", help="a glob below the source root (repeatable)")
