@@ -7,7 +7,6 @@ import os, sys, traceback
 from x11_session import Timeout, wait_for
 
 failures = []
-logs = []
 # Generous bounds for a busy machine: each wait ends as soon as its condition holds.
 PATIENCE = 30
 
@@ -26,23 +25,21 @@ def settles(probe, seconds=5, step=0.1):
         return None
 
 
-def log_tail(size=3000):
-    if not logs:
-        return ''
-    with open(logs[-1]) as log:
+def log_tail(x, size=3000):
+    """The end of the game's messages in the session `x`."""
+    with open(os.path.join(x.tmp, 'game.log')) as log:
         return log.read()[-size:]
 
 
 def start_game(x, game, env=None):
     """The game in the session `x` and its main window, once shown."""
     path = os.path.join(x.tmp, 'game.log')
-    logs.append(path)
     env = dict({'XDG_DATA_HOME': os.path.join(x.tmp, 'data')}, **(env or {}))
     proc = x.start([game], env=env, stderr=open(path, 'a'))
     try:
         return proc, wait_for('the game', lambda: x.windows(proc.pid, 'Vantrel'), PATIENCE)[0]
     except Timeout:
-        raise Timeout('the game shows no window: ' + log_tail())
+        raise Timeout('the game shows no window: ' + log_tail(x))
 
 
 def main(usage, *parts):
@@ -56,6 +53,5 @@ def main(usage, *parts):
         except Exception as error:  # a wait in vain, a tool that failed: the part fails
             traceback.print_exc()
             check(False, str(error))
-            print(log_tail())
     print('%d failed' % len(failures))
     sys.exit(1 if failures else 0)

@@ -76,7 +76,7 @@ def fit_at_every_level(game):
                 check(window is not None and settles(lambda: fits(x, window, screen), PATIENCE),
                       'at %d %% on %dx%d the whole %s is on the screen: %s' %
                       (zoom, screen[0], screen[1], title, window and x.geometry(window)[0]))
-            x.screenshot(os.path.join(os.environ.get('SHOTS', x.tmp), 'fit-%d.png' % zoom))
+            x.keep_screenshot('fit-%d.png' % zoom)
 
 
 def coaching_waits_in_the_logbook(game):

@@ -120,8 +120,7 @@ def logbook_and_debrief(game):
             before = drawn(x, debrief, TRACK_BLUE, 15)
             check(count_of(before, TRACK_BLUE) > 15, 'the debrief draws the track flown: %d'
                   % count_of(before, TRACK_BLUE))
-            if os.environ.get('VANTREL_SAVE_GRABS'):
-                x.screenshot(os.path.join(os.environ['VANTREL_SAVE_GRABS'], 'debrief.png'))
+            x.keep_screenshot('debrief.png')
             x.run(['xdotool', 'key', 'space'])  # Play has the focus
             time.sleep(0.7)
             check(picture(x, debrief)[2] != before[2], 'Play moves the aircraft along the track')
@@ -133,7 +132,7 @@ def logbook_and_debrief(game):
         x.activate(main_window)
         wait_for('the game to have the focus', lambda: x.active() == main_window, PATIENCE)
         check(menu(x, pid, 'l', 'Vantrel Logbook') is not None,
-              'Game, Logbook... opens the logbook: ' + log_tail(9000))
+              'Game, Logbook... opens the logbook: ' + log_tail(x, 9000))
         proc.terminate()
 
         # A new run: Game, Debrief shows the newest search in the logbook before any Reveal.
@@ -142,8 +141,7 @@ def logbook_and_debrief(game):
         debrief = menu(x, proc.pid, 'd', 'Vantrel Debrief')
         blue = count_of(drawn(x, debrief, TRACK_BLUE, 15), TRACK_BLUE) if debrief else 0
         check(blue > 15, 'in a new run Game, Debrief draws the last search: %d' % blue)
-        if os.environ.get('VANTREL_SAVE_GRABS'):
-            x.screenshot(os.path.join(os.environ['VANTREL_SAVE_GRABS'], 'new-run.png'))
+        x.keep_screenshot('new-run.png')
         proc.terminate()
         proc.wait(timeout=PATIENCE)
 

@@ -8,7 +8,7 @@ usage: wayland_note_test.py GAME"""
 import glob, os, subprocess, sys, time
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
-from checks import check, log_tail, logs, main
+from checks import check, log_tail, main
 from x11_session import Session, sped_up, wait_for
 
 PALE_YELLOW, WHITE = (255, 255, 192), (255, 255, 255)
@@ -72,10 +72,8 @@ def the_note(game):
                        '--socket=vantrel-test', '--width=1280', '--height=1024', '--debug',
                        '--idle-time=0'])
         wait_for('weston', lambda: os.path.exists(os.path.join(session.tmp, 'vantrel-test')), 15)
-        log = os.path.join(session.tmp, 'game.log')
-        logs.append(log)
         session.start([game], env=dict(QT_QPA_PLATFORM='wayland', **sped_up(game)),
-                      stderr=open(log, 'w'))
+                      stderr=open(os.path.join(session.tmp, 'game.log'), 'w'))
         # The game's clock runs twenty times faster. The second note comes 26 s of game time
         # after the start; until then the screen shows the first note, or none.
         time.sleep(1.5)
@@ -88,7 +86,7 @@ def the_note(game):
         for f in misplaced:
             check(False, f)
         if misplaced:
-            print(log_tail())
+            print(log_tail(session))
         else:
             check(True, 'the note stands beside the DF unit, where the game put it')
 

@@ -71,7 +71,12 @@ class Session:
     def __enter__(self):
         return self
 
-    def __exit__(self, *exc):
+    def __exit__(self, kind, error, trace):
+        # A test that ends in an error shows what the programs it started had to say.
+        for name in os.listdir(self.tmp) if error else []:
+            if name.endswith('.log'):
+                with open(os.path.join(self.tmp, name), errors='replace') as log:
+                    print('%s ends:\n%s' % (name, log.read()[-3000:]))
         self.close()
         return False
 
@@ -157,9 +162,6 @@ class X11Session(Session):
         return (get('Absolute upper-left X'), get('Absolute upper-left Y'), get('Width'),
                 get('Height')), mapped
 
-    def title(self, window):
-        return self.run(['xdotool', 'getwindowname', str(window)], check=False).strip()
-
     def stacking(self):
         """The managed windows from bottom to top, as the window manager stacks them."""
         out = self.run(['xprop', '-root', '_NET_CLIENT_LIST_STACKING'], check=False)
@@ -180,8 +182,11 @@ class X11Session(Session):
         m = re.search(r'\((\d+),(\d+),(\d+)', out.splitlines()[-1])
         return tuple(int(v) for v in m.groups())
 
-    def screenshot(self, path):
-        self.run(['import', '-window', 'root', '-depth', '8', path])
+    def keep_screenshot(self, name):
+        """The whole screen, kept in $VANTREL_SAVE_GRABS for a person to look at."""
+        if os.environ.get('VANTREL_SAVE_GRABS'):
+            self.run(['import', '-window', 'root', '-depth', '8',
+                      os.path.join(os.environ['VANTREL_SAVE_GRABS'], name)])
 
     # Driving it.
 

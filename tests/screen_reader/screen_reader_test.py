@@ -82,12 +82,7 @@ class Listener:
             time.sleep(0.01)
 
     def until(self, condition, what, seconds=PATIENCE):
-        deadline = time.monotonic() + seconds
-        while time.monotonic() < deadline:
-            self.pump(0.05)
-            if condition():
-                return
-        raise AssertionError("never happened: " + what)
+        wait_for(what, lambda: self.pump(0.05) or condition(), seconds, 0)
 
     def take(self):
         taken, self.events = self.events, []
