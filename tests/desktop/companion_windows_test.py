@@ -5,9 +5,6 @@ beside the main window where there is room, a click brings either window to the 
 zoom's keys work in them, and at the levels the View menu offers they fit the screen.
 
 usage: companion_windows_test.py GAME"""
-import os, sys
-
-sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 from checks import PATIENCE, check, main, settles, start_game
 from logbook_window_test import close_box, fly_and_reveal, menu, take_up
 from x11_session import X11Session, sped_up

@@ -5,9 +5,8 @@ the search to the player's logbook file, Game, Debrief draws the track flown and
 Game, Logbook... opens the logbook, and a damaged logbook is set aside with one message.
 
 usage: logbook_window_test.py GAME"""
-import os, sqlite3, sys, tempfile, time
+import os, sqlite3, tempfile, time
 
-sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 from checks import PATIENCE, check, log_tail, main, settles, start_game
 from x11_session import X11Session, wait_for
 

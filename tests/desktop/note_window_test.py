@@ -6,9 +6,8 @@ minimised and comes back with it, moves with the main window, and a click on it 
 game forward. The game's clock runs twenty times faster, so the long-search box comes soon.
 
 usage: note_window_test.py GAME"""
-import os, sys, time
+import time
 
-sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 from checks import check, main, settles, start_game
 from x11_session import X11Session, sped_up, wait_for
 

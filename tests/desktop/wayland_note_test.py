@@ -5,9 +5,8 @@ where the game puts it beside the main window: a popup of the main window, moved
 every note. Weston's headless backend draws the desktop; its screenshooter shows it.
 
 usage: wayland_note_test.py GAME"""
-import glob, os, subprocess, sys, time
+import glob, os, subprocess, time
 
-sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 from checks import check, log_tail, main
 from x11_session import Session, sped_up, wait_for
 

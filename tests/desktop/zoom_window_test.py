@@ -6,9 +6,8 @@ and the zoom and the window's place are kept for the next run, a place off every
 brought back onto it, frame and all, with the coaching note in its place beside the window.
 
 usage: zoom_window_test.py GAME"""
-import os, re, subprocess, sys, time
+import os, re, subprocess, time
 
-sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 from checks import PATIENCE, check, main, settles, start_game as start
 from x11_session import X11Session, sped_up, wait_for
 

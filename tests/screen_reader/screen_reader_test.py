@@ -8,14 +8,12 @@ usage: screen_reader_test.py PATH/TO/vantrel"""
 
 import math
 import os
-import re
 import sys
 import time
 import unittest
 import warnings
 
-sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
-from private_desktop import PrivateDesktop, wait_for  # noqa: E402
+from private_desktop import PrivateDesktop, wait_for
 
 GAME = None
 # pyatspi's own use of older calls is not ours to fix.
