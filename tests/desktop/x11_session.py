@@ -3,7 +3,7 @@
 temporary folder of its own for home and runtime, the processes started in it, one bounded
 wait, Xvfb on a display of its own choosing, and a teardown that ends everything it started.
 X11Session adds the openbox window manager and the X tools to drive and read the desktop."""
-import os, re, shutil, subprocess, tempfile, time
+import os, re, select, shutil, subprocess, tempfile, time
 
 FAKETIME_LIB = '/usr/lib/x86_64-linux-gnu/faketime/libfaketime.so.1'
 
@@ -38,23 +38,13 @@ def wait_for(what, probe, seconds=15.0, step=0.1):
 
 def read_line(fd, what, seconds=30):
     """The first line a starting program writes to the pipe `fd`, which is then closed."""
-    os.set_blocking(fd, False)
-    data = bytearray()
-
-    def line():
-        try:
-            chunk = os.read(fd, 256)
-        except BlockingIOError:
-            return False
-        if not chunk:
-            raise RuntimeError(what + ': the program ended before saying it')
-        data.extend(chunk)
-        return b'\n' in data
-    try:
-        wait_for(what, line, seconds, 0.02)
-    finally:
-        os.close(fd)
-    return data.split(b'\n')[0].decode().strip()
+    with os.fdopen(fd) as pipe:
+        if not select.select([pipe], [], [], seconds)[0]:
+            raise Timeout('waited %.0f s for %s' % (seconds, what))
+        line = pipe.readline().strip()
+    if not line:
+        raise RuntimeError(what + ': the program ended before saying it')
+    return line
 
 
 class Session:
