@@ -32,14 +32,12 @@ def log_tail(x, size=3000):
 
 
 def start_game(x, game, env=None):
-    """The game in the session `x` and its main window, once shown."""
-    path = os.path.join(x.tmp, 'game.log')
+    """The game in the session `x` and its main window, once shown. Its messages go to
+    game.log, which the session shows when the test ends in an error."""
     env = dict({'XDG_DATA_HOME': os.path.join(x.tmp, 'data')}, **(env or {}))
-    proc = x.start([game], env=env, stderr=open(path, 'a'))
-    try:
-        return proc, wait_for('the game', lambda: x.windows(proc.pid, 'Vantrel'), PATIENCE)[0]
-    except Timeout:
-        raise Timeout('the game shows no window: ' + log_tail(x))
+    proc = x.start([game], env=env, stderr=open(os.path.join(x.tmp, 'game.log'), 'a'))
+    return proc, wait_for("the game's window", lambda: x.windows(proc.pid, 'Vantrel'),
+                          PATIENCE)[0]
 
 
 def main(usage, *parts):
