@@ -8,8 +8,11 @@ jumps further between two samples than the tone itself ever does, and no dip in 
 
 usage: receiver_sound_test.py DRIVE TONE.wav
 VANTREL_KEEP_RECORDING=FILE keeps the recordings and the game's events (a pickle) for a look."""
-import math, os, shutil, signal, subprocess, sys, tempfile, threading, time, wave
+import math, os, shutil, signal, subprocess, sys, threading, time, wave
 from array import array
+
+sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), '..', 'desktop'))
+from x11_session import Session, Timeout, wait_for  # noqa: E402
 
 RATE = 22050
 SINK = 'vantrel'
@@ -30,13 +33,11 @@ class SoundServer:
     plays reaches the monitor sample for sample. PulseAudio refuses nothing to root here but
     warns; it runs with its own runtime and home folders so it meets no other server."""
 
-    def __init__(self, folder):
-        self.folder = folder
-        self.env = dict(os.environ, XDG_RUNTIME_DIR=folder, HOME=folder,
-                        PULSE_RUNTIME_PATH=os.path.join(folder, 'pulse'),
+    def __init__(self, session):
+        self.folder = folder = session.tmp
+        self.env = dict(session.env, PULSE_RUNTIME_PATH=os.path.join(folder, 'pulse'),
                         PULSE_STATE_PATH=os.path.join(folder, 'state'),
-                        DBUS_SESSION_BUS_ADDRESS='disabled:')
-        self.env['PULSE_SERVER'] = 'unix:' + os.path.join(folder, 'pulse', 'native')
+                        PULSE_SERVER='unix:' + os.path.join(folder, 'pulse', 'native'))
         self.proc = None
 
     def start(self):
@@ -48,12 +49,16 @@ class SoundServer:
              (SINK, RATE),
              '--load=module-native-protocol-unix'],
             env=self.env, stdout=log, stderr=log, start_new_session=True)
-        end = time.monotonic() + 15
-        while subprocess.run(['pactl', 'info'], env=self.env, capture_output=True,
-                             timeout=10).returncode != 0:
-            if self.proc.poll() is not None or time.monotonic() > end:
-                fail('the sound server did not start; see ' + log.name)
-            time.sleep(0.1)
+
+        def up():
+            if self.proc.poll() is not None:
+                raise Timeout('the sound server ended')
+            return subprocess.run(['pactl', 'info'], env=self.env, capture_output=True,
+                                  timeout=10).returncode == 0
+        try:
+            wait_for('the sound server', up, 15)
+        except Timeout as error:
+            fail('%s; see %s' % (error, log.name))
 
     def kill(self):
         if self.proc and self.proc.poll() is None:
@@ -161,9 +166,9 @@ def main():
             print('skipped: %s is missing (packages pulseaudio and pulseaudio-utils)' % tool)
             sys.exit(77)
     largest_step, peak = tone_figures(tone)
-    folder = tempfile.mkdtemp(prefix='vantrel-pulse-')
-    os.chmod(folder, 0o700)
-    server = SoundServer(folder)
+    session = Session('vantrel-pulse-')
+    folder = session.tmp
+    server = SoundServer(session)
     game = None
     recordings = []
     try:
@@ -246,7 +251,7 @@ def main():
             if recording.proc.poll() is None:
                 recording.stop()
         server.kill()
-        shutil.rmtree(folder, ignore_errors=True)
+        session.close()
 
 
 if __name__ == '__main__':

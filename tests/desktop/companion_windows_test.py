@@ -5,42 +5,16 @@ beside the main window where there is room, a click brings either window to the 
 zoom's keys work in them, and at the levels the View menu offers they fit the screen.
 
 usage: companion_windows_test.py GAME"""
-import os, sys
-
-sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
-from checks import check, failures, settles
-from logbook_window_test import close_box, fly_and_reveal, menu
-from x11_session import X11Session, sped_up, wait_for
-
-PATIENCE = 30
+from checks import PATIENCE, check, main, settles, start_game
+from logbook_window_test import close_box, fly_and_reveal, menu, take_up
+from x11_session import X11Session, sped_up
+from zoom_window_test import remember
 
 
-def start(x, game, zoom, place, env=None):
-    """The game as a player left it: at that zoom, its window's corner at that place."""
-    folder = os.path.join(x.tmp, '.config', 'Vantrel')
-    os.makedirs(folder, exist_ok=True)
-    with open(os.path.join(folder, 'Vantrel.conf'), 'w') as f:
-        f.write('[view]\nzoom=%d\n\n[window]\nposition=@Point(%s)\n' % (zoom, place))
-    log = open(os.path.join(x.tmp, 'game.log'), 'a')
-    env = dict(env or {}, XDG_DATA_HOME=os.path.join(x.tmp, 'data'))
-    proc = x.start([game], env=env, stderr=log)
-    main = wait_for('the game', lambda: x.windows(proc.pid, 'Vantrel'), PATIENCE)[0]
-    return proc, main
-
-
-def above(x, upper, lower):
-    order = x.stacking()
-    return upper in order and lower in order and order.index(upper) > order.index(lower)
-
-
-def click(x, window, dx, dy):
-    (left, top, _, _), _ = x.geometry(window)
-    x.run(['xdotool', 'mousemove', str(left + dx), str(top + dy), 'click', '1'])
-
-
-def take_up(x, window):
-    x.run(['wmctrl', '-i', '-a', hex(window)])
-    return settles(lambda: x.active() == window, PATIENCE)
+def start(x, game, zoom, env=None):
+    """The game as a player left it at that zoom, its window's corner at the screen's."""
+    remember(x, zoom, (0, 0))
+    return start_game(x, game, env)
 
 
 def fits(x, window, screen):
@@ -51,9 +25,8 @@ def fits(x, window, screen):
 
 
 def beside_in_front_and_keys(game):
-    x = X11Session(1920, 1080)
-    try:
-        proc, main = start(x, game, 100, '0 0')
+    with X11Session(1920, 1080) as x:
+        proc, main = start(x, game, 100)
         fly_and_reveal(x, proc.pid, main)
         close_box(x, proc.pid, 'Vantrel Results')
         for letter, title in (('l', 'Vantrel Logbook'), ('d', 'Vantrel Debrief')):
@@ -67,11 +40,11 @@ def beside_in_front_and_keys(game):
             check(left >= ml + mw and abs(top - mt) <= 30,
                   'the %s opens beside the main window, not over it: %d,%d beside %d,%d %d wide'
                   % (title, left, top, ml, mt, mw))
-            click(x, main, 60, 60)
-            check(settles(lambda: above(x, main, window), PATIENCE),
+            x.click(main)
+            check(settles(lambda: x.above(main, window), PATIENCE),
                   'a click on the main window brings it above the ' + title)
-            click(x, window, 30, 30)
-            check(settles(lambda: above(x, window, main), PATIENCE),
+            x.click(window, 30, 30)
+            check(settles(lambda: x.above(window, main), PATIENCE),
                   'a click on the %s brings it above the main window' % title)
             width = x.geometry(window)[0][2]
             for key, grown, main_width in (('ctrl+plus', 1.5, 768), ('ctrl+minus', 1, 512),
@@ -85,17 +58,13 @@ def beside_in_front_and_keys(game):
             take_up(x, window)
             x.run(['xdotool', 'key', 'Escape'])
             settles(lambda: not x.windows(proc.pid, title), PATIENCE)
-        proc.terminate()
-    finally:
-        x.close()
 
 
 def fit_at_every_level(game):
     """1280 by 800 at 150 %, and 1920 by 1080 at the 200 % Fit to Screen picks."""
     for screen, zoom in (((1280, 800), 150), ((1920, 1080), 200)):
-        x = X11Session(*screen)
-        try:
-            proc, main = start(x, game, zoom, '0 0')
+        with X11Session(*screen) as x:
+            proc, main = start(x, game, zoom)
             fly_and_reveal(x, proc.pid, main)
             close_box(x, proc.pid, 'Vantrel Results')
             for letter, title in (('l', 'Vantrel Logbook'), ('d', 'Vantrel Debrief')):
@@ -104,18 +73,14 @@ def fit_at_every_level(game):
                 check(window is not None and settles(lambda: fits(x, window, screen), PATIENCE),
                       'at %d %% on %dx%d the whole %s is on the screen: %s' %
                       (zoom, screen[0], screen[1], title, window and x.geometry(window)[0]))
-            x.screenshot(os.path.join(os.environ.get('SHOTS', x.tmp), 'fit-%d.png' % zoom))
-            proc.terminate()
-        finally:
-            x.close()
+            x.keep_screenshot('fit-%d.png' % zoom)
 
 
 def coaching_waits_in_the_logbook(game):
     """With the clock twenty times as fast, the long-search advice is due 9 s after the start;
     the player has turned to the logbook by then."""
-    x = X11Session(1920, 1080)
-    try:
-        proc, main = start(x, game, 100, '0 0', sped_up(game))
+    with X11Session(1920, 1080) as x:
+        proc, main = start(x, game, 100, sped_up(game))
         take_up(x, main)
         logbook = menu(x, proc.pid, 'l', 'Vantrel Logbook')
         check(logbook is not None and take_up(x, logbook), 'the logbook is the active window')
@@ -123,20 +88,7 @@ def coaching_waits_in_the_logbook(game):
         check(not settles(advice, 15), 'no long-search advice comes while the logbook is active')
         take_up(x, main)
         check(settles(advice, PATIENCE), 'it comes once the main window is active again')
-        proc.terminate()
-    finally:
-        x.close()
-
-
-def main(game):
-    coaching_waits_in_the_logbook(game)
-    beside_in_front_and_keys(game)
-    fit_at_every_level(game)
-    print('%d failed' % len(failures))
-    return 1 if failures else 0
 
 
 if __name__ == '__main__':
-    if len(sys.argv) != 2:
-        sys.exit(__doc__)
-    sys.exit(main(os.path.abspath(sys.argv[1])))
+    main(__doc__, coaching_waits_in_the_logbook, beside_in_front_and_keys, fit_at_every_level)

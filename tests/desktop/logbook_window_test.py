@@ -5,18 +5,13 @@ the search to the player's logbook file, Game, Debrief draws the track flown and
 Game, Logbook... opens the logbook, and a damaged logbook is set aside with one message.
 
 usage: logbook_window_test.py GAME"""
-import os, sqlite3, subprocess, sys, tempfile, time
+import os, sqlite3, tempfile, time
 
-sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
-from checks import check, failures, settles
+from checks import PATIENCE, check, log_tail, main, settles, start_game
 from x11_session import X11Session, wait_for
 
 TRACK_BLUE = (0, 0, 255)
 BLACK = (0, 0, 0)
-
-
-# Generous bounds for a busy machine: each wait ends as soon as its condition holds.
-PATIENCE = 30
 
 
 def shown(x, pid, title, seconds=PATIENCE):
@@ -69,10 +64,20 @@ def menu(x, pid, letter, title):
     return None
 
 
+def take_up(x, window):
+    """The window made active, or False when it will not be."""
+    x.activate(window)
+    return settles(lambda: x.active() == window, PATIENCE)
+
+
+def focused(x, window):
+    """A click on the map gives the game the focus without a move: Cruise steps need it."""
+    x.click(window)
+    wait_for('the game to have the focus', lambda: x.active() == window, PATIENCE)
+
+
 def fly_and_reveal(x, pid, main_window):
-    (left, top, _, _), _ = x.geometry(main_window)
-    x.run(['xdotool', 'mousemove', str(left + 60), str(top + 60), 'click', '1'])
-    wait_for('the game to have the focus', lambda: x.active() == main_window, PATIENCE)
+    focused(x, main_window)
     time.sleep(0.2)
     for key in ('Up', 'Up', 'Right', 'Up'):
         x.run(['xdotool', 'key', key])
@@ -91,17 +96,11 @@ def reveals_in(path):
     return [r[0] for r in rows]
 
 
-def main(game):
-    x = X11Session()
-    try:
+def logbook_and_debrief(game):
+    with X11Session() as x:
         logbook = os.path.join(x.tmp, 'data', 'Vantrel', 'logbook.sqlite')
-        env = {'XDG_DATA_HOME': os.path.join(x.tmp, 'data')}
-        log = open(os.path.join(x.tmp, 'game.log'), 'w')
-        pid = x.start([game], env=env, stderr=log).pid
-        main_window = shown(x, pid, 'Vantrel')
-        if main_window is None:
-            check(False, 'the game shows its window: ' + open(log.name).read())
-            return 1
+        proc, main_window = start_game(x, game)
+        pid = proc.pid
         results = fly_and_reveal(x, pid, main_window)
         check(results is not None, 'Reveal shows the results box')
         if results:
@@ -120,8 +119,7 @@ def main(game):
             before = drawn(x, debrief, TRACK_BLUE, 15)
             check(count_of(before, TRACK_BLUE) > 15, 'the debrief draws the track flown: %d'
                   % count_of(before, TRACK_BLUE))
-            if os.environ.get('VANTREL_SAVE_GRABS'):
-                x.screenshot(os.path.join(os.environ['VANTREL_SAVE_GRABS'], 'debrief.png'))
+            x.keep_screenshot('debrief.png')
             x.run(['xdotool', 'key', 'space'])  # Play has the focus
             time.sleep(0.7)
             check(picture(x, debrief)[2] != before[2], 'Play moves the aircraft along the track')
@@ -130,34 +128,27 @@ def main(game):
                            lambda: not x.windows(pid, 'Vantrel Debrief'), PATIENCE) is True,
                   'Escape closes the debrief')
 
-        x.run(['wmctrl', '-i', '-a', hex(main_window)])
+        x.activate(main_window)
         wait_for('the game to have the focus', lambda: x.active() == main_window, PATIENCE)
         check(menu(x, pid, 'l', 'Vantrel Logbook') is not None,
-              'Game, Logbook... opens the logbook: ' + open(log.name).read()[-9000:])
-        subprocess.run(['kill', str(pid)])
+              'Game, Logbook... opens the logbook: ' + log_tail(x, 9000))
+        proc.terminate()
 
         # A new run: Game, Debrief shows the newest search in the logbook before any Reveal.
-        pid = x.start([game], env=env, stderr=log).pid
-        main_window = shown(x, pid, 'Vantrel')
-        if main_window:
-            x.run(['xdotool', 'mousemove', str(x.geometry(main_window)[0][0] + 60),
-                   str(x.geometry(main_window)[0][1] + 60), 'click', '1'])
-            wait_for('the game to have the focus', lambda: x.active() == main_window, PATIENCE)
-            debrief = menu(x, pid, 'd', 'Vantrel Debrief')
-            blue = count_of(drawn(x, debrief, TRACK_BLUE, 15), TRACK_BLUE) if debrief else 0
-            check(blue > 15, 'in a new run Game, Debrief draws the last search: %d' % blue)
-            if os.environ.get('VANTREL_SAVE_GRABS'):
-                x.screenshot(os.path.join(os.environ['VANTREL_SAVE_GRABS'], 'new-run.png'))
-        subprocess.run(['kill', str(pid)])
+        proc, main_window = start_game(x, game)
+        focused(x, main_window)
+        debrief = menu(x, proc.pid, 'd', 'Vantrel Debrief')
+        blue = count_of(drawn(x, debrief, TRACK_BLUE, 15), TRACK_BLUE) if debrief else 0
+        check(blue > 15, 'in a new run Game, Debrief draws the last search: %d' % blue)
+        x.keep_screenshot('new-run.png')
+        proc.terminate()
+        proc.wait(timeout=PATIENCE)
 
         # A logbook damaged while the game was closed: set aside, and the player told once.
         with open(logbook, 'wb') as f:
             f.write(b'not a logbook at all\n' * 100)
-        pid = x.start([game], env=env, stderr=log).pid
-        main_window = shown(x, pid, 'Vantrel')
-        if main_window is None:
-            check(False, 'the game shows its window again: ' + open(log.name).read())
-            return 1
+        proc, main_window = start_game(x, game)
+        pid = proc.pid
         fly_and_reveal(x, pid, main_window)
         close_box(x, pid, 'Vantrel Results')
         check(shown(x, pid, 'Vantrel Logbook') is not None,
@@ -169,13 +160,7 @@ def main(game):
         track = reveals_in(logbook)
         check(track == [5], 'the new logbook holds the Reveal: %s' % track)
         check(x.windows(pid, 'Vantrel') != [], 'the game plays on')
-    finally:
-        x.close()
-    print('%d failed' % len(failures))
-    return 1 if failures else 0
 
 
 if __name__ == '__main__':
-    if len(sys.argv) != 2:
-        sys.exit(__doc__)
-    sys.exit(main(os.path.abspath(sys.argv[1])))
+    main(__doc__, logbook_and_debrief)

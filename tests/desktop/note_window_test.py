@@ -6,49 +6,40 @@ minimised and comes back with it, moves with the main window, and a click on it 
 game forward. The game's clock runs twenty times faster, so the long-search box comes soon.
 
 usage: note_window_test.py GAME"""
-import os, subprocess, sys, time
+import time
 
-sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
-from checks import check, failures, settles
-from x11_session import Timeout, X11Session, sped_up, wait_for
-
+from checks import check, main, settles, start_game
+from x11_session import X11Session, sped_up, wait_for
 
 
-def above(order, upper, lower):
-    return upper in order and lower in order and order.index(upper) > order.index(lower)
-
-
-def notes_of(x, pid, main_window, box=None):
+def notes_of(x, pid, main_window):
     """The game's visible windows other than the main window and its boxes: its notes."""
     boxes = set(x.windows(pid, 'Search Help'))
     return [w for w in x.windows(pid) if w != main_window and w not in boxes]
 
 
-def main(game):
-    x = X11Session()
-    try:
-        log = open(os.path.join(x.tmp, 'game.log'), 'w')
-        pid = x.start([game], env=sped_up(game), stderr=log).pid
+def the_note(game):
+    with X11Session() as x:
+        pid = start_game(x, game, sped_up(game))[0].pid
         # The main window is the largest of the game's windows.
-        main_window = wait_for('the main window', lambda: x.windows(pid, 'Vantrel'))[0]
         main_window = max(x.windows(pid), key=lambda w: x.geometry(w)[0][3])
         # The arrows prompt comes eleven seconds of game time after the start.
         note = wait_for('the first note', lambda: notes_of(x, pid, main_window))[0]
-        check(above(x.stacking(), note, main_window), 'the note stands above the main window')
+        check(x.above(note, main_window), 'the note stands above the main window')
         check(x.active() == main_window, 'the note leaves the focus in the main window')
 
         # Another program covers the note, as it covers the game.
         other = x.start(['xmessage', '-geometry', '600x400+0+0', 'another program'])
         other_window = wait_for('the other program', lambda: x.windows(None, 'xmessage'))[0]
-        x.run(['wmctrl', '-i', '-a', hex(other_window)])
-        check(settles(lambda: above(x.stacking(), other_window, note)),
+        x.activate(other_window)
+        check(settles(lambda: x.above(other_window, note)),
               'another program stands above the note')
         other.terminate()
 
         # Moving the main window carries the note with it. The search prompt has come by now
         # (26 s of game time), and no other note comes for a while.
         time.sleep(1.5)
-        x.run(['wmctrl', '-i', '-a', hex(main_window)])
+        x.activate(main_window)
         note = notes_of(x, pid, main_window)[0]
         (nx, ny, _, _), _ = x.geometry(note)
         (mx, my, _, _), _ = x.geometry(main_window)
@@ -65,15 +56,14 @@ def main(game):
         x.run(['xdotool', 'windowminimize', '--sync', str(main_window)], check=False)
         check(settles(lambda: not x.geometry(note)[1]),
               'the note hides while the game is minimised')
-        x.run(['wmctrl', '-i', '-a', hex(main_window)])
+        x.activate(main_window)
         wait_for('the game to come back', lambda: x.geometry(main_window)[1], 5)
         note = wait_for('the note to come back', lambda: notes_of(x, pid, main_window), 5)[0]
-        check(above(x.stacking(), note, main_window), 'the note is back above the main window')
+        check(x.above(note, main_window), 'the note is back above the main window')
 
         # Three game minutes on, the long-search box stands above the note.
         box = wait_for('the long-search box', lambda: x.windows(pid, 'Search Help'), 30)[0]
-        check(settles(lambda: any(above(x.stacking(), box, n)
-                                  for n in notes_of(x, pid, main_window))),
+        check(settles(lambda: any(x.above(box, n) for n in notes_of(x, pid, main_window))),
               'the message box stands above the note')
         (bx, by, bw, bh), _ = x.geometry(box)
         covered = [p for p in ((bx + bw // 2, by + bh // 2), (bx + bw - 20, by + bh - 15))
@@ -86,35 +76,26 @@ def main(game):
         note = wait_for('a note', lambda: notes_of(x, pid, main_window), 20)[0]
         other = x.start(['xmessage', '-geometry', '300x200+0+0', 'another program'])
         other_window = wait_for('the other program', lambda: x.windows(None, 'xmessage'))[0]
-        x.run(['wmctrl', '-i', '-a', hex(other_window)])
+        x.activate(other_window)
         (nx, ny, nw, nh), _ = x.geometry(note)
         x.run(['xdotool', 'mousemove', '--sync', str(nx + nw // 2), str(ny + nh // 2), 'click', '1'])
         wait_for('the note to close', lambda: not x.geometry(note)[1], 5)
-        check(settles(lambda: above(x.stacking(), main_window, other_window)),
+        check(settles(lambda: x.above(main_window, other_window)),
               'a click on the note brings the game forward')
         other.terminate()
 
         # A note that comes while the About window is open stays below it.
-        x.run(['wmctrl', '-i', '-a', hex(main_window)])
+        x.activate(main_window)
         x.run(['xdotool', 'key', '--delay', '100', 'alt+h', 'a'])
         about = wait_for('the About window', lambda: x.windows(pid, 'About'), 10)[0]
-        x.run(['wmctrl', '-i', '-a', hex(main_window)])
+        x.activate(main_window)
         x.run(['xdotool', 'key', '--delay', '100', 'alt+g', 'n'])
         note = wait_for('the note of the new search', lambda: [
             w for w in notes_of(x, pid, main_window) if w != about], 10)[0]
-        check(settles(lambda: above(x.stacking(), about, note)) and
-              not settles(lambda: above(x.stacking(), note, about), 1),
+        check(settles(lambda: x.above(about, note)) and
+              not settles(lambda: x.above(note, about), 1),
               'the About window stands above a new note')
-    except Timeout as timeout:
-        failures.append(str(timeout))
-        print('FAIL: ' + str(timeout))
-        with open(os.path.join(x.tmp, 'game.log')) as log:
-            print(log.read()[-3000:])
-    finally:
-        x.close()
-    print('%d passed, %d failed' % (0 if failures else 1, 1 if failures else 0))
-    return 1 if failures else 0
 
 
 if __name__ == '__main__':
-    sys.exit(main(sys.argv[1]))
+    main(__doc__, the_note)

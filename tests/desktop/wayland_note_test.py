@@ -5,10 +5,10 @@ where the game puts it beside the main window: a popup of the main window, moved
 every note. Weston's headless backend draws the desktop; its screenshooter shows it.
 
 usage: wayland_note_test.py GAME"""
-import glob, os, subprocess, sys, tempfile, time
+import glob, os, subprocess, time
 
-sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
-from x11_session import Timeout, sped_up, wait_for
+from checks import check, log_tail, main
+from x11_session import Session, sped_up, wait_for
 
 PALE_YELLOW, WHITE = (255, 255, 192), (255, 255, 255)
 
@@ -64,53 +64,31 @@ def note_misplaced(image):
     return failures
 
 
-def main(game):
-    tmp = tempfile.mkdtemp(prefix='vantrel-wayland-')
-    os.chmod(tmp, 0o700)
-    env = dict(os.environ, XDG_RUNTIME_DIR=tmp, WAYLAND_DISPLAY='vantrel-test', HOME=tmp,
-               DBUS_SESSION_BUS_ADDRESS='disabled:')
-    env.pop('DISPLAY', None)
-    procs = []
-    try:
-        procs.append(subprocess.Popen(
-            ['weston', '--backend=headless-backend.so', '--use-pixman', '--socket=vantrel-test',
-             '--width=1280', '--height=1024', '--debug', '--idle-time=0'],
-            env=env, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL))
-        wait_for('weston', lambda: os.path.exists(os.path.join(tmp, 'vantrel-test')), 15)
-        procs.append(subprocess.Popen(
-            [game], env=dict(env, QT_QPA_PLATFORM='wayland', **sped_up(game)),
-            stdout=subprocess.DEVNULL, stderr=open(os.path.join(tmp, 'game.log'), 'w')))
+def the_note(game):
+    with Session('vantrel-wayland-') as session:
+        session.env['WAYLAND_DISPLAY'] = 'vantrel-test'
+        session.start(['weston', '--backend=headless-backend.so', '--use-pixman',
+                       '--socket=vantrel-test', '--width=1280', '--height=1024', '--debug',
+                       '--idle-time=0'])
+        wait_for('weston', lambda: os.path.exists(os.path.join(session.tmp, 'vantrel-test')), 15)
+        session.start([game], env=dict(QT_QPA_PLATFORM='wayland', **sped_up(game)),
+                      stderr=open(os.path.join(session.tmp, 'game.log'), 'w'))
         # The game's clock runs twenty times faster. The second note comes 26 s of game time
         # after the start; until then the screen shows the first note, or none.
         time.sleep(1.5)
-        failures = ['no screenshot']
+        misplaced = ['no screenshot']
         for _ in range(10):
-            failures = note_misplaced(screenshot(env, tmp))
-            if not failures:
+            misplaced = note_misplaced(screenshot(session.env, session.tmp))
+            if not misplaced:
                 break
             time.sleep(1)
-        for f in failures:
-            print('FAIL: ' + f)
-        if failures:
-            with open(os.path.join(tmp, 'game.log')) as log:
-                print(log.read()[-3000:])
+        for f in misplaced:
+            check(False, f)
+        if misplaced:
+            print(log_tail(session))
         else:
-            print('ok: the note stands beside the DF unit, where the game put it')
-        print('%d passed, %d failed' % (0 if failures else 1, 1 if failures else 0))
-        return 1 if failures else 0
-    except (Timeout, subprocess.SubprocessError, IndexError) as error:
-        print('FAIL: %s' % error)
-        print('0 passed, 1 failed')
-        return 1
-    finally:
-        for proc in reversed(procs):
-            proc.terminate()
-            try:
-                proc.wait(timeout=5)
-            except subprocess.TimeoutExpired:
-                proc.kill()
-        subprocess.run(['rm', '-rf', tmp])
+            check(True, 'the note stands beside the DF unit, where the game put it')
 
 
 if __name__ == '__main__':
-    sys.exit(main(sys.argv[1]))
+    main(__doc__, the_note)

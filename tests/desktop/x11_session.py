@@ -1,8 +1,9 @@
 # SPDX-License-Identifier: MIT
-"""A private X session for tests of the real window: Xvfb on a display of its own choosing,
-the openbox window manager, and the X tools to drive and read it. Everything started here is
-ended by close(), and every wait is bounded."""
-import os, re, signal, subprocess, tempfile, time
+"""Private sessions for tests of the real window. Session is what every one of them needs: a
+temporary folder of its own for home and runtime, the processes started in it, one bounded
+wait, Xvfb on a display of its own choosing, and a teardown that ends everything it started.
+X11Session adds the openbox window manager and the X tools to drive and read the desktop."""
+import os, re, select, shutil, subprocess, tempfile, time
 
 FAKETIME_LIB = '/usr/lib/x86_64-linux-gnu/faketime/libfaketime.so.1'
 
@@ -19,7 +20,7 @@ def sped_up(game, speed='x20'):
             'FAKETIME_DONT_RESET': '1'}
 
 
-class Timeout(Exception):
+class Timeout(TimeoutError):
     pass
 
 
@@ -35,56 +36,93 @@ def wait_for(what, probe, seconds=15.0, step=0.1):
         time.sleep(step)
 
 
-class X11Session:
-    def __init__(self, width=1280, height=1024):
-        self.tmp = tempfile.mkdtemp(prefix='vantrel-x11-')
+def read_line(fd, what, seconds=30):
+    """The first line a starting program writes to the pipe `fd`, which is then closed."""
+    with os.fdopen(fd) as pipe:
+        if not select.select([pipe], [], [], seconds)[0]:
+            raise Timeout('waited %.0f s for %s' % (seconds, what))
+        line = pipe.readline().strip()
+    if not line:
+        raise RuntimeError(what + ': the program ended before saying it')
+    return line
+
+
+class Session:
+    def __init__(self, prefix, base=None):
+        self.tmp = tempfile.mkdtemp(prefix=prefix, dir=base)
         os.chmod(self.tmp, 0o700)
         self.procs = []
-        read_fd, write_fd = os.pipe()
-        xvfb = subprocess.Popen(
-            ['Xvfb', '-displayfd', str(write_fd), '-screen', '0', '%dx%dx24' % (width, height),
-             '-nolisten', 'tcp', '-auth', '/dev/null'],
-            pass_fds=[write_fd], stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
-        self.procs.append(xvfb)
-        os.close(write_fd)
-        with os.fdopen(read_fd) as pipe:
-            number = pipe.readline().strip()
-        if not number:
-            self.close()
-            raise RuntimeError('Xvfb did not start')
-        self.env = dict(os.environ, DISPLAY=':' + number, XDG_RUNTIME_DIR=self.tmp,
-                        HOME=self.tmp)
-        for name in ('WAYLAND_DISPLAY', 'QT_QPA_PLATFORM'):
-            self.env.pop(name, None)
+        self.env = {k: v for k, v in os.environ.items()
+                    if not k.startswith(('DBUS_', 'AT_SPI', 'QT_', 'DISPLAY', 'WAYLAND'))}
+        self.env.update(XDG_RUNTIME_DIR=self.tmp, HOME=self.tmp)
         # No session bus: looking for one through X can hang a program whose clock is sped up.
         self.env['DBUS_SESSION_BUS_ADDRESS'] = 'disabled:'
-        self.start(['openbox', '--sm-disable'])
-        wait_for('the window manager', lambda: '_NET_SUPPORTING_WM_CHECK(WINDOW)' in self.run(
-            ['xprop', '-root', '_NET_SUPPORTING_WM_CHECK'], check=False))
+
+    def __enter__(self):
+        return self
+
+    def __exit__(self, kind, error, trace):
+        # A test that ends in an error shows what the programs it started had to say.
+        for name in os.listdir(self.tmp) if error else []:
+            if name.endswith('.log'):
+                with open(os.path.join(self.tmp, name), errors='replace') as log:
+                    print('%s ends:\n%s' % (name, log.read()[-3000:]))
+        self.close()
+        return False
 
     def start(self, argv, env=None, **kwargs):
-        kwargs.setdefault('stdout', subprocess.DEVNULL)
-        kwargs.setdefault('stderr', subprocess.DEVNULL)
+        for stream in ('stdin', 'stdout', 'stderr'):
+            kwargs.setdefault(stream, subprocess.DEVNULL)
         proc = subprocess.Popen(argv, env=dict(self.env, **(env or {})), **kwargs)
         self.procs.append(proc)
         return proc
+
+    def xvfb(self, width, height):
+        """Xvfb on the first free display, which this session's programs then use."""
+        read_fd, write_fd = os.pipe()
+        try:
+            self.start(['Xvfb', '-displayfd', str(write_fd), '-screen', '0',
+                        '%dx%dx24' % (width, height), '-nolisten', 'tcp', '-auth', '/dev/null'],
+                       pass_fds=[write_fd])
+        finally:
+            os.close(write_fd)
+        self.env['DISPLAY'] = ':' + read_line(read_fd, 'the display number from Xvfb')
+
+    def close(self):
+        # The last started first: the game before the display it draws on.
+        for proc in reversed(self.procs):
+            if proc.poll() is None:
+                proc.terminate()
+        for proc in reversed(self.procs):
+            try:
+                proc.wait(timeout=10)
+            except subprocess.TimeoutExpired:
+                proc.kill()
+                proc.wait(timeout=10)
+        self.reap()
+        shutil.rmtree(self.tmp, ignore_errors=True)
+
+    def reap(self):
+        """Ends what the started programs left behind; they leave nothing here."""
+
+
+class X11Session(Session):
+    def __init__(self, width=1280, height=1024):
+        super().__init__('vantrel-x11-')
+        try:
+            self.xvfb(width, height)
+            self.start(['openbox', '--sm-disable'])
+            wait_for('the window manager', lambda: '_NET_SUPPORTING_WM_CHECK(WINDOW)' in self.run(
+                ['xprop', '-root', '_NET_SUPPORTING_WM_CHECK'], check=False))
+        except BaseException:
+            self.close()
+            raise
 
     def run(self, argv, check=True):
         out = subprocess.run(argv, env=self.env, capture_output=True, text=True, timeout=20)
         if check and out.returncode != 0:
             raise RuntimeError('%s failed: %s' % (' '.join(argv), out.stderr.strip()))
         return out.stdout
-
-    def close(self):
-        for proc in reversed(self.procs):
-            if proc.poll() is None:
-                proc.send_signal(signal.SIGTERM)
-                try:
-                    proc.wait(timeout=5)
-                except subprocess.TimeoutExpired:
-                    proc.kill()
-                    proc.wait(timeout=5)
-        subprocess.run(['rm', '-rf', self.tmp])
 
     # Reading the desktop.
 
@@ -114,13 +152,14 @@ class X11Session:
         return (get('Absolute upper-left X'), get('Absolute upper-left Y'), get('Width'),
                 get('Height')), mapped
 
-    def title(self, window):
-        return self.run(['xdotool', 'getwindowname', str(window)], check=False).strip()
-
     def stacking(self):
         """The managed windows from bottom to top, as the window manager stacks them."""
         out = self.run(['xprop', '-root', '_NET_CLIENT_LIST_STACKING'], check=False)
         return [int(w, 16) for w in re.findall(r'0x[0-9a-f]+', out)]
+
+    def above(self, upper, lower):
+        order = self.stacking()
+        return upper in order and lower in order and order.index(upper) > order.index(lower)
 
     def active(self):
         out = self.run(['xdotool', 'getactivewindow'], check=False).strip()
@@ -133,5 +172,18 @@ class X11Session:
         m = re.search(r'\((\d+),(\d+),(\d+)', out.splitlines()[-1])
         return tuple(int(v) for v in m.groups())
 
-    def screenshot(self, path):
-        self.run(['import', '-window', 'root', '-depth', '8', path])
+    def keep_screenshot(self, name):
+        """The whole screen, kept in $VANTREL_SAVE_GRABS for a person to look at."""
+        if os.environ.get('VANTREL_SAVE_GRABS'):
+            self.run(['import', '-window', 'root', '-depth', '8',
+                      os.path.join(os.environ['VANTREL_SAVE_GRABS'], name)])
+
+    # Driving it.
+
+    def activate(self, window):
+        self.run(['wmctrl', '-i', '-a', hex(window)])
+
+    def click(self, window, dx=60, dy=60):
+        """A click at that place of the window; the default lands on the map."""
+        (left, top, _, _), _ = self.geometry(window)
+        self.run(['xdotool', 'mousemove', str(left + dx), str(top + dy), 'click', '1'])

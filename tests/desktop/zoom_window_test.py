@@ -6,23 +6,10 @@ and the zoom and the window's place are kept for the next run, a place off every
 brought back onto it, frame and all, with the coaching note in its place beside the window.
 
 usage: zoom_window_test.py GAME"""
-import os, re, subprocess, sys, time
+import os, re, subprocess, time
 
-sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
-from checks import check, failures, settles
-from x11_session import Timeout, X11Session, sped_up, wait_for
-
-PATIENCE = 30
-
-
-def start(x, game, env=None):
-    log = open(os.path.join(x.tmp, 'game.log'), 'a')
-    proc = x.start([game], env=env, stderr=log)
-    try:
-        return proc, wait_for('the game', lambda: x.windows(proc.pid, 'Vantrel'), PATIENCE)[0]
-    except Timeout:
-        check(False, 'the game shows its window: ' + open(log.name).read())
-        raise
+from checks import PATIENCE, check, main, settles, start_game as start
+from x11_session import X11Session, sped_up, wait_for
 
 
 def width_becomes(x, window, width):
@@ -91,8 +78,7 @@ def pulled_back_places_and_the_note(game):
     """A 1280 by 800 screen at 150 %: a window remembered half off the right edge, or with its
     title bar just above the screen, comes up whole, and the note stands where it stands beside
     a window that needed no pulling back, before and after the window is moved."""
-    x = X11Session(1280, 800)
-    try:
+    with X11Session(1280, 800) as x:
         _, designed, _ = note_beside(x, game, (200, 40))
         for place in [(896, 100), (-1, -20)]:
             whole, before, after = note_beside(x, game, place)
@@ -100,14 +86,11 @@ def pulled_back_places_and_the_note(game):
             check(before == designed and after == designed,
                   'the note stands at %s from the window remembered at %s, then at %s after a '
                   'move, as at %s' % (before, place, after, designed))
-    finally:
-        x.close()
 
 
 def scaled_desktop_on_a_small_screen(game):
     """Twice the desktop's scale on 1280 by 900: at 100 % the window would be cut off."""
-    x = X11Session(1280, 900)
-    try:
+    with X11Session(1280, 900) as x:
         proc, main = start(x, game, {'QT_SCALE_FACTOR': '2'})
         on = stays_on_screen(x, main, (1280, 900))
         (left, top, width, height), _ = x.geometry(main)
@@ -116,18 +99,14 @@ def scaled_desktop_on_a_small_screen(game):
               '%dx%d at %d,%d' % (width, height, left, top))
         check(width < 1024, 'it is drawn smaller than 100 %% of the scaled desktop: %d' % width)
         proc.terminate()
-    finally:
-        x.close()
 
 
 def keys_menu_and_remembered_settings(game):
     screen = (2560, 1600)
-    x = X11Session(*screen)
-    try:
+    with X11Session(*screen) as x:
         proc, main = start(x, game)
         check(x.geometry(main)[0][2] == 512, 'a new player starts at 100 %')
-        (left, top, _, _), _ = x.geometry(main)
-        x.run(['xdotool', 'mousemove', str(left + 60), str(top + 60), 'click', '1'])
+        x.click(main)
         wait_for('the game to have the focus', lambda: x.active() == main, PATIENCE)
         for key, width in (('ctrl+plus', 768), ('ctrl+plus', 1024), ('ctrl+minus', 768),
                            ('ctrl+0', 512)):
@@ -171,17 +150,8 @@ def keys_menu_and_remembered_settings(game):
                   % (place, x.geometry(main)[0],))
             proc.terminate()
             proc.wait(timeout=PATIENCE)
-    finally:
-        x.close()
-
-
-def main(game):
-    scaled_desktop_on_a_small_screen(game)
-    pulled_back_places_and_the_note(game)
-    keys_menu_and_remembered_settings(game)
-    print('%d failed' % len(failures))
-    return 1 if failures else 0
 
 
 if __name__ == '__main__':
-    sys.exit(main(sys.argv[1]))
+    main(__doc__, scaled_desktop_on_a_small_screen, pulled_back_places_and_the_note,
+         keys_menu_and_remembered_settings)

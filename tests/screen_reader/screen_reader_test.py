@@ -8,14 +8,12 @@ usage: screen_reader_test.py PATH/TO/vantrel"""
 
 import math
 import os
-import re
 import sys
 import time
 import unittest
 import warnings
 
-sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
-from private_desktop import PrivateDesktop, wait_for  # noqa: E402
+from private_desktop import PrivateDesktop, wait_for
 
 GAME = None
 # pyatspi's own use of older calls is not ours to fix.
@@ -82,12 +80,7 @@ class Listener:
             time.sleep(0.01)
 
     def until(self, condition, what, seconds=PATIENCE):
-        deadline = time.monotonic() + seconds
-        while time.monotonic() < deadline:
-            self.pump(0.05)
-            if condition():
-                return
-        raise AssertionError("never happened: " + what)
+        wait_for(what, lambda: self.pump(0.05) or condition(), seconds, 0)
 
     def take(self):
         taken, self.events = self.events, []
@@ -103,8 +96,9 @@ class ScreenReaderTest(unittest.TestCase):
             cls.pyatspi = pyatspi
             desktop = pyatspi.Registry.getDesktop(0)
             cls.app = wait_for(
+                "the game on the accessibility bus",
                 lambda: next((a for a in desktop if a is not None and a.name == "Vantrel"),
-                             None), 60, "the game on the accessibility bus")
+                             None), 60)
             cls.listener = Listener(pyatspi.Registry)
             cls.listener.pump(1)  # the game learns that someone listens
         except BaseException:
@@ -174,10 +168,10 @@ class ScreenReaderTest(unittest.TestCase):
                     if expected in (node.name or "") or expected in (text_of(node) or ""):
                         return window
             return None
-        window = wait_for(box, PATIENCE, "a message box saying " + expected)
+        window = wait_for("a message box saying " + expected, box, PATIENCE)
         text = " ".join(n.name for n in walk(window) if n.getRoleName() == "label")
         self.press(self.find("OK", "push button", within=window))
-        wait_for(lambda: window not in list(self.app), PATIENCE, "the box to close")
+        wait_for("the box to close", lambda: window not in list(self.app), PATIENCE)
         return text
 
     # ---- the search, in the order a player meets it ----------------------------------------
@@ -210,10 +204,9 @@ class ScreenReaderTest(unittest.TestCase):
         self.assertEqual(self.find("Compass").childCount, 1, "the heading is the compass' child")
 
     def test_3_the_coaching_note_is_read(self):
-        note = wait_for(
-            lambda: next((n for n in walk(self.app) if n.name == "Coaching note"
-                          and "Click the three arrows" in n.description), None),
-            PATIENCE, "the coaching note")
+        note = wait_for("the coaching note", lambda: next(
+            (n for n in walk(self.app) if n.name == "Coaching note"
+             and "Click the three arrows" in n.description), None), PATIENCE)
         self.assertIn("to move the aircraft on the map", note.description)
 
     def test_4_a_step_announces_each_changed_reading_once(self):
