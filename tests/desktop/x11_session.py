@@ -81,9 +81,11 @@ class Session:
         """Xvfb on the first free display, which this session's programs then use."""
         read_fd, write_fd = os.pipe()
         try:
+            # -noreset: a server that resets when its last client leaves refuses whoever
+            # connects in that moment, such as a game starting as a helper program lets go.
             self.start(['Xvfb', '-displayfd', str(write_fd), '-screen', '0',
-                        '%dx%dx24' % (width, height), '-nolisten', 'tcp', '-auth', '/dev/null'],
-                       pass_fds=[write_fd])
+                        '%dx%dx24' % (width, height), '-nolisten', 'tcp', '-noreset',
+                        '-auth', '/dev/null'], pass_fds=[write_fd])
         finally:
             os.close(write_fd)
         self.env['DISPLAY'] = ':' + read_line(read_fd, 'the display number from Xvfb')

@@ -176,8 +176,8 @@ struct VirtualDisplay {
     QProcess process;
     QString name;
     VirtualDisplay() {
-        process.start("Xvfb",
-                      {"-displayfd", "1", "-nolisten", "tcp", "-screen", "0", "1280x800x24"});
+        process.start("Xvfb", {"-displayfd", "1", "-nolisten", "tcp", "-noreset", "-screen", "0",
+                               "1280x800x24"});
         if (process.waitForReadyRead(kStartMs))
             name = ":" + QString::fromLatin1(process.readLine().trimmed());
     }
