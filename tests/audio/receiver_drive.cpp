@@ -42,23 +42,11 @@ void wait(int ms) {
 
 } // namespace
 
+// Rounds of each way. A stop is followed by the short quiet, or every other round by a quiet
+// long enough for the device to rest; a start sounds until the next stop.
+constexpr int kRounds = 13, kQuietMs = 400, kLongQuietMs = 1000, kSoundingMs = 450;
+
 int main(int argc, char** argv) {
-    int rounds = 13;        // of each way
-    int quietMs = 400;      // from a stop to the next start, every other round
-    int longQuietMs = 1000; // and in the rounds between, long enough for the device to rest
-    int soundingMs = 450;   // from a start to the next stop
-    for (int i = 1; i + 1 < argc; i += 2) {
-        const std::string option = argv[i];
-        const int value = std::atoi(argv[i + 1]);
-        if (option == "--rounds")
-            rounds = value;
-        else if (option == "--quiet-ms")
-            quietMs = value;
-        else if (option == "--long-quiet-ms")
-            longQuietMs = value;
-        else if (option == "--sounding-ms")
-            soundingMs = value;
-    }
     QApplication app(argc, argv);
     Host host;
     host.randoms = outOfRange;
@@ -106,11 +94,11 @@ int main(int argc, char** argv) {
         wait(quiet);
         say("start", way.name);
         way.start();
-        wait(soundingMs);
+        wait(kSoundingMs);
     };
-    for (int n = 0; n < rounds; ++n)
+    for (int n = 0; n < kRounds; ++n)
         for (const Way& way : ways)
-            round(way, n % 2 ? longQuietMs : quietMs);
+            round(way, n % 2 ? kLongQuietMs : kQuietMs);
 
     // Classic plays the whole tone once at a new reception, on a sound device of its own.
     const Way classic{"classic",
@@ -120,13 +108,13 @@ int main(int argc, char** argv) {
                       },
                       [&] { flyTo(0); }};
     auto classicOnce = [&] {
-        round(classic, quietMs);
+        round(classic, kQuietMs);
         wait(3000);
     };
     classicOnce();
     say("start", "menu");
     runtime.menu(*w.findMenuItem("mnuAudioContinuous"));
-    wait(soundingMs);
+    wait(kSoundingMs);
 
     // The sound server goes away and comes back while the tone plays.
     std::printf("hold\n");
@@ -134,7 +122,7 @@ int main(int argc, char** argv) {
     std::string line;
     std::getline(std::cin, line);
     for (int n = 0; n < 3; ++n)
-        round(ways[0], n % 2 ? longQuietMs : quietMs);
+        round(ways[0], n % 2 ? kLongQuietMs : kQuietMs);
     classicOnce();
     say("stop", "exit");
     runtime.click(*w.cmdExit);

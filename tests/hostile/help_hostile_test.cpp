@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: MIT
-// The help channel among other users, broken peers and a second display. Cases that need a
-// second user create a throwaway one, and skip when not run as root.
+// The help channel among other users and broken peers. Cases that need a second user create a
+// throwaway one, and skip when not run as root.
 #include "support/scoped_env.h"
 #include "support/throwaway_user.h"
 #include "ui/qt/help_channel.h"
@@ -10,7 +10,6 @@
 #include "viewer_processes.h"
 
 #include <gtest/gtest.h>
-#include <pwd.h>
 #include <QFileInfo>
 #include <QImage>
 #include <QProcess>
@@ -64,7 +63,7 @@ protected:
 
 // A peer that never answers, dribbles or floods holds an exchange no longer than its deadline
 // and no longer than one protocol line; unbounded, these never return.
-TEST_F(HelpHostile, ExchangeKeepsItsDeadlineAndLineLength) {
+TEST_F(HelpHostile, exchangeKeepsItsDeadlineAndLineLength) {
     for (const QString mode : {"silent", "trickle", "flood"}) {
         const QString path = dir_.filePath(mode);
         Listener listener(mode, path);
@@ -74,7 +73,7 @@ TEST_F(HelpHostile, ExchangeKeepsItsDeadlineAndLineLength) {
     EXPECT_EQ(help::exchange(dir_.filePath("answer"), help::statusRequest()), 1);
 }
 
-TEST_F(HelpHostileOtherUser, AnotherUsersListenerIsNeverBelieved) {
+TEST_F(HelpHostileOtherUser, anotherUsersListenerIsNeverBelieved) {
     ::chmod(dir_.path().toUtf8().constData(), 0777);
     const QString path = dir_.filePath("theirs");
     Listener listener("answer", path, &*other_);
@@ -86,7 +85,7 @@ TEST_F(HelpHostileOtherUser, AnotherUsersListenerIsNeverBelieved) {
 
 // Another user who takes the names in advance in a shared TMPDIR catches no help request: our
 // socket lives in a folder of our own, and a viewer opens.
-TEST_F(HelpHostileOtherUser, NamesTakenInAdvanceAreNotOurs) {
+TEST_F(HelpHostileOtherUser, namesTakenInAdvanceAreNotOurs) {
     QTemporaryDir shared;
     ::chmod(shared.path().toUtf8().constData(), 01777);
     env_.set("XDG_RUNTIME_DIR", "");
@@ -105,7 +104,7 @@ TEST_F(HelpHostileOtherUser, NamesTakenInAdvanceAreNotOurs) {
 }
 
 // The viewer hangs up on a caller of another user, even one let into its folder.
-TEST_F(HelpHostileOtherUser, TheViewerAnswersOnlyItsUser) {
+TEST_F(HelpHostileOtherUser, theViewerAnswersOnlyItsUser) {
     QTemporaryDir tmp;
     env_.set("XDG_RUNTIME_DIR", "");
     env_.set("TMPDIR", tmp.path().toUtf8());
@@ -127,7 +126,7 @@ TEST_F(HelpHostileOtherUser, TheViewerAnswersOnlyItsUser) {
 // A page naming a picture elsewhere, /dev/zero, a name relative to the viewer's working folder, a
 // FIFO and a style sheet elsewhere: the viewer opens none of them, as the trace of its calls
 // shows, and its window goes on obeying the game.
-TEST_F(HelpHostile, AHostilePageOpensNothingOutsideItsFolder) {
+TEST_F(HelpHostile, aHostilePageOpensNothingOutsideItsFolder) {
     if (QProcess::execute("strace", {"-o", "/dev/null", "true"}) != 0)
         GTEST_SKIP() << "strace cannot trace here";
     QTemporaryDir elsewhere; // also the viewer's working folder
@@ -169,43 +168,6 @@ TEST_F(HelpHostile, AHostilePageOpensNothingOutsideItsFolder) {
     for (const QByteArray& name : {QFile::encodeName(elsewhere.path()) + "/",
                                    QByteArray("\"/dev/zero\""), QByteArray("\"planted.png\"")})
         EXPECT_FALSE(calls.contains(name)) << name.toStdString();
-}
-
-// Xvfb on a display number of its own choosing, ended with the test.
-struct VirtualDisplay {
-    QProcess process;
-    QString name;
-    VirtualDisplay() {
-        process.start("Xvfb", {"-displayfd", "1", "-nolisten", "tcp", "-noreset", "-screen", "0",
-                               "1280x800x24"});
-        if (process.waitForReadyRead(kStartMs))
-            name = ":" + QString::fromLatin1(process.readLine().trimmed());
-    }
-    ~VirtualDisplay() {
-        process.kill();
-        process.waitForFinished();
-    }
-};
-
-// Each display gets its viewer: help asked for on one never goes to the other's.
-TEST_F(HelpHostile, TwoDisplaysTwoViewers) {
-    VirtualDisplay first;
-    VirtualDisplay second;
-    if (first.name.isEmpty() || second.name.isEmpty()) GTEST_SKIP() << "Xvfb cannot start";
-    env_.set("QT_QPA_PLATFORM", "xcb");
-    env_.set("DISPLAY", first.name.toLatin1());
-    ASSERT_EQ(client_.call(file_, help::kContents, 0), 1);
-    const auto onFirst = waitForViewer();
-    env_.set("DISPLAY", second.name.toLatin1());
-    ASSERT_EQ(client_.call(file_, help::kContents, 0), 1);
-    const auto onSecond = waitForViewer();
-    ASSERT_TRUE(onFirst && onSecond);
-    EXPECT_NE(onFirst, onSecond);
-    EXPECT_EQ(viewersOf(file_).size(), 2);
-
-    EXPECT_EQ(client_.call(file_, help::kClose, 0), 1); // the second display's only
-    env_.set("DISPLAY", first.name.toLatin1());
-    EXPECT_EQ(viewerStatus(file_), onFirst);
 }
 
 } // namespace

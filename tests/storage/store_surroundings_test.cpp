@@ -14,7 +14,6 @@
 #include <functional>
 #include <gtest/gtest.h>
 #include <limits>
-#include <pwd.h>
 #include <QDir>
 #include <QFile>
 #include <QProcess>
