@@ -14,53 +14,37 @@
 #include <QTest>
 #include <sys/socket.h>
 #include <sys/un.h>
-#include <unistd.h>
 
 namespace {
 
-// A listening socket that never accepts: the kernel completes every connection, and nothing
-// is ever written back. Kept in the runtime folder when there is one.
-class SilentSoundServer {
-public:
-    SilentSoundServer() {
-        const QByteArray runtime = qgetenv("XDG_RUNTIME_DIR");
-        dir_.emplace((runtime.isEmpty() ? QDir::tempPath() : QString::fromLocal8Bit(runtime)) +
-                     "/vantrel-silent-XXXXXX");
-        const QByteArray path = QFile::encodeName(dir_->filePath("native"));
-        sockaddr_un address{};
-        address.sun_family = AF_UNIX;
-        if (!dir_->isValid() || path.size() >= qsizetype(sizeof address.sun_path)) return;
-        std::copy(path.begin(), path.end(), address.sun_path);
-        fd_ = ::socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0);
-        if (fd_ < 0 || ::bind(fd_, reinterpret_cast<sockaddr*>(&address), sizeof address) != 0 ||
-            ::listen(fd_, 64) != 0)
-            return;
-        address_ = "unix:" + path;
-    }
-    ~SilentSoundServer() {
-        if (fd_ >= 0) ::close(fd_);
-    }
-    SilentSoundServer(const SilentSoundServer&) = delete;
-    SilentSoundServer& operator=(const SilentSoundServer&) = delete;
-
-    // Empty when the socket could not be made.
-    const QByteArray& address() const { return address_; }
-
-private:
-    std::optional<QTemporaryDir> dir_;
-    int fd_ = -1;
-    QByteArray address_;
-};
+// The address of a listening socket that never accepts: the kernel completes every connection,
+// and nothing is ever written back. It stays open until the program has ended, so that its end
+// cannot wait for the server either; empty when it cannot be made.
+QByteArray silentSoundServer() {
+    const QByteArray runtime = qgetenv("XDG_RUNTIME_DIR");
+    static const QTemporaryDir dir(
+        (runtime.isEmpty() ? QDir::tempPath() : QString::fromLocal8Bit(runtime)) +
+        "/vantrel-silent-XXXXXX");
+    const QByteArray path = QFile::encodeName(dir.filePath("native"));
+    sockaddr_un address{};
+    address.sun_family = AF_UNIX;
+    if (!dir.isValid() || path.size() >= qsizetype(sizeof address.sun_path)) return {};
+    std::copy(path.begin(), path.end(), address.sun_path);
+    const int fd = ::socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0);
+    if (fd < 0 || ::bind(fd, reinterpret_cast<sockaddr*>(&address), sizeof address) != 0 ||
+        ::listen(fd, 64) != 0)
+        return {};
+    return "unix:" + path;
+}
 
 // Far above the start of a game on a loaded machine, far below the sound client's own
 // connection timeout: only a wait for the silent server gets past it.
-constexpr qint64 hangBoundMs = 5000;
+constexpr qint64 kHangBoundMs = 5000;
 
 TEST(HungSoundServer, theWindowPaintsAndTheGameGoesOnWhileTheServerNeverAnswers) {
-    // Still silent while the program ends, so that its end cannot wait for the server either.
-    static const SilentSoundServer* server = new SilentSoundServer;
-    ASSERT_FALSE(server->address().isEmpty()) << "cannot make a listening socket";
-    qputenv("PULSE_SERVER", server->address());
+    const QByteArray server = silentSoundServer();
+    ASSERT_FALSE(server.isEmpty()) << "cannot make a listening socket";
+    qputenv("PULSE_SERVER", server);
 
     QElapsedTimer clock;
     clock.start();
@@ -91,10 +75,10 @@ TEST(HungSoundServer, theWindowPaintsAndTheGameGoesOnWhileTheServerNeverAnswers)
                 "ended in %lld ms\n",
                 static_cast<long long>(started), static_cast<long long>(painted),
                 static_cast<long long>(answered), static_cast<long long>(ended));
-    EXPECT_LT(started, hangBoundMs);
-    EXPECT_LT(painted, hangBoundMs) << "the first frame waited for the sound server";
-    EXPECT_LT(answered, hangBoundMs) << "the game waited for the sound server";
-    EXPECT_LT(ended, hangBoundMs) << "the game's end waited for the sound server";
+    EXPECT_LT(started, kHangBoundMs);
+    EXPECT_LT(painted, kHangBoundMs) << "the first frame waited for the sound server";
+    EXPECT_LT(answered, kHangBoundMs) << "the game waited for the sound server";
+    EXPECT_LT(ended, kHangBoundMs) << "the game's end waited for the sound server";
     EXPECT_FALSE(frame.isNull());
     EXPECT_NE(frame.pixel(frame.width() / 2, frame.height() / 2), qRgb(0, 0, 0))
         << "a painted window";
