@@ -23,8 +23,8 @@ struct Host : RealGame::Host {
 };
 
 // The ELT on the airport, where a new search puts the aircraft: the tone at full.
-const std::deque<float> inRange{0.5f, 0.5f, 0.2f, 0.2f, 0.5f, 0.5f};
-const std::deque<float> outOfRange{0, 0, 0, 0, 0.99f, 0.99f};
+const std::deque<float> kInRange{0.5f, 0.5f, 0.2f, 0.2f, 0.5f, 0.5f};
+const std::deque<float> kOutOfRange{0, 0, 0, 0, 0.99f, 0.99f};
 
 void say(const char* what, const char* way) {
     const double now =
@@ -49,7 +49,7 @@ constexpr int kRounds = 13, kQuietMs = 400, kLongQuietMs = 1000, kSoundingMs = 4
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
     Host host;
-    host.randoms = outOfRange;
+    host.randoms = kOutOfRange;
     ui::Runtime runtime{host};
     ui::qt::Renderer renderer{runtime};
     host.setRenderer(&renderer);
@@ -74,7 +74,7 @@ int main(int argc, char** argv) {
     };
 
     say("start", "first");
-    newSearch(inRange);
+    newSearch(kInRange);
     wait(7000); // long enough for the loop to turn round twice
 
     struct Way {
@@ -84,7 +84,7 @@ int main(int argc, char** argv) {
     const Way ways[] = {
         {"menu", [&] { runtime.menu(*w.findMenuItem("mnuAudioOff")); },
          [&] { runtime.menu(*w.findMenuItem("mnuAudioContinuous")); }},
-        {"search", [&] { newSearch(outOfRange); }, [&] { newSearch(inRange); }},
+        {"search", [&] { newSearch(kOutOfRange); }, [&] { newSearch(kInRange); }},
         {"fly", [&] { flyTo(100); }, [&] { flyTo(0); }},
         {"reveal", [&] { runtime.menu(*w.findMenuItem("mnuReveal")); }, [&] { flyTo(0); }},
     };

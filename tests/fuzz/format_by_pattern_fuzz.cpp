@@ -12,11 +12,11 @@
 
 namespace {
 
-const char* const gamePatterns[] = {"000",   "###",  "##0.0", "###0.0",
-                                    "###.#", "##.#", "##0.#", "###,###"};
+const char* const kGamePatterns[] = {"000",   "###",  "##0.0", "###0.0",
+                                     "###.#", "##.#", "##0.#", "###,###"};
 
 std::string patternFrom(const std::uint8_t* data, std::size_t size) {
-    if (size == 0 || data[0] < 128) return gamePatterns[size ? data[0] % 8 : 0];
+    if (size == 0 || data[0] < 128) return kGamePatterns[size ? data[0] % 8 : 0];
     // Any pattern: an integer section of '#', '0' and ',' and maybe a fraction of '#' and '0'.
     std::string pattern;
     bool point = false;

@@ -9,50 +9,50 @@ namespace monkey {
 
 namespace {
 
-const std::vector<std::string> arrows{"cmdUp", "cmdUp", "cmdLeft", "cmdRight"};
-const std::vector<std::string> mainClicks{"optSpeed(0)",       "optSpeed(1)", "optDFMode(0)",
-                                          "optDFMode(1)",      "chkBearing",  "Pic1",
-                                          "cmdHint",           "cmdReveal",   "cmdHelp",
-                                          "mnuHint",           "mnuReveal",   "mnuContents",
-                                          "mnuSearchHelp",     "mnuAbout",    "panel",
-                                          "mnuZoomIn",         "mnuZoomOut",  "mnuZoomFit",
-                                          "mnuZoom100",        "mnuAudioOff", "mnuAudioClassic",
-                                          "mnuAudioContinuous"};
-const std::vector<std::string> smallWindowClicks{"helpDialog.cmdDemo", "helpDialog.cmdHelpFile",
-                                                 "helpDialog.cmdCancel", "about.cmdClose"};
-const std::vector<std::string> helpKeyTargets{"main",
-                                              "about",
-                                              "helpDialog",
-                                              "optSpeed(0)",
-                                              "optSpeed(1)",
-                                              "optDFMode(0)",
-                                              "optDFMode(1)",
-                                              "chkBearing",
-                                              "cmdStart",
-                                              "cmdHint",
-                                              "cmdReveal",
-                                              "cmdHelp",
-                                              "cmdExit",
-                                              "Pic1",
-                                              "lblVOR",
-                                              "Signal1",
-                                              "cmdUp",
-                                              "about.cmdClose",
-                                              "helpDialog.cmdDemo"};
+const std::vector<std::string> kArrows{"cmdUp", "cmdUp", "cmdLeft", "cmdRight"};
+const std::vector<std::string> kMainClicks{"optSpeed(0)",       "optSpeed(1)", "optDFMode(0)",
+                                           "optDFMode(1)",      "chkBearing",  "Pic1",
+                                           "cmdHint",           "cmdReveal",   "cmdHelp",
+                                           "mnuHint",           "mnuReveal",   "mnuContents",
+                                           "mnuSearchHelp",     "mnuAbout",    "panel",
+                                           "mnuZoomIn",         "mnuZoomOut",  "mnuZoomFit",
+                                           "mnuZoom100",        "mnuAudioOff", "mnuAudioClassic",
+                                           "mnuAudioContinuous"};
+const std::vector<std::string> kSmallWindowClicks{"helpDialog.cmdDemo", "helpDialog.cmdHelpFile",
+                                                  "helpDialog.cmdCancel", "about.cmdClose"};
+const std::vector<std::string> kHelpKeyTargets{"main",
+                                               "about",
+                                               "helpDialog",
+                                               "optSpeed(0)",
+                                               "optSpeed(1)",
+                                               "optDFMode(0)",
+                                               "optDFMode(1)",
+                                               "chkBearing",
+                                               "cmdStart",
+                                               "cmdHint",
+                                               "cmdReveal",
+                                               "cmdHelp",
+                                               "cmdExit",
+                                               "Pic1",
+                                               "lblVOR",
+                                               "Signal1",
+                                               "cmdUp",
+                                               "about.cmdClose",
+                                               "helpDialog.cmdDemo"};
 
-const std::vector<std::string> logbookClicks{"mnuLogbook",
-                                             "mnuLogbook",
-                                             "mnuDebrief",
-                                             "logbook.cmdDebrief",
-                                             "logbook.cmdClose",
-                                             "debrief.cmdPlay",
-                                             "debrief.cmdPlay",
-                                             "debrief.cmdClose",
-                                             "debrief.optReplaySpeed(0)",
-                                             "debrief.optReplaySpeed(1)",
-                                             "debrief.optReplaySpeed(2)",
-                                             "debrief.optReplaySpeed(3)"};
-const std::vector<std::string> mapKeys{"Up", "Up", "Left", "Right", "Down"};
+const std::vector<std::string> kLogbookClicks{"mnuLogbook",
+                                              "mnuLogbook",
+                                              "mnuDebrief",
+                                              "logbook.cmdDebrief",
+                                              "logbook.cmdClose",
+                                              "debrief.cmdPlay",
+                                              "debrief.cmdPlay",
+                                              "debrief.cmdClose",
+                                              "debrief.optReplaySpeed(0)",
+                                              "debrief.optReplaySpeed(1)",
+                                              "debrief.optReplaySpeed(2)",
+                                              "debrief.optReplaySpeed(3)"};
+const std::vector<std::string> kMapKeys{"Up", "Up", "Left", "Right", "Down"};
 
 std::string number(double v) {
     char buf[32];
@@ -86,7 +86,7 @@ Event EventSource::next() {
     }
     const int roll = below(1100);
     if (roll < 380) {
-        e.words = {"click", pick(arrows)};
+        e.words = {"click", pick(kArrows)};
     } else if (roll < 700) {
         // A tick a second; now and then the clock jumps by hours, either way, across midnight.
         if (below(200) == 0) {
@@ -98,20 +98,20 @@ Event EventSource::next() {
             e.words = {"tick"};
         }
     } else if (roll < 880) {
-        e.words = {"click", pick(mainClicks)};
+        e.words = {"click", pick(kMainClicks)};
     } else if (roll < 920) {
-        e.words = {"click", pick(smallWindowClicks)};
+        e.words = {"click", pick(kSmallWindowClicks)};
     } else if (roll < 950) {
         e.words = {"answer", below(2) ? "1" : "2"};
     } else if (roll < 975) {
-        e.words = {"key", "F1", pick(helpKeyTargets)};
+        e.words = {"key", "F1", pick(kHelpKeyTargets)};
     } else if (roll < 990) {
         e.words = {"close", below(2) ? "about" : "helpDialog"};
     } else if (roll < 1000) {
         e.words = {"click", below(2) ? "cmdStart" : "mnuNewGame"};
         e.newSearch = true;
     } else if (roll < 1030) {
-        e.words = {"click", pick(logbookClicks)};
+        e.words = {"click", pick(kLogbookClicks)};
     } else if (roll < 1045) {
         e.words = {"tick", "debrief.tmrReplay"};
     } else if (roll < 1060) {
@@ -123,7 +123,7 @@ Event EventSource::next() {
         e.words = {"answer", below(2) ? "1" : "2"};
         then_ = {"click", "logbook.cmdDelete"};
     } else if (roll < 1092) {
-        e.words = {"key", pick(mapKeys), "Pic1"};
+        e.words = {"key", pick(kMapKeys), "Pic1"};
     } else {
         e.words = {"close", below(2) ? "logbook" : "debrief"};
     }

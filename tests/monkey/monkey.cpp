@@ -32,11 +32,8 @@ struct Options {
     std::string dump;
 };
 
-const char* const usage =
-    "usage: vantrel-monkey [--events N] [--seed S] [--games G] [--dump FILE]\n"
-    "Plays N random events (1000000) on the headless game, cut into G games (5), and checks\n"
-    "after each one that the game still holds together. --dump writes the events of the first\n"
-    "game as a scenario for vantrel-script.\n";
+const char* const kUsage =
+    "usage: vantrel-monkey [--events N (1000000)] [--seed S] [--games G (5)] [--dump FILE]\n";
 
 // Asked for the usage.
 struct Help {};
@@ -77,10 +74,10 @@ int main(int argc, char** argv) {
     try {
         options = parse(argc, argv);
     } catch (const Help&) {
-        std::cout << usage;
+        std::cout << kUsage;
         return 0;
     } catch (const std::exception& e) {
-        std::cerr << "vantrel-monkey: " << e.what() << '\n' << usage;
+        std::cerr << "vantrel-monkey: " << e.what() << '\n' << kUsage;
         return 2;
     }
     std::cout << "monkey: seed " << options.seed << ", " << options.events << " events\n"

@@ -84,16 +84,13 @@ QStringList helperCommand(const QStringList& arguments) {
     return QStringList{QCoreApplication::applicationFilePath()} + arguments;
 }
 
-std::string troubleName(int trouble) {
-    static const char* const names[] = {"None",   "Damaged",  "Newer",   "ReadOnly",
-                                        "Locked", "DiskFull", "Unusable"};
-    return trouble >= 0 && trouble < 7 ? names[trouble] : "?";
-}
-
 namespace {
 
 std::string name(const logbook::Outcome& outcome) {
-    return troubleName(static_cast<int>(outcome.trouble));
+    static const char* const kNames[] = {"None",   "Damaged",  "Newer",   "ReadOnly",
+                                         "Locked", "DiskFull", "Unusable"};
+    const auto trouble = static_cast<std::size_t>(outcome.trouble);
+    return trouble < std::size(kNames) ? kNames[trouble] : "?";
 }
 
 // Appends `count` records of one search; prints how many failed.

@@ -40,6 +40,4 @@ QStringList helperCommand(const QStringList& arguments);
 // Runs the helpers' modes; returns -1 when `argv` asks for none.
 int runHelper(int argc, char** argv);
 
-std::string troubleName(int trouble);
-
 } // namespace storage_test
