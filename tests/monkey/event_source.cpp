@@ -3,56 +3,39 @@
 
 #include <cmath>
 #include <cstdio>
+#include <sstream>
 #include <utility>
 
 namespace monkey {
 
 namespace {
 
-const std::vector<std::string> kArrows{"cmdUp", "cmdUp", "cmdLeft", "cmdRight"};
-const std::vector<std::string> kMainClicks{"optSpeed(0)",       "optSpeed(1)", "optDFMode(0)",
-                                           "optDFMode(1)",      "chkBearing",  "Pic1",
-                                           "cmdHint",           "cmdReveal",   "cmdHelp",
-                                           "mnuHint",           "mnuReveal",   "mnuContents",
-                                           "mnuSearchHelp",     "mnuAbout",    "panel",
-                                           "mnuZoomIn",         "mnuZoomOut",  "mnuZoomFit",
-                                           "mnuZoom100",        "mnuAudioOff", "mnuAudioClassic",
-                                           "mnuAudioContinuous"};
-const std::vector<std::string> kSmallWindowClicks{"helpDialog.cmdDemo", "helpDialog.cmdHelpFile",
-                                                  "helpDialog.cmdCancel", "about.cmdClose"};
-const std::vector<std::string> kHelpKeyTargets{"main",
-                                               "about",
-                                               "helpDialog",
-                                               "optSpeed(0)",
-                                               "optSpeed(1)",
-                                               "optDFMode(0)",
-                                               "optDFMode(1)",
-                                               "chkBearing",
-                                               "cmdStart",
-                                               "cmdHint",
-                                               "cmdReveal",
-                                               "cmdHelp",
-                                               "cmdExit",
-                                               "Pic1",
-                                               "lblVOR",
-                                               "Signal1",
-                                               "cmdUp",
-                                               "about.cmdClose",
-                                               "helpDialog.cmdDemo"};
+// The names of a list, written as one line of words: a name may come twice, to be drawn twice
+// as often.
+std::vector<std::string> names(const std::string& line) {
+    std::vector<std::string> out;
+    std::istringstream words(line);
+    for (std::string word; words >> word;)
+        out.push_back(word);
+    return out;
+}
 
-const std::vector<std::string> kLogbookClicks{"mnuLogbook",
-                                              "mnuLogbook",
-                                              "mnuDebrief",
-                                              "logbook.cmdDebrief",
-                                              "logbook.cmdClose",
-                                              "debrief.cmdPlay",
-                                              "debrief.cmdPlay",
-                                              "debrief.cmdClose",
-                                              "debrief.optReplaySpeed(0)",
-                                              "debrief.optReplaySpeed(1)",
-                                              "debrief.optReplaySpeed(2)",
-                                              "debrief.optReplaySpeed(3)"};
-const std::vector<std::string> kMapKeys{"Up", "Up", "Left", "Right", "Down"};
+const auto kArrows = names("cmdUp cmdUp cmdLeft cmdRight");
+const auto kMainClicks =
+    names("optSpeed(0) optSpeed(1) optDFMode(0) optDFMode(1) chkBearing Pic1 cmdHint cmdReveal "
+          "cmdHelp mnuHint mnuReveal mnuContents mnuSearchHelp mnuAbout panel mnuZoomIn "
+          "mnuZoomOut mnuZoomFit mnuZoom100 mnuAudioOff mnuAudioClassic mnuAudioContinuous");
+const auto kSmallWindowClicks =
+    names("helpDialog.cmdDemo helpDialog.cmdHelpFile helpDialog.cmdCancel about.cmdClose");
+const auto kHelpKeyTargets =
+    names("main about helpDialog optSpeed(0) optSpeed(1) optDFMode(0) optDFMode(1) chkBearing "
+          "cmdStart cmdHint cmdReveal cmdHelp cmdExit Pic1 lblVOR Signal1 cmdUp about.cmdClose "
+          "helpDialog.cmdDemo");
+const auto kLogbookClicks =
+    names("mnuLogbook mnuLogbook mnuDebrief logbook.cmdDebrief logbook.cmdClose debrief.cmdPlay "
+          "debrief.cmdPlay debrief.cmdClose debrief.optReplaySpeed(0) debrief.optReplaySpeed(1) "
+          "debrief.optReplaySpeed(2) debrief.optReplaySpeed(3)");
+const auto kMapKeys = names("Up Up Left Right Down");
 
 std::string number(double v) {
     char buf[32];
