@@ -59,7 +59,6 @@ class Listener:
         from gi.repository import GLib
         self.context = GLib.MainContext.default()
         self.events = []
-        self.registry = registry
         registry.registerEventListener(self._heard, *self.TYPES)
 
     def _heard(self, event):
