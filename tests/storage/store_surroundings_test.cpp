@@ -110,13 +110,6 @@ TEST_F(StoreSurroundings, setsAsideADamagedFileAndStartsAfresh) {
              makeLogbook(path, 3);
              RawConnection(path).exec("PRAGMA user_version = -5");
          }},
-        {"a logbook with random bytes where its version is kept",
-         [](const QString& path) {
-             makeLogbook(path, 3);
-             QByteArray bytes = contents(path);
-             bytes.replace(60, 4, QByteArray::fromHex("deadbeef")); // big-endian, so below 0
-             write(path, bytes);
-         }},
     };
     for (const Damage& damage : damages) {
         SCOPED_TRACE(damage.what);
