@@ -16,15 +16,13 @@ def width_becomes(x, window, width):
     return settles(lambda: x.geometry(window)[0][2] == width, PATIENCE)
 
 
-def on_screen(x, window, screen):
-    (left, top, width, height), shown = x.geometry(window)
-    return shown and left >= 0 and top > 0 and left + width <= screen[0] and \
-        top + height <= screen[1]
-
-
 def stays_on_screen(x, window, screen):
     """The window manager may take a moment to move a window that grew over the edge."""
-    return settles(lambda: on_screen(x, window, screen), PATIENCE)
+    def on_screen():
+        (left, top, width, height), shown = x.geometry(window)
+        return shown and left >= 0 and top > 0 and left + width <= screen[0] and \
+            top + height <= screen[1]
+    return settles(on_screen, PATIENCE)
 
 
 def settings_file(x):
