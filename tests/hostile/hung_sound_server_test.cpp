@@ -17,14 +17,11 @@
 
 namespace {
 
-// The address of a listening socket that never accepts: the kernel completes every connection,
-// and nothing is ever written back. It stays open until the program has ended, so that its end
-// cannot wait for the server either; empty when it cannot be made.
-QByteArray silentSoundServer() {
-    const QByteArray runtime = qgetenv("XDG_RUNTIME_DIR");
-    static const QTemporaryDir dir(
-        (runtime.isEmpty() ? QDir::tempPath() : QString::fromLocal8Bit(runtime)) +
-        "/vantrel-silent-XXXXXX");
+// The address, in the folder `dir`, of a listening socket that never accepts: the kernel
+// completes every connection, and nothing is ever written back. The socket stays open until the
+// program has ended, so that its end cannot wait for the server either; empty when it cannot be
+// made.
+QByteArray silentSoundServer(const QTemporaryDir& dir) {
     const QByteArray path = QFile::encodeName(dir.filePath("native"));
     sockaddr_un address{};
     address.sun_family = AF_UNIX;
@@ -42,7 +39,11 @@ QByteArray silentSoundServer() {
 constexpr qint64 kHangBoundMs = 5000;
 
 TEST(HungSoundServer, theWindowPaintsAndTheGameGoesOnWhileTheServerNeverAnswers) {
-    const QByteArray server = silentSoundServer();
+    const QByteArray runtime = qgetenv("XDG_RUNTIME_DIR");
+    const QTemporaryDir dir(
+        (runtime.isEmpty() ? QDir::tempPath() : QString::fromLocal8Bit(runtime)) +
+        "/vantrel-silent-XXXXXX");
+    const QByteArray server = silentSoundServer(dir);
     ASSERT_FALSE(server.isEmpty()) << "cannot make a listening socket";
     qputenv("PULSE_SERVER", server);
 
