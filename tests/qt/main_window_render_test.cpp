@@ -18,36 +18,6 @@ QColor at(const QImage& image, int twipsX, int twipsY) {
     return image.pixelColor(twipsX / 15, twipsY / 15);
 }
 
-TEST(MainWindowRender, ClientAreaIsFixedAtDesignSize) {
-    RealGame g;
-    QWidget* client = g.windowOf(g.main()).client();
-    EXPECT_EQ(client->size(), QSize(512, 426));
-}
-
-TEST(MainWindowRender, DesignColoursLandWhereTheTwipsSay) {
-    // Each point lies well inside the control it names, away from borders and text.
-    RealGame g;
-    const QImage image = g.grabClient();
-    if (qEnvironmentVariableIsSet("VANTREL_SAVE_GRABS")) image.save("vantrel-main-window.png");
-    struct Probe {
-        const char* what;
-        int x, y;
-        QColor colour;
-    };
-    const Probe probes[] = {
-        {"window background between the map and the frames", 5910, 3000, QColor(192, 192, 192)},
-        {"window background below the buttons", 3000, 6385, QColor(192, 192, 192)},
-        {"white map", 60 + 5805 - 300, 30 + 300, QColor(255, 255, 255)},
-        {"black compass strip", 5970 + 180 + 60, 30 + 1140 + 450, QColor(0, 0, 0)},
-        {"grey DF display", 5970 + 180 + 60, 3180 + 330 + 60, QColor(128, 128, 128)},
-        {"dark-grey radial box", 5970 + 750 + 60, 5250 + 270 + 300, QColor(64, 64, 64)},
-        {"dark-grey DME box", 5970 + 750 + 60, 5250 + 630 + 300, QColor(64, 64, 64)},
-        {"white distance box", 5970 + 240 + 60, 30 + 2730 + 200, QColor(255, 255, 255)},
-    };
-    for (const auto& p : probes)
-        EXPECT_EQ(at(image, p.x, p.y), p.colour) << p.what;
-}
-
 TEST(MainWindowRender, aLaidOutSearchIsDrawnOnTheMapAndInstruments) {
     // The ELT and the VOR in the middle of the map, the airport at (60, 60): the aircraft
     // starts 14 miles from the ELT, within hearing.
