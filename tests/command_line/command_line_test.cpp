@@ -19,7 +19,7 @@ struct Case {
     const char* err;
 };
 
-TEST(CommandLine, AnswersHelpAndVersionAndRefusesWhatItDoesNotKnow) {
+TEST(CommandLine, answersHelpAndVersionAndRefusesWhatItDoesNotKnow) {
     const std::string version = "prog " + std::string(vantrel::version) + "\n";
     const Case cases[] = {
         {{}, -1, "", ""},
@@ -53,7 +53,7 @@ TEST(CommandLine, AnswersHelpAndVersionAndRefusesWhatItDoesNotKnow) {
     }
 }
 
-TEST(CommandLine, SkipsTheProgramNameInMainsArguments) {
+TEST(CommandLine, skipsTheProgramNameInMainsArguments) {
     char name[] = "--bogus"; // a program name is never read as an option
     char version[] = "--version";
     char* argv[] = {name, version};

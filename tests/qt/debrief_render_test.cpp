@@ -11,7 +11,6 @@
 #include "ui/window_slot.h"
 
 #include <algorithm>
-#include <cmath>
 #include <gtest/gtest.h>
 #include <QApplication>
 #include <QImage>
@@ -39,7 +38,7 @@ struct DebriefOnScreen {
 // The map starts at twips (120, 120), pixel (8, 8), and is as large as the game's.
 constexpr MapPixels kMap{8, 8};
 
-const QColor blue(0, 0, 255), red(255, 0, 0), green(0, 128, 0), black(0, 0, 0), white(Qt::white);
+const QColor blue(0, 0, 255), red(255, 0, 0), green(0, 128, 0), black(0, 0, 0);
 
 TEST(DebriefRender, theTrackIsBlueAlongEveryLegAndNowhereElse) {
     DebriefOnScreen d;
@@ -99,31 +98,10 @@ TEST(DebriefRender, aBreakInTheTrackIsAThinGreyDottedLineAndAnOrangeMarkNotABlue
         << "the mark where it was put";
 }
 
-TEST(DebriefRender, theMapBackgroundAndTheVorRoseAreTheGames) {
-    DebriefOnScreen d;
-    const QImage image = d.grab();
-    EXPECT_EQ(image.pixelColor(int(kMap.x(20)), int(kMap.y(20))), white) << "the white map";
-    EXPECT_EQ(image.pixelColor(2, 2), QColor(192, 192, 192)) << "the grey window round it";
-    auto navy = [](QColor c) { return c.blue() > 90 && c.red() < 90 && c.green() < 90; };
-    const double ring = 40;
-    for (double angle : {0.0, 45.0, 135.0, 200.0, 315.0}) {
-        const double rad = angle * 3.14159265 / 180;
-        bool found = false;
-        const double x = kMap.x(120 + ring * std::cos(rad)), y = kMap.y(140 + ring * std::sin(rad));
-        for (int dy = -2; dy <= 2 && !found; ++dy)
-            for (int dx = -2; dx <= 2 && !found; ++dx)
-                found = navy(image.pixelColor(int(x) + dx, int(y) + dy));
-        EXPECT_TRUE(found) << "the rose at " << angle << " degrees";
-    }
-    EXPECT_TRUE(navy(image.pixelColor(int(kMap.x(120)), int(kMap.y(140))))) << "the VOR symbol";
-    EXPECT_GE(countNear(image, kMap.x(60), kMap.y(140), 7, black), 6) << "the airport's runways";
-    EXPECT_GE(countNear(image, kMap.x(60), kMap.y(140), 4, red), 12)
-        << "the aircraft, paused there";
-}
-
 TEST(DebriefRender, theAircraftFliesOnScreenAndLeavesTheTrackBehind) {
     DebriefOnScreen d;
     DebriefWindow& w = *d.debrief;
+    ASSERT_GE(countNear(d.grab(), kMap.x(60), kMap.y(140), 4, red), 12) << "paused at the airport";
     w.replay.play();
     w.replay.advance(25 / debrief::Replay::stepsPerSecond); // 10 north, 10 north-east, 5 east
     w.showReplay();

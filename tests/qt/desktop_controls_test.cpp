@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: MIT
 // The main window's controls as a keyboard and mouse user meets them: what is drawn follows the
 // game after every event, the colours are the game's whatever the desktop's theme, the focus
-// goes where the user points and can be seen, and the map flies from the keyboard.
+// goes where the user points and can be seen.
 #include "help/about_window.h"
 #include "support/on_screen.h"
 #include "support/real_game.h"
@@ -173,26 +173,6 @@ TEST(DesktopControls, theFocusIsDrawnBoldly) {
         QWidget* q = g.widget(c);
         EXPECT_GE(changedPixels(q), q->width() / 2 + q->height() / 2) << c->qualifiedName();
     }
-}
-
-TEST(DesktopControls, fromTheMapTheArrowKeysFlyAsTheArrowsDo) {
-    ActiveGame g({0.5f, 0.5f, 0.5f, 0.5f, 0.5f, 0.5f});
-    MainWindow& w = g.main();
-    QWidget* map = g.widget(w.Pic1);
-    g.press(map, Qt::Key_Up);
-    EXPECT_EQ(g.game.search.heading, 0);
-    EXPECT_EQ(g.game.search.distanceFlown, 1);
-    QTest::keyClick(map, Qt::Key_Right);
-    EXPECT_EQ(g.game.search.heading, 45);
-    QTest::keyClick(map, Qt::Key_Left);
-    QTest::keyClick(map, Qt::Key_Left);
-    EXPECT_EQ(g.game.search.heading, 315);
-    EXPECT_EQ(g.game.search.distanceFlown, 4);
-    // Elsewhere the keys do what they always did, and fly nothing.
-    QTest::keyClick(map, Qt::Key_Down);
-    g.press(g.widget(w.cmdHint), Qt::Key_Up);
-    g.press(g.widget(w.PicDf), Qt::Key_Up);
-    EXPECT_EQ(g.game.search.distanceFlown, 4);
 }
 
 } // namespace
