@@ -2,7 +2,6 @@
 // The replay of a flight: where the aircraft is at any moment, how fast it goes, where it stops,
 // and how the time between frames is read off a clock that wraps at midnight.
 #include "debrief/replay.h"
-#include "support/debrief_fixture.h"
 
 #include <gtest/gtest.h>
 
@@ -99,22 +98,6 @@ TEST(Replay, aTrackOfOnePositionOrNoneNeverPlays) {
     ASSERT_TRUE(one.pose());
     EXPECT_EQ(one.pose()->x, 50);
     EXPECT_EQ(one.pose()->heading, 90);
-}
-
-TEST(Replay, aRecordedSearchReplaysFromTheAirportToTheReveal) {
-    const logbook::SearchRecord record = debriefFixture();
-    Replay r(record.track);
-    r.setSpeed(8);
-    r.play();
-    int frames = 0;
-    while (r.playing() && frames < 1000) {
-        r.advance(1 / 60.0);
-        ++frames;
-    }
-    // 35 steps at 32 a second, sixty frames a second.
-    EXPECT_EQ(frames, 66);
-    EXPECT_EQ(r.pose()->x, 145);
-    EXPECT_EQ(r.pose()->y, 55);
 }
 
 TEST(FrameClock, theTimeBetweenFramesSurvivesMidnightAndAStall) {
