@@ -5,11 +5,9 @@
 #include "ui/qt/qt_host.h"
 #include "ui/qt/sound_device.h"
 
-#include <filesystem>
 #include <fstream>
 #include <gtest/gtest.h>
 #include <QCoreApplication>
-#include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
 #include <QTemporaryDir>
@@ -46,19 +44,15 @@ TEST(SoundPlayer, openingTheToneReturnsAtOnceWithOrWithoutASoundDevice) {
     spinEventLoop(300);
 }
 
-// Each of these once reached the sound library: a cut-off file made it leak, a huge one was
-// read whole, a pipe would block its reader. Now each is refused before, named once on standard
-// error, and the game goes on.
+// Such files once reached the sound library: a cut-off file made it leak, a huge one was read
+// whole, a pipe would block its reader. Now the device plays or loops only what the wave reader
+// takes (its own test says which), names a refused file once on standard error, and goes on.
 TEST(SoundPlayer, aToneFileThatIsNotAShortWaveFileIsRefusedAndNamedOnce) {
     QTemporaryDir dir;
     ASSERT_TRUE(dir.isValid());
     const auto tone = assets::waveFile(assets::eltToneSamples(), assets::EltTone::sampleRate);
     write(dir.filePath("short.wav"), {tone.begin(), tone.begin() + 30});
-    write(dir.filePath("text.wav"), {'n', 'o', 't', ' ', 'a', ' ', 's', 'o', 'u', 'n', 'd'});
-    write(dir.filePath("huge.wav"), {tone.begin(), tone.begin() + 44});
-    std::filesystem::resize_file(dir.filePath("huge.wav").toStdString(), 1'500'000'000);
     ASSERT_EQ(::mkfifo(QFile::encodeName(dir.filePath("pipe.wav")).constData(), 0600), 0);
-    ASSERT_TRUE(QDir(dir.path()).mkdir("elt1.wav"));
     const auto path = [&](const char* name) { return dir.filePath(name).toStdString(); };
     const auto now = ui::qt::SoundOutput::Clock::now;
 
@@ -66,13 +60,13 @@ TEST(SoundPlayer, aToneFileThatIsNotAShortWaveFileIsRefusedAndNamedOnce) {
     {
         // The device itself, on this thread, so that every refusal has been told at its end.
         ui::qt::SoundDevice device;
-        for (const char* name : {"short.wav", "short.wav", "text.wav", "huge.wav", "elt1.wav"})
-            device.play(path(name), now());
+        device.play(path("short.wav"), now());
+        device.play(path("short.wav"), now());
         device.startLoop(path("pipe.wav"), 1); // nor is a loop of them
         device.play(toneFile.toStdString(), now());
     }
     const std::string told = testing::internal::GetCapturedStderr();
-    for (const char* name : {"short.wav", "text.wav", "huge.wav", "elt1.wav", "pipe.wav"}) {
+    for (const char* name : {"short.wav", "pipe.wav"}) {
         const std::string refused = path(name) + " is not played";
         const auto first = told.find(refused);
         EXPECT_TRUE(first != std::string::npos &&
