@@ -45,25 +45,16 @@ TEST(MainWindowRender, aLaidOutSearchIsDrawnOnTheMapAndInstruments) {
     EXPECT_EQ(at(image, 5970 + 1380 + 140, 3180 + 120 + 100), QColor(255, 0, 0)) << "the indicator";
 }
 
-TEST(MainWindowRender, theAircraftSymbolAndTheSignalLightChangeOnScreenWithEveryStep) {
-    // What the screen shows, not a fresh grab: a symbol inside the map must be repainted when it
-    // moves, though nothing else on the map changes, and so must the signal light, a widget of
-    // its own that only the game's new colour changes.
+TEST(MainWindowRender, theSignalLightChangesOnScreenWithTheStepThatLosesTheSignal) {
+    // What the screen shows, not a fresh grab: the light is a widget of its own that only the
+    // game's new colour changes. (A symbol moving on the map is the zoom test's.)
     RealGame g({0.5f, 0.5f, 0.5f, 0.5f, 0.25f, 0.25f});
     g.windowOf(g.main()).window()->show();
     QWidget* client = g.windowOf(g.main()).client();
-    const MapPixels map{4, 2};
-    const QImage before = screenOf(client);
-    ASSERT_GE(countNear(before, map.x(60), map.y(60), 4, QColor(255, 0, 0)), 12);
-    ASSERT_EQ(at(before, 5970 + 1380 + 140, 3180 + 120 + 100), QColor(255, 0, 0));
+    ASSERT_EQ(at(screenOf(client), 5970 + 1380 + 140, 3180 + 120 + 100), QColor(255, 0, 0));
     for (int i = 0; i < 11; ++i)
         g.runtime.click(*g.game.main->cmdUp); // 44 units north, out of hearing
-    const QImage after = screenOf(client);
-    EXPECT_GE(countNear(after, map.x(60), map.y(16), 4, QColor(255, 0, 0)), 12)
-        << "at its new place";
-    EXPECT_EQ(countNear(after, map.x(60), map.y(60), 4, QColor(255, 0, 0)), 0)
-        << "gone from the old";
-    EXPECT_EQ(at(after, 5970 + 1380 + 140, 3180 + 120 + 100), QColor(0, 0, 0)) << "the light";
+    EXPECT_EQ(at(screenOf(client), 5970 + 1380 + 140, 3180 + 120 + 100), QColor(0, 0, 0));
 }
 
 } // namespace
