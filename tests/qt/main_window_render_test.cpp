@@ -6,10 +6,8 @@
 
 #include <cmath>
 #include <gtest/gtest.h>
-#include <QApplication>
 #include <QImage>
 #include <QMainWindow>
-#include <QScreen>
 #include <QWidget>
 
 namespace {
