@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 // The main window as designed: its size, starting states, menus and tab order. Each control's
-// place and caption are printed by the scenario main_window_layout.
+// place and caption are printed by the scenario main_window_layout, its colours probed on the
+// real window by the zoom test.
 #include "game/main_window.h"
 #include "ui/headless/headless_host.h"
 #include "ui/runtime.h"
@@ -25,7 +26,6 @@ TEST_F(MainWindowLayout, windowLooksAndStartingStatesAreAsDesigned) {
     EXPECT_EQ(w->caption(), "Vantrel");
     EXPECT_EQ(w->clientWidth(), 7680);
     EXPECT_EQ(w->clientHeight(), 6390);
-    EXPECT_EQ(w->backColor, ui::colors::lightGrey);
     EXPECT_EQ(w->icon.width, 32);
     // The DF readouts wait for a bearing, Reveal for a search; the map's symbols are placed first.
     const std::set<std::string> hidden{"lblBearing", "lblDFdist", "lblDunits", "imgAC",
@@ -45,10 +45,6 @@ TEST_F(MainWindowLayout, windowLooksAndStartingStatesAreAsDesigned) {
     EXPECT_EQ(w->Timer1->interval(), 1000);
     EXPECT_EQ(w->MMctrl->deviceType, "WaveAudio");
     EXPECT_EQ(w->MMctrl->fileName(), "");
-    EXPECT_EQ(w->Pic1->backColor(), ui::colors::white);
-    EXPECT_EQ(w->picCompass->backColor(), ui::colors::black);
-    EXPECT_EQ(w->PicDf->backColor(), ui::colors::grey);
-    EXPECT_EQ(w->lblVOR->backColor(), ui::colors::darkGrey);
     EXPECT_EQ(w->lblDME->alignment(), ui::Alignment::Right);
     EXPECT_TRUE(w->lblHeading->font().bold);
     EXPECT_DOUBLE_EQ(w->lblHeading->font().points, 14.25);

@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: MIT
-// The real main window, grabbed to an image: the layout in twips lands on the right pixels.
+// The real main window, grabbed to an image: a laid-out search lands on the right pixels of the
+// map and the instruments, and the signal light follows the game on screen.
 #include "support/on_screen.h"
 #include "support/real_game.h"
 #include "ui/qt/surface_widget.h"
