@@ -11,7 +11,7 @@ using debrief::Replay;
 using logbook::TrackPoint;
 
 // Out of (10, 20) north for two cruise steps, then one step north-east.
-const std::vector<TrackPoint> track = {
+const std::vector<TrackPoint> kTrack = {
     {10, 20, 0, 4}, {10, 16, 0, 4}, {10, 12, 0, 4}, {14, 8, 45, 4}};
 
 TEST(Replay, theAircraftLiesOnTheTrackBetweenPositionsWithTheHeadingItFlew) {
@@ -26,7 +26,7 @@ TEST(Replay, theAircraftLiesOnTheTrackBetweenPositionsWithTheHeadingItFlew) {
         {7, 14, 8, 45},     {-1, 10, 20, 0},                   // held at the ends
     };
     for (const Case& c : cases) {
-        const auto pose = debrief::poseAt(track, c.steps);
+        const auto pose = debrief::poseAt(kTrack, c.steps);
         ASSERT_TRUE(pose) << c.steps;
         EXPECT_DOUBLE_EQ(pose->x, c.x) << c.steps;
         EXPECT_DOUBLE_EQ(pose->y, c.y) << c.steps;
@@ -55,7 +55,7 @@ TEST(Replay, theSymbolCellFollowsTheHeadingAsTheGameChoosesIt) {
 }
 
 TEST(Replay, playingFliesFourStepsASecondTimesTheSpeedAndStopsAtTheEnd) {
-    Replay r(track);
+    Replay r(kTrack);
     r.advance(1);
     EXPECT_EQ(r.steps(), 0) << "paused, time passing moves nothing";
     r.play();

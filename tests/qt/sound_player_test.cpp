@@ -15,7 +15,7 @@
 
 namespace {
 
-const QString toneFile = QStringLiteral(VANTREL_BIN_DIR "/elt1.wav");
+const QString kToneFile = QStringLiteral(VANTREL_BIN_DIR "/elt1.wav");
 
 void spinEventLoop(int ms) {
     QElapsedTimer clock;
@@ -30,16 +30,16 @@ void write(const QString& path, const std::vector<std::uint8_t>& bytes) {
 }
 
 TEST(SoundPlayer, openingTheToneReturnsAtOnceWithOrWithoutASoundDevice) {
-    ASSERT_TRUE(QFile::exists(toneFile)) << "the build places the tone beside the executables";
+    ASSERT_TRUE(QFile::exists(kToneFile)) << "the build places the tone beside the executables";
     ui::qt::QtHost host;
     QElapsedTimer clock;
     clock.start();
-    host.multimediaFileName(toneFile.toStdString());
-    host.multimediaCommand("Open", toneFile.toStdString());
-    host.multimediaCommand("Open", toneFile.toStdString()); // again while it plays
-    host.multimediaLoop(toneFile.toStdString(), 0.5f);      // and looping, louder, stopped
-    host.multimediaLoop(toneFile.toStdString(), 1);
-    host.multimediaLoop(toneFile.toStdString(), 0);
+    host.multimediaFileName(kToneFile.toStdString());
+    host.multimediaCommand("Open", kToneFile.toStdString());
+    host.multimediaCommand("Open", kToneFile.toStdString()); // again while it plays
+    host.multimediaLoop(kToneFile.toStdString(), 0.5f);      // and looping, louder, stopped
+    host.multimediaLoop(kToneFile.toStdString(), 1);
+    host.multimediaLoop(kToneFile.toStdString(), 0);
     EXPECT_LT(clock.elapsed(), 2000); // generous: it must not play through
     spinEventLoop(300);
 }
@@ -63,7 +63,7 @@ TEST(SoundPlayer, aToneFileThatIsNotAShortWaveFileIsRefusedAndNamedOnce) {
         device.play(path("short.wav"), now());
         device.play(path("short.wav"), now());
         device.startLoop(path("pipe.wav"), 1); // nor is a loop of them
-        device.play(toneFile.toStdString(), now());
+        device.play(kToneFile.toStdString(), now());
     }
     const std::string told = testing::internal::GetCapturedStderr();
     for (const char* name : {"short.wav", "pipe.wav"}) {
@@ -73,7 +73,7 @@ TEST(SoundPlayer, aToneFileThatIsNotAShortWaveFileIsRefusedAndNamedOnce) {
                     told.find(refused, first + 1) == std::string::npos)
             << name << " in: " << told;
     }
-    EXPECT_EQ(told.find(toneFile.toStdString() + " is not"), std::string::npos) << told;
+    EXPECT_EQ(told.find(kToneFile.toStdString() + " is not"), std::string::npos) << told;
 }
 
 } // namespace
