@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: MIT
-// The main window as designed: its size, starting states, menus and tab order. Each control's
-// place and caption are printed by the scenario main_window_layout, its colours probed on the
-// real window by the zoom test.
+// The main window as designed: its size, containers, starting states, menus and tab order.
+// Each control's place and caption are printed by the scenario main_window_layout, its colours
+// probed on the real window by the zoom test.
 #include "game/main_window.h"
 #include "ui/headless/headless_host.h"
 #include "ui/runtime.h"
@@ -10,6 +10,7 @@
 #include <cctype>
 #include <functional>
 #include <gtest/gtest.h>
+#include <map>
 #include <set>
 #include <sstream>
 
@@ -35,8 +36,22 @@ TEST_F(MainWindowLayout, windowLooksAndStartingStatesAreAsDesigned) {
         EXPECT_EQ(c->visible(), !hidden.count(c->name())) << c->qualifiedName();
         EXPECT_EQ(c->enabled(), c.get() != w->cmdReveal) << c->qualifiedName();
     }
-    for (auto* symbol : {w->imgAC, w->imgAirport, w->imgVOR, w->imgELT})
-        EXPECT_EQ(symbol->parent(), w->Pic1);
+    // The controls each container holds, in the order they were placed.
+    std::map<std::string, std::string> held;
+    for (const auto& c : w->controls())
+        held[c->parent() ? c->parent()->name() : ""] += " " + c->qualifiedName();
+    const std::map<std::string, std::string> designed{
+        {"",
+         " Pic1 frmControls frmDF frmVOR cmdStart cmdHint cmdReveal cmdHelp cmdExit Timer1 MMctrl"},
+        {"Pic1", " imgAC imgAirport imgVOR imgELT LineDS lblDS1"},
+        {"PicDf", " LineDF"},
+        {"frmControls", " cmdUp cmdLeft Image1 cmdRight picCompass Label5 optSpeed(0) optSpeed(1)"
+                        " Label2 lblACdist Label4"},
+        {"frmDF",
+         " Signal1 PicDf optDFMode(0) optDFMode(1) lblBearing lblDFdist lblDunits chkBearing"},
+        {"frmVOR", " Label3 lblVOR Label1 lblDME"},
+        {"picCompass", " lblHeading"}};
+    EXPECT_EQ(held, designed);
     EXPECT_EQ(w->cmdStart->tag(), "N");
     EXPECT_TRUE(w->optSpeed[0]->value());
     EXPECT_FALSE(w->optSpeed[1]->value());
