@@ -175,8 +175,6 @@ TEST(DesktopControls, theFocusIsDrawnBoldly) {
     }
 }
 
-} // namespace
-
 TEST(DesktopControls, aDialogClosedByEscapeOrItsCloseBoxIsGoneAndTheGamePlaysOn) {
     // Each unloads the window from inside its own event; nothing of it may be used afterwards.
     ActiveGame g;
@@ -235,8 +233,6 @@ TEST(DesktopControls, aNameTypedWithoutAnExtensionIsSavedUnderTheFiltersOne) {
                                             "CSV files (*.csv)");
     EXPECT_EQ(chosen, folder.filePath("scores.csv").toStdString());
 }
-
-namespace {
 
 // How many pixels of the widget are about as light as `lightness` (0 black, 255 white).
 int pixelsOf(QWidget* w, int lightness) {

@@ -74,10 +74,6 @@ TEST(Zoom, everyLevelDrawsTheDesignedLayoutLarger) {
     }
 }
 
-} // namespace
-
-namespace {
-
 // The map, where the rose, its figures and the scale bar are drawn.
 QRect mapArea(double zoom) {
     return QRect(QPoint(4, 2) * zoom, QSize(387, 385) * zoom);
@@ -143,8 +139,6 @@ TEST(Zoom, linesAndTextAreDrawnAfreshAtTheLargerSizeNotEnlargedFromTheDesignedOn
         EXPECT_EQ(blackRunDown(zoomed, QPoint(14, 360) * k), blackRunDown(designed, {14, 360}) * k);
     }
 }
-
-} // namespace
 
 TEST(Zoom, pixelArtGrowsByWholeCopiesOfItsPixels) {
     for (int level : {200, 300}) {
@@ -289,3 +283,5 @@ TEST(Zoom, anyRememberedPlaceBringsTheWholeWindowOnAScreenOrToItsMiddle) {
         }
     }
 }
+
+} // namespace
