@@ -237,11 +237,8 @@ TEST(DesktopControls, aNameTypedWithoutAnExtensionIsSavedUnderTheFiltersOne) {
 // How many pixels of the widget are about as light as `lightness` (0 black, 255 white).
 int pixelsOf(QWidget* w, int lightness) {
     const QImage image = w->grab().toImage();
-    int n = 0;
-    for (int y = 0; y < image.height(); ++y)
-        for (int x = 0; x < image.width(); ++x)
-            n += std::abs(qGray(image.pixel(x, y)) - lightness) < 40;
-    return n;
+    return countIn(image, image.rect(),
+                   [=](QColor c) { return std::abs(qGray(c.rgb()) - lightness) < 40; });
 }
 
 TEST(DesktopControls, aButtonThatCannotBeUsedShowsGreyWords) {

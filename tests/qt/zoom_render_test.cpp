@@ -82,14 +82,10 @@ QRect mapArea(double zoom) {
 // Pixels of colours that are neither the paper's nor a colour the map is drawn in: the
 // grey of smoothed edges.
 int blendedPixels(const QImage& image, const QRect& area) {
-    int n = 0;
-    for (int y = area.top(); y <= area.bottom(); ++y)
-        for (int x = area.left(); x <= area.right(); ++x) {
-            const QColor c = image.pixelColor(x, y);
-            n += c != QColor(Qt::white) && c != QColor(0, 0, 128) && c != QColor(Qt::black) &&
-                 c != QColor(Qt::red);
-        }
-    return n;
+    return countIn(image, area, [](QColor c) {
+        return c != QColor(Qt::white) && c != QColor(0, 0, 128) && c != QColor(Qt::black) &&
+               c != QColor(Qt::red);
+    });
 }
 
 // Aligned blocks of `size` pixels that are not all one colour: a picture enlarged by copying
