@@ -319,11 +319,12 @@ TEST(ChartWidget, bandsAreAreasBehindALinePerSeriesOnTheControlsAxes) {
     }
 }
 
-TEST(ChartWidget, aBandShowsItsColourBehindTheLine) {
+TEST(ChartWidget, aBandShowsItsColourBehindTheLineAndWholeInTheLegend) {
+    // Seen through in the chart; in the legend not, or a pale band's swatch would look empty.
     LogbookWindow w;
     QChartView* view = w.chartView();
     QLineSeries* score = seriesOf<QLineSeries>(view).at(0);
-    const QImage image = view->grab().toImage();
+    const QImage image = view->grab().toImage().convertToFormat(QImage::Format_RGB32);
     auto pixel = [&](QPointF value) {
         const QPointF scene = view->chart()->mapToPosition(value, score);
         return image.pixelColor(view->mapFromScene(scene));
@@ -335,6 +336,15 @@ TEST(ChartWidget, aBandShowsItsColourBehindTheLine) {
     // Search 2 scored 95, inside the same band: there the blue line and its dot lie on top.
     const QColor line = pixel({2, 95});
     EXPECT_GT(line.blue(), line.green() + 80) << line.name().toStdString();
+    for (const auto& swatch : bands(4)) {
+        const QColor want = ui::qt::toQColor(swatch.color);
+        const int near = countIn(image, image.rect(), [&want](QColor c) {
+            return std::abs(c.red() - want.red()) + std::abs(c.green() - want.green()) +
+                       std::abs(c.blue() - want.blue()) <=
+                   12;
+        });
+        EXPECT_GE(near, 20) << swatch.label;
+    }
 }
 
 TEST(ChartWidget, aValueBeyondTheScaleIsDrawnAtTheEdgeAndToldOnHoverOnRoundTicks) {
@@ -368,22 +378,6 @@ TEST(ChartWidget, aValueBeyondTheScaleIsDrawnAtTheEdgeAndToldOnHoverOnRoundTicks
         EXPECT_EQ(y->tickType(), QValueAxis::TicksDynamic);
         EXPECT_EQ(y->tickInterval(), step) << "up to " << top;
         EXPECT_EQ(y->tickAnchor(), 0);
-    }
-}
-
-TEST(ChartWidget, aBandsLegendSwatchIsItsWholeColour) {
-    // The bands are seen through in the chart; their swatches in the legend are not, or a pale
-    // band's would look empty.
-    LogbookWindow w;
-    const QImage image = w.chartView()->grab().toImage().convertToFormat(QImage::Format_RGB32);
-    for (const auto& band : bands(4)) {
-        const QColor want = ui::qt::toQColor(band.color);
-        const int near = countIn(image, image.rect(), [&want](QColor c) {
-            return std::abs(c.red() - want.red()) + std::abs(c.green() - want.green()) +
-                       std::abs(c.blue() - want.blue()) <=
-                   12;
-        });
-        EXPECT_GE(near, 20) << band.label;
     }
 }
 
