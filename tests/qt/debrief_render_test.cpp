@@ -10,10 +10,10 @@
 #include "ui/qt/surface_widget.h"
 #include "ui/window_slot.h"
 
-#include <algorithm>
 #include <gtest/gtest.h>
 #include <QApplication>
 #include <QImage>
+#include <utility>
 
 namespace {
 
