@@ -18,7 +18,7 @@ void expectSize(const ui::Picture& p, const std::string& name, int width, int he
     EXPECT_EQ(p.height, height) << name;
 }
 
-TEST(Pictures, NamesAndSizes) {
+TEST(Pictures, eachHasItsControlsNameAndSize) {
     expectSize(assets::arrowUp(), "cmdUp", 23, 25);
     expectSize(assets::arrowLeft(), "cmdLeft", 23, 25);
     expectSize(assets::arrowRight(), "cmdRight", 23, 25);
@@ -27,7 +27,7 @@ TEST(Pictures, NamesAndSizes) {
     expectSize(assets::vorImage(), "imgVOR", 16, 16);
 }
 
-TEST(Pictures, BackgroundsAreTransparentOnlyWhereIntended) {
+TEST(Pictures, backgroundsAreTransparentOnlyWhereIntended) {
     // The arrows and the aircraft sit on other controls; the icon and the VOR symbol do not.
     for (const auto* p : {&assets::arrowUp(), &assets::arrowLeft(), &assets::arrowRight(),
                           &assets::aircraftImage()})
@@ -37,7 +37,7 @@ TEST(Pictures, BackgroundsAreTransparentOnlyWhereIntended) {
             ASSERT_EQ(px >> 24, 0xffu) << p->name;
 }
 
-TEST(Pictures, VorDotIsInTheExactCentre) {
+TEST(Pictures, theVorDotIsInTheExactCentre) {
     const auto& vor = assets::vorImage();
     const auto navy = ui::opaque(ui::colors::navy), white = ui::opaque(ui::colors::white);
     EXPECT_EQ(coloursOf(vor), (std::set{navy, white}));
@@ -48,7 +48,7 @@ TEST(Pictures, VorDotIsInTheExactCentre) {
         }
 }
 
-TEST(AircraftStrip, EightNineByNineRedOnWhiteCells) {
+TEST(AircraftStrip, eightNineByNineRedOnWhiteCells) {
     const auto& strip = assets::aircraftStrip();
     EXPECT_EQ(strip.name(), "clpAC");
     ASSERT_EQ(strip.cellCount(), 8);
@@ -59,7 +59,7 @@ TEST(AircraftStrip, EightNineByNineRedOnWhiteCells) {
         EXPECT_EQ(coloursOf(strip.cell(i)), allowed) << i;
 }
 
-TEST(AircraftStrip, NorthCellIsSymmetricWithTheNoseUp) {
+TEST(AircraftStrip, theNorthCellIsSymmetricWithTheNoseUp) {
     const auto north = assets::aircraftStrip().cell(0);
     for (int y = 0; y < 9; ++y)
         for (int x = 0; x < 4; ++x)
@@ -73,7 +73,7 @@ TEST(AircraftStrip, NorthCellIsSymmetricWithTheNoseUp) {
     EXPECT_EQ(north.pixel(4, 4), ui::opaque(ui::colors::red)) << "aircraft off centre";
 }
 
-TEST(AircraftStrip, EastCellIsNorthTurnedClockwise) {
+TEST(AircraftStrip, theEastCellIsNorthTurnedClockwise) {
     const auto north = assets::aircraftStrip().cell(0);
     const auto east = assets::aircraftStrip().cell(2);
     for (int y = 0; y < 9; ++y)
@@ -81,7 +81,7 @@ TEST(AircraftStrip, EastCellIsNorthTurnedClockwise) {
             EXPECT_EQ(east.pixel(x, y), north.pixel(y, 8 - x));
 }
 
-TEST(AirportStrip, CellsMirrorEachOtherWithTheRightOneLeaningRight) {
+TEST(AirportStrip, cellsMirrorEachOtherWithTheRightOneLeaningRight) {
     const auto& strip = assets::airportStrip();
     EXPECT_EQ(strip.name(), "clpAirport");
     ASSERT_EQ(strip.cellCount(), 2);

@@ -2,7 +2,6 @@
 // The replay of a flight: where the aircraft is at any moment, how fast it goes, where it stops,
 // and how the time between frames is read off a clock that wraps at midnight.
 #include "debrief/replay.h"
-#include "support/debrief_fixture.h"
 
 #include <gtest/gtest.h>
 
@@ -12,7 +11,7 @@ using debrief::Replay;
 using logbook::TrackPoint;
 
 // Out of (10, 20) north for two cruise steps, then one step north-east.
-const std::vector<TrackPoint> track = {
+const std::vector<TrackPoint> kTrack = {
     {10, 20, 0, 4}, {10, 16, 0, 4}, {10, 12, 0, 4}, {14, 8, 45, 4}};
 
 TEST(Replay, theAircraftLiesOnTheTrackBetweenPositionsWithTheHeadingItFlew) {
@@ -27,7 +26,7 @@ TEST(Replay, theAircraftLiesOnTheTrackBetweenPositionsWithTheHeadingItFlew) {
         {7, 14, 8, 45},     {-1, 10, 20, 0},                   // held at the ends
     };
     for (const Case& c : cases) {
-        const auto pose = debrief::poseAt(track, c.steps);
+        const auto pose = debrief::poseAt(kTrack, c.steps);
         ASSERT_TRUE(pose) << c.steps;
         EXPECT_DOUBLE_EQ(pose->x, c.x) << c.steps;
         EXPECT_DOUBLE_EQ(pose->y, c.y) << c.steps;
@@ -56,7 +55,7 @@ TEST(Replay, theSymbolCellFollowsTheHeadingAsTheGameChoosesIt) {
 }
 
 TEST(Replay, playingFliesFourStepsASecondTimesTheSpeedAndStopsAtTheEnd) {
-    Replay r(track);
+    Replay r(kTrack);
     r.advance(1);
     EXPECT_EQ(r.steps(), 0) << "paused, time passing moves nothing";
     r.play();
@@ -99,22 +98,6 @@ TEST(Replay, aTrackOfOnePositionOrNoneNeverPlays) {
     ASSERT_TRUE(one.pose());
     EXPECT_EQ(one.pose()->x, 50);
     EXPECT_EQ(one.pose()->heading, 90);
-}
-
-TEST(Replay, aRecordedSearchReplaysFromTheAirportToTheReveal) {
-    const logbook::SearchRecord record = debriefFixture();
-    Replay r(record.track);
-    r.setSpeed(8);
-    r.play();
-    int frames = 0;
-    while (r.playing() && frames < 1000) {
-        r.advance(1 / 60.0);
-        ++frames;
-    }
-    // 35 steps at 32 a second, sixty frames a second.
-    EXPECT_EQ(frames, 66);
-    EXPECT_EQ(r.pose()->x, 145);
-    EXPECT_EQ(r.pose()->y, 55);
 }
 
 TEST(FrameClock, theTimeBetweenFramesSurvivesMidnightAndAStall) {

@@ -33,8 +33,6 @@ SearchRecord reveal(float score, float miss, float flown,
     return r;
 }
 
-} // namespace
-
 TEST(LogbookFigures, eachSearchCountsOnceByItsFirstRevealAndTheBestIsTheFirstOfEquals) {
     // Search 2 is revealed again, nearer the ELT once its place was shown: that repeat is kept
     // but neither the best nor an average may hear of it. A record never written (search 0) is
@@ -163,14 +161,10 @@ TEST(LogbookFigures, theExportWritesDecimalPointsWhateverTheLocale) {
     EXPECT_NE(csv.find(",30.25,1.50,"), std::string::npos) << csv;
 }
 
-namespace {
-
 std::string contentsOf(const std::string& path) {
     std::ifstream in(path);
     return std::string((std::istreambuf_iterator<char>(in)), {});
 }
-
-} // namespace
 
 TEST(LogbookFigures, anExportReplacesAFileWholeKeepingItsPermissionsOrLeavesItAsItWas) {
     const TempFolder folder;
@@ -251,3 +245,5 @@ TEST(LogbookFigures, aSearchThatRunsPastMidnightTakesItsRealMinutes) {
     EXPECT_DOUBLE_EQ(logbook::minutesBetween(86340, 60), 2);
     EXPECT_DOUBLE_EQ(logbook::minutesBetween(100, 100), 0);
 }
+
+} // namespace

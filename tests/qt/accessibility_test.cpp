@@ -33,7 +33,7 @@ QString accessibleName(QWidget* w) {
 }
 
 // Reachable: by the keyboard, or by the mouse as something that acts on a click.
-bool reachable(QWidget* w, const ui::Runtime& runtime) {
+bool reachable(QWidget* w) {
     if (!w->isVisibleTo(w->window())) return false;
     if (w->focusPolicy() & Qt::TabFocus) return true;
     if (qobject_cast<QAbstractButton*>(w) && !w->testAttribute(Qt::WA_TransparentForMouseEvents))
@@ -42,7 +42,6 @@ bool reachable(QWidget* w, const ui::Runtime& runtime) {
         const ui::Control* c = surface->surfaceControl();
         return c ? c->hasClickHandler() : true; // a window's own surface takes its clicks
     }
-    (void)runtime;
     return false;
 }
 
@@ -54,7 +53,7 @@ TEST(Accessibility, everyReachableControlOfEveryWindowHasAName) {
         ASSERT_FALSE(window->windowTitle().isEmpty() && form->style() != ui::WindowStyle::Note)
             << form->name();
         for (QWidget* w : window->findChildren<QWidget*>()) {
-            if (!reachable(w, g.runtime)) continue;
+            if (!reachable(w)) continue;
             ++checked;
             EXPECT_FALSE(accessibleName(w).trimmed().isEmpty())
                 << form->name() << ": " << w->objectName().toStdString() << " ("
@@ -64,14 +63,11 @@ TEST(Accessibility, everyReachableControlOfEveryWindowHasAName) {
     EXPECT_GE(checked, 20) << "the walk must reach the buttons, arrows, options and the map";
 }
 
-TEST(Accessibility, arrowsAndInstrumentsSayWhatTheyDo) {
+TEST(Accessibility, theMapAndANoteSayWhatTheyAre) {
+    // The arrows' names are heard through the desktop's bus by the screen reader's test.
     EveryWindow g;
     ui::qt::FormWindow& main = *g.renderer.windowOf(*g.game.main.existing());
-    const MainWindow& w = *g.game.main.existing();
-    EXPECT_EQ(accessibleName(main.widgetOf(*w.cmdLeft)), "Turn left");
-    EXPECT_EQ(accessibleName(main.widgetOf(*w.cmdUp)), "Forward");
-    EXPECT_EQ(accessibleName(main.widgetOf(*w.cmdRight)), "Turn right");
-    EXPECT_EQ(accessibleName(main.widgetOf(*w.Pic1)), "Map");
+    EXPECT_EQ(accessibleName(main.widgetOf(*g.game.main.existing()->Pic1)), "Map");
     QAccessibleInterface* note = QAccessible::queryAccessibleInterface(
         g.renderer.windowOf(*g.game.panel.existing())->client());
     EXPECT_EQ(note->text(QAccessible::Description), "A note of two lines");

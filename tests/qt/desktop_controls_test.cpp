@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: MIT
 // The main window's controls as a keyboard and mouse user meets them: what is drawn follows the
 // game after every event, the colours are the game's whatever the desktop's theme, the focus
-// goes where the user points and can be seen, and the map flies from the keyboard.
+// goes where the user points and can be seen.
 #include "help/about_window.h"
 #include "support/on_screen.h"
 #include "support/real_game.h"
@@ -139,14 +139,14 @@ TEST(DesktopControls, theArrowKeysMoveWithinAnOptionGroupAndTabLeavesIt) {
 }
 
 TEST(DesktopControls, enterPressesTheFocusedButton) {
+    // Enter on New Search starts a new search, and so does the keypad's Enter.
     ActiveGame g;
-    g.runtime.click(*g.main().cmdUp);
-    ASSERT_GT(g.game.search.distanceFlown, 0);
-    g.press(g.widget(g.main().cmdStart), Qt::Key_Return);
-    EXPECT_EQ(g.game.search.distanceFlown, 0) << "Enter on New Search starts a new search";
-    g.runtime.click(*g.main().cmdUp);
-    g.press(g.widget(g.main().cmdStart), Qt::Key_Enter);
-    EXPECT_EQ(g.game.search.distanceFlown, 0) << "and so does the keypad's Enter";
+    for (Qt::Key enter : {Qt::Key_Return, Qt::Key_Enter}) {
+        g.runtime.click(*g.main().cmdUp);
+        ASSERT_GT(g.game.search.distanceFlown, 0);
+        g.press(g.widget(g.main().cmdStart), enter);
+        EXPECT_EQ(g.game.search.distanceFlown, 0) << enter;
+    }
 }
 
 TEST(DesktopControls, theFocusIsDrawnBoldly) {
@@ -174,28 +174,6 @@ TEST(DesktopControls, theFocusIsDrawnBoldly) {
         EXPECT_GE(changedPixels(q), q->width() / 2 + q->height() / 2) << c->qualifiedName();
     }
 }
-
-TEST(DesktopControls, fromTheMapTheArrowKeysFlyAsTheArrowsDo) {
-    ActiveGame g({0.5f, 0.5f, 0.5f, 0.5f, 0.5f, 0.5f});
-    MainWindow& w = g.main();
-    QWidget* map = g.widget(w.Pic1);
-    g.press(map, Qt::Key_Up);
-    EXPECT_EQ(g.game.search.heading, 0);
-    EXPECT_EQ(g.game.search.distanceFlown, 1);
-    QTest::keyClick(map, Qt::Key_Right);
-    EXPECT_EQ(g.game.search.heading, 45);
-    QTest::keyClick(map, Qt::Key_Left);
-    QTest::keyClick(map, Qt::Key_Left);
-    EXPECT_EQ(g.game.search.heading, 315);
-    EXPECT_EQ(g.game.search.distanceFlown, 4);
-    // Elsewhere the keys do what they always did, and fly nothing.
-    QTest::keyClick(map, Qt::Key_Down);
-    g.press(g.widget(w.cmdHint), Qt::Key_Up);
-    g.press(g.widget(w.PicDf), Qt::Key_Up);
-    EXPECT_EQ(g.game.search.distanceFlown, 4);
-}
-
-} // namespace
 
 TEST(DesktopControls, aDialogClosedByEscapeOrItsCloseBoxIsGoneAndTheGamePlaysOn) {
     // Each unloads the window from inside its own event; nothing of it may be used afterwards.
@@ -256,16 +234,11 @@ TEST(DesktopControls, aNameTypedWithoutAnExtensionIsSavedUnderTheFiltersOne) {
     EXPECT_EQ(chosen, folder.filePath("scores.csv").toStdString());
 }
 
-namespace {
-
 // How many pixels of the widget are about as light as `lightness` (0 black, 255 white).
 int pixelsOf(QWidget* w, int lightness) {
     const QImage image = w->grab().toImage();
-    int n = 0;
-    for (int y = 0; y < image.height(); ++y)
-        for (int x = 0; x < image.width(); ++x)
-            n += std::abs(qGray(image.pixel(x, y)) - lightness) < 40;
-    return n;
+    return countIn(image, image.rect(),
+                   [=](QColor c) { return std::abs(qGray(c.rgb()) - lightness) < 40; });
 }
 
 TEST(DesktopControls, aButtonThatCannotBeUsedShowsGreyWords) {

@@ -6,7 +6,6 @@
 #include <gtest/gtest.h>
 #include <QApplication>
 #include <QMainWindow>
-#include <QTest>
 
 namespace {
 
@@ -39,17 +38,6 @@ TEST(ExplanationPanel, aNotePlacedByItsRightEdgeEndsExactlyThere) {
         EXPECT_NEAR(frame.width(), 1.1 * panel.textWidth(n.text) / 15, 1.0);
         EXPECT_NEAR(frame.height(), 1.1 * panel.textHeight(n.text) / 15, 1.0);
     }
-}
-
-TEST(ExplanationPanel, aClickClosesTheNoteAndTheNextOneComesOnAFreshPanel) {
-    RealGame g;
-    showExplanation(g.game, "first", 1000, NoteEdge::Left, 1000);
-    QMainWindow* w = panelWindow(g);
-    QTest::mouseClick(w->centralWidget(), Qt::LeftButton);
-    QApplication::processEvents();
-    EXPECT_EQ(g.game.panel.existing(), nullptr);
-    showExplanation(g.game, "second", 1000, NoteEdge::Left, 1000);
-    EXPECT_TRUE(panelWindow(g)->isVisible());
 }
 
 } // namespace

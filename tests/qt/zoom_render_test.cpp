@@ -57,21 +57,22 @@ TEST(Zoom, everyLevelDrawsTheDesignedLayoutLarger) {
         Zoomed g(level);
         EXPECT_EQ(g.game.runtime.zoom(), level);
         const double z = level / 100.0;
-        EXPECT_NEAR(g.grabbed.width(), 512 * z, 1);
-        EXPECT_NEAR(g.grabbed.height(), 426 * z, 1);
+        // The designed size exactly at 100 %, the nearest pixel at other levels.
+        EXPECT_NEAR(g.grabbed.width(), 512 * z, level == 100 ? 0 : 1);
+        EXPECT_NEAR(g.grabbed.height(), 426 * z, level == 100 ? 0 : 1);
+        // Each point lies well inside the control it names, away from borders and text.
         EXPECT_EQ(g.at(5910, 3000), QColor(192, 192, 192)) << "window between map and frames";
+        EXPECT_EQ(g.at(3000, 6385), QColor(192, 192, 192)) << "window below the buttons";
         EXPECT_EQ(g.at(60 + 5805 - 300, 30 + 300), QColor(255, 255, 255)) << "white map";
         EXPECT_EQ(g.at(5970 + 180 + 60, 30 + 1140 + 450), QColor(0, 0, 0)) << "compass strip";
         EXPECT_EQ(g.at(5970 + 180 + 60, 3180 + 330 + 60), QColor(128, 128, 128)) << "DF display";
         EXPECT_EQ(g.at(5970 + 750 + 60, 5250 + 270 + 300), QColor(64, 64, 64)) << "radial box";
+        EXPECT_EQ(g.at(5970 + 750 + 60, 5250 + 630 + 300), QColor(64, 64, 64)) << "DME box";
+        EXPECT_EQ(g.at(5970 + 240 + 60, 30 + 2730 + 200), QColor(255, 255, 255)) << "distance";
         // What the game computes does not change with the zoom.
         EXPECT_EQ(g.main().Pic1->scaleWidth(), 200);
     }
 }
-
-} // namespace
-
-namespace {
 
 // The map, where the rose, its figures and the scale bar are drawn.
 QRect mapArea(double zoom) {
@@ -81,14 +82,10 @@ QRect mapArea(double zoom) {
 // Pixels of colours that are neither the paper's nor a colour the map is drawn in: the
 // grey of smoothed edges.
 int blendedPixels(const QImage& image, const QRect& area) {
-    int n = 0;
-    for (int y = area.top(); y <= area.bottom(); ++y)
-        for (int x = area.left(); x <= area.right(); ++x) {
-            const QColor c = image.pixelColor(x, y);
-            n += c != QColor(Qt::white) && c != QColor(0, 0, 128) && c != QColor(Qt::black) &&
-                 c != QColor(Qt::red);
-        }
-    return n;
+    return countIn(image, area, [](QColor c) {
+        return c != QColor(Qt::white) && c != QColor(0, 0, 128) && c != QColor(Qt::black) &&
+               c != QColor(Qt::red);
+    });
 }
 
 // Aligned blocks of `size` pixels that are not all one colour: a picture enlarged by copying
@@ -138,8 +135,6 @@ TEST(Zoom, linesAndTextAreDrawnAfreshAtTheLargerSizeNotEnlargedFromTheDesignedOn
         EXPECT_EQ(blackRunDown(zoomed, QPoint(14, 360) * k), blackRunDown(designed, {14, 360}) * k);
     }
 }
-
-} // namespace
 
 TEST(Zoom, pixelArtGrowsByWholeCopiesOfItsPixels) {
     for (int level : {200, 300}) {
@@ -251,7 +246,8 @@ TEST(Zoom, choosingTheLevelInForceAgainKeepsItsMark) {
 
 TEST(Zoom, anyRememberedPlaceBringsTheWholeWindowOnAScreenOrToItsMiddle) {
     // The settings file may have been edited by hand or damaged: whatever number it holds, the
-    // window comes up whole on a screen, where the player can take hold of its title bar.
+    // window comes up whole on a screen, where the player can take hold of its title bar. Places
+    // far off every screen are the real desktop's test (zoom_window_test.py); here the edges.
     const QRect area = QGuiApplication::primaryScreen()->availableGeometry();
     const int most = std::numeric_limits<int>::max(), least = std::numeric_limits<int>::min();
     const struct {
@@ -259,11 +255,8 @@ TEST(Zoom, anyRememberedPlaceBringsTheWholeWindowOnAScreenOrToItsMiddle) {
         std::optional<QPoint> at; // where the window's corner must be, when it is known
     } cases[] = {
         {QPoint(100, 60), QPoint(100, 60)},
-        {QPoint(most, most), {}},
-        {QPoint(least, least), {}},
         {QPoint(most - 10, 40), {}},
         {QPoint(40, least + 10), {}},
-        {QPoint(-5000, 4000), {}},
         {QPoint(-100, area.bottom() - 10), {}},
         {QPoint(area.right() - 100, -5), {}},
         {QPoint(-1, -20), QPoint(0, 0)}, // the title bar just above the screen
@@ -284,3 +277,5 @@ TEST(Zoom, anyRememberedPlaceBringsTheWholeWindowOnAScreenOrToItsMiddle) {
         }
     }
 }
+
+} // namespace

@@ -9,14 +9,13 @@
 #include <string>
 
 // The recording host with what the player's machine would give: a store of settings, a screen
-// that fits the window up to `largest` times its size, and message boxes whose title and text
-// are kept and during which `whileOpen` runs (to act while one is up).
+// that fits the window up to `largest` times its size, and message boxes during which
+// `whileOpen` runs (to act while one is up).
 struct FakeHost : ui::headless::HeadlessHost {
     using HeadlessHost::HeadlessHost;
     std::map<std::string, std::string> settings;
     double largest = 4.0;
     std::function<void()> whileOpen;
-    std::string boxTitle, boxText;
 
     std::optional<std::string> setting(const std::string& key) override {
         const auto it = settings.find(key);
@@ -27,8 +26,6 @@ struct FakeHost : ui::headless::HeadlessHost {
     }
     double largestZoom(const ui::Form&) override { return largest; }
     int messageBox(const std::string& prompt, int buttons, const std::string& title) override {
-        boxTitle = title;
-        boxText = prompt;
         if (whileOpen) whileOpen();
         return HeadlessHost::messageBox(prompt, buttons, title);
     }

@@ -5,7 +5,6 @@
 #include "ui/containers.h"
 #include "ui/controls.h"
 #include "ui/form.h"
-#include "ui/headless/headless_host.h"
 #include "ui/numbers.h"
 #include "ui/runtime.h"
 #include "ui/window_slot.h"
@@ -18,7 +17,7 @@ namespace {
 
 struct Forms : ::testing::Test {
     std::ostringstream transcript;
-    ui::headless::HeadlessHost host{transcript};
+    FakeHost host{transcript};
     ui::Runtime runtime{host};
     ui::Form form{runtime, "test", ui::WindowStyle::Dialog};
 };
@@ -172,11 +171,7 @@ TEST_F(Forms, aWindowUnloadingItselfLivesUntilItsEventIsOver) {
     EXPECT_TRUE(destroyed);
 }
 
-TEST(Events, noTickOrClickIsHandledWhileABoxIsOpenNorAfterTheEnd) {
-    std::ostringstream transcript;
-    FakeHost host{transcript};
-    ui::Runtime runtime{host};
-    ui::Form form{runtime, "test", ui::WindowStyle::Dialog};
+TEST_F(Forms, noTickOrClickIsHandledWhileABoxIsOpenNorAfterTheEnd) {
     auto& timer = form.add<ui::Timer>("timer");
     auto& button = form.add<ui::Button>("button");
     int ticks = 0, clicks = 0;
@@ -210,14 +205,10 @@ TEST(Events, noTickOrClickIsHandledWhileABoxIsOpenNorAfterTheEnd) {
 
 // A box belongs over the window whose event asked for it: a dialog's button, or the main
 // window's timer even while a dialog is in front; a menu names no window.
-TEST(Events, eachBoxKnowsTheWindowThatAskedForIt) {
-    std::ostringstream transcript;
-    FakeHost host{transcript};
-    ui::Runtime runtime{host};
+TEST_F(Forms, eachBoxKnowsTheWindowThatAskedForIt) {
     ui::Form main{runtime, "main", ui::WindowStyle::Main};
-    ui::Form dialog{runtime, "dialog", ui::WindowStyle::Dialog};
     auto& timer = main.add<ui::Timer>("timer");
-    auto& button = dialog.add<ui::Button>("button");
+    auto& button = form.add<ui::Button>("button");
     ui::MenuItem item = ui::menuCommand("mnuItem", "&Item");
     std::vector<const ui::Form*> owners;
     host.whileOpen = [&] { owners.push_back(runtime.eventForm()); };
@@ -225,7 +216,7 @@ TEST(Events, eachBoxKnowsTheWindowThatAskedForIt) {
     runtime.click(button);
     runtime.tick(timer);
     runtime.menu(item);
-    EXPECT_EQ(owners, (std::vector<const ui::Form*>{&dialog, &main, nullptr}));
+    EXPECT_EQ(owners, (std::vector<const ui::Form*>{&form, &main, nullptr}));
     EXPECT_EQ(runtime.eventForm(), nullptr);
 }
 
