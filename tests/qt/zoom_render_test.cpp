@@ -246,8 +246,7 @@ TEST(Zoom, choosingTheLevelInForceAgainKeepsItsMark) {
 
 TEST(Zoom, anyRememberedPlaceBringsTheWholeWindowOnAScreenOrToItsMiddle) {
     // The settings file may have been edited by hand or damaged: whatever number it holds, the
-    // window comes up whole on a screen, where the player can take hold of its title bar. Places
-    // far off every screen are the real desktop's test (zoom_window_test.py); here the edges.
+    // window comes up whole on a screen, where the player can take hold of its title bar.
     const QRect area = QGuiApplication::primaryScreen()->availableGeometry();
     const int most = std::numeric_limits<int>::max(), least = std::numeric_limits<int>::min();
     const struct {
@@ -255,8 +254,11 @@ TEST(Zoom, anyRememberedPlaceBringsTheWholeWindowOnAScreenOrToItsMiddle) {
         std::optional<QPoint> at; // where the window's corner must be, when it is known
     } cases[] = {
         {QPoint(100, 60), QPoint(100, 60)},
+        {QPoint(most, most), {}},
+        {QPoint(least, least), {}},
         {QPoint(most - 10, 40), {}},
         {QPoint(40, least + 10), {}},
+        {QPoint(-5000, 4000), {}},
         {QPoint(-100, area.bottom() - 10), {}},
         {QPoint(area.right() - 100, -5), {}},
         {QPoint(-1, -20), QPoint(0, 0)}, // the title bar just above the screen
