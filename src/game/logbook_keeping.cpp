@@ -44,7 +44,8 @@ std::vector<logbook::TrackPoint> revealPointsOf(Game& game,
 
 void recordReveal(Game& game) {
     const SearchState& s = game.search;
-    logbook::SearchRecord r = game.flight.reveal(s, game.runtime.clock(), logbook::utcNow());
+    logbook::SearchRecord r = game.flight.reveal(
+        s, game.runtime.clock(), logbook::utcText(game.runtime.host().utcSeconds()));
     const Verdict verdict = verdictOf(s);
     r.missDistance = verdict.miss;
     r.score = verdict.score;

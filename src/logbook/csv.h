@@ -3,6 +3,7 @@
 
 #include "logbook/search_record.h"
 
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -19,8 +20,9 @@ bool writeFileWhole(const std::string& path, const std::string& text);
 
 // Removes from `folder` the temporaries that writeFileWhole left there when it was killed: only
 // our own plain files (".NAME.vantrel-tmp-PID-NUMBER") whose writer has gone or that are older
-// than a minute, never anything else.
-void removeLeftoverTemporaries(const std::string& folder);
+// than a minute, never anything else. `now` is in seconds since 1970 on the clock the folder's
+// files are stamped by.
+void removeLeftoverTemporaries(const std::string& folder, std::int64_t now);
 
 // The folder a file path names its file in ("." for a bare name), and the player's setting that
 // keeps the folder exported to last.

@@ -1,7 +1,6 @@
 // SPDX-License-Identifier: MIT
 #include "flight_log.h"
 
-#include <chrono>
 #include <cmath>
 #include <ctime>
 
@@ -79,8 +78,8 @@ double minutesBetween(double startClock, double endClock) {
     return seconds / 60;
 }
 
-std::string utcNow() {
-    const std::time_t now = std::chrono::system_clock::to_time_t(std::chrono::system_clock::now());
+std::string utcText(std::int64_t secondsSince1970) {
+    const auto now = static_cast<std::time_t>(secondsSince1970);
     std::tm utc{};
     gmtime_r(&now, &utc);
     char text[32];
