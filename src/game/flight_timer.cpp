@@ -69,6 +69,7 @@ void countElapsedTime(Game& game) {
 
 void showLongSearchMessage(Game& game) {
     const bool neverHeard = game.search.firstSignalDistance == 0;
+    // "fint" is the game's own spelling, kept as players know it: not to be corrected.
     const char* text = neverHeard
                            ? "This has been a long one!\nSince you haven't heard the ELT yet\n Try "
                              "clicking on the Help box to learn about how to fint the ELT"
