@@ -22,7 +22,7 @@ struct SqliteOptions {
     int maxPageCount = 0;
     // The date and time in seconds since 1970, UTC, that a damaged file set aside is named by:
     // the host's clock. Without one, the system's.
-    std::function<std::int64_t()> utcSeconds;
+    std::function<std::int64_t()> utcSeconds = {};
 };
 
 // The logbook in an SQLite file, through Qt SQL. Each store has a connection of its own, so
