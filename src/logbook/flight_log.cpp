@@ -8,7 +8,7 @@ namespace logbook {
 
 namespace {
 
-constexpr double secondsPerDay = 86400;
+constexpr double kSecondsPerDay = 86400;
 
 TrackPoint pointOf(const SearchState& s) {
     return {s.aircraftX, s.aircraftY, s.heading, s.speedStep};
@@ -74,7 +74,7 @@ void FlightLog::revealed(SearchRecord r) {
 
 double minutesBetween(double startClock, double endClock) {
     double seconds = endClock - startClock;
-    if (seconds < 0) seconds += secondsPerDay;
+    if (seconds < 0) seconds += kSecondsPerDay;
     return seconds / 60;
 }
 
