@@ -103,12 +103,12 @@ void buildReplayControls(DebriefWindow& w) {
     w.cmdPlay->accessibleDescription = "Replays the flight on the map, or pauses the replay";
     auto* speed = place<ui::Label>(w, "lblSpeedCaption", w.frmReplay, 120, 840, 1500, 240);
     speed->setCaption("Speed");
-    static constexpr const char* speeds[] = {"1x", "2x", "4x", "8x"};
+    static constexpr const char* kSpeeds[] = {"1x", "2x", "4x", "8x"};
     for (int i = 0; i < 4; ++i) {
         auto* o = place<ui::OptionButton>(w, "optReplaySpeed", w.frmReplay, 120 + i * 840, 1080,
                                           780, kRowHeight, i);
-        o->setCaption(speeds[i]);
-        o->accessibleName = std::string("Replay speed ") + speeds[i];
+        o->setCaption(kSpeeds[i]);
+        o->accessibleName = std::string("Replay speed ") + kSpeeds[i];
         o->onClick = [&w, i] { w.replay.setSpeed(1 << i); };
         w.optReplaySpeed[static_cast<std::size_t>(i)] = o;
     }

@@ -19,7 +19,7 @@ void startUp(Game& game) {
     // What an export killed while writing left in the folder it wrote to goes now, on a thread
     // of its own: that folder may be on a network or a drive that no longer answers.
     ui::Host& host = game.runtime.host();
-    if (const auto exported = host.setting(logbook::exportFolderSetting))
+    if (const auto exported = host.setting(logbook::kExportFolderSetting))
         std::thread(logbook::removeLeftoverTemporaries, *exported, host.utcSeconds()).detach();
     if (game.logbook)
         game.logbook->diagnose = [&host](const std::string& line) {

@@ -27,7 +27,7 @@ void removeLeftoverTemporaries(const std::string& folder, std::int64_t now);
 // The folder a file path names its file in ("." for a bare name), and the player's setting that
 // keeps the folder exported to last.
 std::string folderOf(const std::string& path);
-inline constexpr const char* exportFolderSetting = "logbook/exportFolder";
+inline constexpr const char* kExportFolderSetting = "logbook/exportFolder";
 
 // The path with ".csv" added when its file name has no dot at all, as a name typed in a save
 // dialog may not ("scores" becomes "scores.csv"; "scores.txt", "scores." and ".scores" stay).
