@@ -52,8 +52,10 @@ int main(int argc, char** argv) {
     // from a thread of its own.
     const std::string logbookPath = storage::defaultLogbookPath();
     game.logbook = std::make_unique<logbook::Logbook>(
-        std::make_unique<storage::SqliteStore>(logbookPath,
-                                               storage::SqliteOptions{.busyTimeoutMs = 0}),
+        std::make_unique<storage::SqliteStore>(
+            logbookPath,
+            storage::SqliteOptions{.busyTimeoutMs = 0,
+                                   .utcSeconds = [&host] { return host.utcSeconds(); }}),
         std::make_unique<storage::BackgroundWriter>(logbookPath));
     game.start();
     return QApplication::exec();

@@ -9,7 +9,7 @@ namespace assets {
 // A high-wing single seen from above: propeller, windscreen, flaps darker than the wing.
 const ui::Picture& aircraftImage() {
     // clang-format off
-    static constexpr std::string_view rows[] = {
+    static constexpr std::string_view kRows[] = {
         "................................",
         "..........pppppppppppp..........",
         "..............KKKK..............",
@@ -45,7 +45,7 @@ const ui::Picture& aircraftImage() {
     };
     // clang-format on
     static const ui::Picture picture =
-        ui::Picture::fromText("Image1", {std::begin(rows), std::end(rows)},
+        ui::Picture::fromText("Image1", {std::begin(kRows), std::end(kRows)},
                               {
                                   {'R', {255, 69, 0}},   // orange-red paint
                                   {'h', {255, 150, 90}}, // sunlit leading edges

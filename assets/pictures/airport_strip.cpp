@@ -9,7 +9,7 @@ namespace assets {
 // Three crossing runways, drawn in two mirror-image layouts side by side.
 const ui::SpriteStrip& airportStrip() {
     // clang-format off
-    static constexpr std::string_view rows[] = {
+    static constexpr std::string_view kRows[] = {
         "K...KK....................KK...K",
         "KK..KK....................KK..KK",
         ".KK.KK....................KK.KK.",
@@ -30,7 +30,7 @@ const ui::SpriteStrip& airportStrip() {
     // clang-format on
     static const ui::SpriteStrip strip(
         "clpAirport",
-        ui::Picture::fromText("clpAirport", {std::begin(rows), std::end(rows)},
+        ui::Picture::fromText("clpAirport", {std::begin(kRows), std::end(kRows)},
                               {{'.', ui::colors::white}, {'K', ui::colors::black}}),
         1, 2);
     return strip;

@@ -25,7 +25,7 @@ ui::Picture bevelled(const char* name, const std::string_view (&rows)[N]) {
 
 const ui::Picture& arrowUp() {
     // clang-format off
-    static constexpr std::string_view rows[] = {
+    static constexpr std::string_view kRows[] = {
         ".......................",
         "...........W...........",
         "...........W...........",
@@ -53,14 +53,14 @@ const ui::Picture& arrowUp() {
         ".......................",
     };
     // clang-format on
-    static const ui::Picture picture = bevelled("cmdUp", rows);
+    static const ui::Picture picture = bevelled("cmdUp", kRows);
     return picture;
 }
 
 // The up arrow turned a quarter to the left; its upper slope now takes the light.
 const ui::Picture& arrowLeft() {
     // clang-format off
-    static constexpr std::string_view rows[] = {
+    static constexpr std::string_view kRows[] = {
         ".......................",
         ".......................",
         "....................WWd",
@@ -88,14 +88,14 @@ const ui::Picture& arrowLeft() {
         ".......................",
     };
     // clang-format on
-    static const ui::Picture picture = bevelled("cmdLeft", rows);
+    static const ui::Picture picture = bevelled("cmdLeft", kRows);
     return picture;
 }
 
 // The left arrow mirrored, with the shading swapped so the light still comes from the top-left.
 const ui::Picture& arrowRight() {
     // clang-format off
-    static constexpr std::string_view rows[] = {
+    static constexpr std::string_view kRows[] = {
         ".......................",
         ".......................",
         "WWW....................",
@@ -123,7 +123,7 @@ const ui::Picture& arrowRight() {
         ".......................",
     };
     // clang-format on
-    static const ui::Picture picture = bevelled("cmdRight", rows);
+    static const ui::Picture picture = bevelled("cmdRight", kRows);
     return picture;
 }
 

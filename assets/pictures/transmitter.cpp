@@ -10,7 +10,7 @@ namespace assets {
 // white, not transparent, because the window icon is taken from it as is.
 const ui::Picture& transmitterImage() {
     // clang-format off
-    static constexpr std::string_view rows[] = {
+    static constexpr std::string_view kRows[] = {
         "................................",
         ".......N................N.......",
         ".......N..N...KKKK...N..N.......",
@@ -46,7 +46,7 @@ const ui::Picture& transmitterImage() {
     };
     // clang-format on
     static const ui::Picture picture =
-        ui::Picture::fromText("imgELT", {std::begin(rows), std::end(rows)},
+        ui::Picture::fromText("imgELT", {std::begin(kRows), std::end(kRows)},
                               {{'.', ui::colors::white},
                                {'K', ui::colors::black},
                                {'Y', {255, 255, 0}},

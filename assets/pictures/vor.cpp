@@ -9,7 +9,7 @@ namespace assets {
 // The chart symbol: a square with its corners cut across, and the beacon as a dot in the middle.
 const ui::Picture& vorImage() {
     // clang-format off
-    static constexpr std::string_view rows[] = {
+    static constexpr std::string_view kRows[] = {
         "................",
         ".NNNNNNNNNNNNNN.",
         ".N...N....N...N.",
@@ -29,7 +29,7 @@ const ui::Picture& vorImage() {
     };
     // clang-format on
     static const ui::Picture picture =
-        ui::Picture::fromText("imgVOR", {std::begin(rows), std::end(rows)},
+        ui::Picture::fromText("imgVOR", {std::begin(kRows), std::end(kRows)},
                               {{'.', ui::colors::white}, {'N', ui::colors::navy}});
     return picture;
 }

@@ -16,7 +16,7 @@ std::vector<std::int16_t> eltToneSamples() {
     for (std::size_t i = 0; i < count; ++i) {
         const double t = double(i) / T::sampleRate;
         const double sweep = std::fmod(t * T::sweepsPerSecond, 1.0); // 0 to 1 within a sweep
-        const double hz = T::highHz + (T::lowHz - T::highHz) * sweep;
+        const double hz = T::kHighHz + (T::kLowHz - T::kHighHz) * sweep;
         // The phase runs on through the jump back to the top, so the waveform never breaks.
         phase += 2 * std::numbers::pi * hz / T::sampleRate;
         const double envelope = std::min({1.0, double(i) / fade, double(count - 1 - i) / fade});

@@ -14,8 +14,8 @@ struct EltTone {
     static constexpr int sampleRate = 22050;
     static constexpr double seconds = 3.0;
     static constexpr double sweepsPerSecond = 3.0;
-    static constexpr double highHz = 1600;
-    static constexpr double lowHz = 300;
+    static constexpr double kHighHz = 1600;
+    static constexpr double kLowHz = 300;
 };
 
 std::vector<std::int16_t> eltToneSamples();

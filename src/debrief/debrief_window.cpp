@@ -9,14 +9,14 @@ namespace {
 namespace colors = ui::colors;
 
 // The map's place and size, as the main window's map: the same picture at the same scale.
-constexpr double mapLeft = 120, mapTop = 120, mapWidth = 5805, mapHeight = 5775;
-constexpr double mapUnits = 200;
-constexpr double columnLeft = mapLeft + mapWidth + 120, columnWidth = 3600;
-constexpr double rowHeight = 285, rowPitch = 375;
-constexpr double searchHeight = 3735; // eight figures and the rating below its caption
-constexpr double noteHeight = 510;    // two lines below the map
+constexpr double kMapLeft = 120, kMapTop = 120, kMapWidth = 5805, kMapHeight = 5775;
+constexpr double kMapUnits = 200;
+constexpr double kColumnLeft = kMapLeft + kMapWidth + 120, kColumnWidth = 3600;
+constexpr double kRowHeight = 285, kRowPitch = 375;
+constexpr double kSearchHeight = 3735; // eight figures and the rating below its caption
+constexpr double kNoteHeight = 510;    // two lines below the map
 // Sixty frames a second.
-constexpr int frameMs = 16;
+constexpr int kFrameMs = 16;
 
 template <class T>
 T* place(DebriefWindow& w, const char* name, ui::Control* parent, double left, double top,
@@ -27,10 +27,11 @@ T* place(DebriefWindow& w, const char* name, ui::Control* parent, double left, d
 }
 
 void buildMap(DebriefWindow& w) {
-    w.picMap = place<ui::PictureBox>(w, "picMap", nullptr, mapLeft, mapTop, mapWidth, mapHeight);
+    w.picMap =
+        place<ui::PictureBox>(w, "picMap", nullptr, kMapLeft, kMapTop, kMapWidth, kMapHeight);
     w.picMap->setBackColor(colors::white);
-    w.picMap->setScaleWidth(mapUnits);
-    w.picMap->setScaleHeight(mapUnits);
+    w.picMap->setScaleWidth(kMapUnits);
+    w.picMap->setScaleHeight(kMapUnits);
     w.imgAirport = place<ui::Image>(w, "imgAirport", w.picMap, 0, 0, 0, 0);
     w.imgVOR = place<ui::Image>(w, "imgVOR", w.picMap, 0, 0, 0, 0);
     w.imgVOR->setPicture(assets::vorImage());
@@ -52,13 +53,13 @@ void buildMap(DebriefWindow& w) {
 // One figure: its caption on the left, its value in a box on the right, read out together.
 ui::Label* figure(DebriefWindow& w, const char* name, const char* caption, int row,
                   double captionWidth = 2280) {
-    const double top = 300 + row * rowPitch;
+    const double top = 300 + row * kRowPitch;
     auto& c = w.add<ui::Label>(std::string(name) + "Caption", -1, w.frmSearch);
-    c.setGeometry(120, top + 30, captionWidth, rowHeight - 45);
+    c.setGeometry(120, top + 30, captionWidth, kRowHeight - 45);
     c.setCaption(caption);
     const double left = 120 + captionWidth;
     auto* v =
-        place<ui::Label>(w, name, w.frmSearch, left, top, columnWidth - 120 - left, rowHeight);
+        place<ui::Label>(w, name, w.frmSearch, left, top, kColumnWidth - 120 - left, kRowHeight);
     v->setBorder(true);
     v->setAlignment(ui::Alignment::Right);
     v->setBackColor(colors::white);
@@ -69,7 +70,7 @@ ui::Label* figure(DebriefWindow& w, const char* name, const char* caption, int r
 
 void buildFigures(DebriefWindow& w) {
     w.frmSearch =
-        place<ui::Frame>(w, "frmSearch", nullptr, columnLeft, 60, columnWidth, searchHeight);
+        place<ui::Frame>(w, "frmSearch", nullptr, kColumnLeft, 60, kColumnWidth, kSearchHeight);
     w.frmSearch->setCaption("This search");
     w.lblDate = figure(w, "lblDate", "Date", 0, 840);
     // The first signal as the score took it: the same figure as the results box and the Logbook.
@@ -81,11 +82,11 @@ void buildFigures(DebriefWindow& w) {
     w.lblScore = figure(w, "lblScore", "Score", 6);
     // The rating can be a long phrase: it has a line of its own below its caption.
     auto* caption = place<ui::Label>(w, "lblRatingCaption", w.frmSearch, 120,
-                                     300 + 7 * rowPitch + 30, 2280, rowHeight - 45);
+                                     300 + 7 * kRowPitch + 30, 2280, kRowHeight - 45);
     caption->setCaption("Rating");
     // A little taller than the figures, so that the stars of a rating are not cut off.
-    w.lblRating = place<ui::Label>(w, "lblRating", w.frmSearch, 120, 300 + 8 * rowPitch,
-                                   columnWidth - 240, rowHeight + 75);
+    w.lblRating = place<ui::Label>(w, "lblRating", w.frmSearch, 120, 300 + 8 * kRowPitch,
+                                   kColumnWidth - 240, kRowHeight + 75);
     w.lblRating->setBorder(true);
     w.lblRating->setAlignment(ui::Alignment::Center);
     w.lblRating->setBackColor(colors::white);
@@ -94,26 +95,26 @@ void buildFigures(DebriefWindow& w) {
 }
 
 void buildReplayControls(DebriefWindow& w) {
-    w.frmReplay = place<ui::Frame>(w, "frmReplay", nullptr, columnLeft, 60 + searchHeight + 120,
-                                   columnWidth, 1500);
+    w.frmReplay = place<ui::Frame>(w, "frmReplay", nullptr, kColumnLeft, 60 + kSearchHeight + 120,
+                                   kColumnWidth, 1500);
     w.frmReplay->setCaption("Replay");
     w.cmdPlay = place<ui::Button>(w, "cmdPlay", w.frmReplay, 120, 300, 1500, 420);
     w.cmdPlay->setCaption("&Play");
     w.cmdPlay->accessibleDescription = "Replays the flight on the map, or pauses the replay";
     auto* speed = place<ui::Label>(w, "lblSpeedCaption", w.frmReplay, 120, 840, 1500, 240);
     speed->setCaption("Speed");
-    static constexpr const char* speeds[] = {"1x", "2x", "4x", "8x"};
+    static constexpr const char* kSpeeds[] = {"1x", "2x", "4x", "8x"};
     for (int i = 0; i < 4; ++i) {
         auto* o = place<ui::OptionButton>(w, "optReplaySpeed", w.frmReplay, 120 + i * 840, 1080,
-                                          780, rowHeight, i);
-        o->setCaption(speeds[i]);
-        o->accessibleName = std::string("Replay speed ") + speeds[i];
+                                          780, kRowHeight, i);
+        o->setCaption(kSpeeds[i]);
+        o->accessibleName = std::string("Replay speed ") + kSpeeds[i];
         o->onClick = [&w, i] { w.replay.setSpeed(1 << i); };
         w.optReplaySpeed[static_cast<std::size_t>(i)] = o;
     }
     w.optReplaySpeed[0]->setValue(true);
     w.tmrReplay = &w.add<ui::Timer>("tmrReplay");
-    w.tmrReplay->setInterval(frameMs);
+    w.tmrReplay->setInterval(kFrameMs);
     w.tmrReplay->setEnabled(false);
     w.tmrReplay->onTick = [&w] { w.replayTick(); };
     w.cmdPlay->onClick = [&w] { w.playOrPause(); };
@@ -162,16 +163,16 @@ std::unique_ptr<DebriefWindow> buildDebriefWindow(ui::Runtime& runtime) {
     auto window = std::make_unique<DebriefWindow>(runtime);
     DebriefWindow& w = *window;
     w.setCaption("Vantrel Debrief");
-    w.setClientSize(columnLeft + columnWidth + 120, mapTop + mapHeight + 60 + noteHeight + 60);
+    w.setClientSize(kColumnLeft + kColumnWidth + 120, kMapTop + kMapHeight + 60 + kNoteHeight + 60);
     w.backColor = colors::lightGrey;
     w.icon = assets::transmitterImage();
     buildMap(w);
     buildFigures(w);
     buildReplayControls(w);
-    w.lblSignalNote = place<ui::Label>(w, "lblSignalNote", nullptr, mapLeft,
-                                       mapTop + mapHeight + 60, mapWidth, noteHeight);
-    w.cmdClose = place<ui::Button>(w, "cmdClose", nullptr, columnLeft + columnWidth - 1500,
-                                   mapTop + mapHeight - 420, 1500, 420);
+    w.lblSignalNote = place<ui::Label>(w, "lblSignalNote", nullptr, kMapLeft,
+                                       kMapTop + kMapHeight + 60, kMapWidth, kNoteHeight);
+    w.cmdClose = place<ui::Button>(w, "cmdClose", nullptr, kColumnLeft + kColumnWidth - 1500,
+                                   kMapTop + kMapHeight - 420, 1500, 420);
     w.cmdClose->setCaption("Close");
     w.cmdClose->onClick = [&w] { w.unload(); };
     w.cancelControl = w.cmdClose;

@@ -53,9 +53,9 @@ void Replay::advance(double seconds) {
 
 double FrameClock::elapsed(double now) {
     double seconds = now - last_;
-    if (seconds < 0) seconds += secondsPerDay;
+    if (seconds < 0) seconds += kSecondsPerDay;
     last_ = now;
-    return std::clamp(seconds, 0.0, longestFrame);
+    return std::clamp(seconds, 0.0, kLongestFrame);
 }
 
 } // namespace debrief

@@ -65,12 +65,12 @@ private:
 
 // Turns readings of the runtime's clock, seconds since midnight, into the time between frames.
 // Across midnight the clock falls back to 0, and the time is still the short one that passed.
-// A gap longer than `longestFrame` (the program held up, a message box open) counts as one
+// A gap longer than `kLongestFrame` (the program held up, a message box open) counts as one
 // frame, so the aircraft goes on from where it was seen rather than jumping ahead.
 class FrameClock {
 public:
-    static constexpr double secondsPerDay = 86400;
-    static constexpr double longestFrame = 0.25;
+    static constexpr double kSecondsPerDay = 86400;
+    static constexpr double kLongestFrame = 0.25;
 
     // Starts counting from this reading.
     void start(double now) { last_ = now; }

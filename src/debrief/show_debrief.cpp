@@ -13,16 +13,16 @@ using logbook::TrackPoint;
 
 // Bright blue reads over the white map and stands apart from the navy rose; the marks take
 // colours of their own, and the ELT keeps the game's black.
-constexpr ui::Color trackColor = ui::colors::blue;
-constexpr ui::Color firstHeardColor = ui::colors::red;
-constexpr ui::Color revealPointColor{0, 128, 0};
+constexpr ui::Color kTrackColor = ui::colors::blue;
+constexpr ui::Color kFirstHeardColor = ui::colors::red;
+constexpr ui::Color kRevealPointColor{0, 128, 0};
 // Where the aircraft was put back on the map: a thin grey dotted connector from where it was,
 // which is no flown leg, and an orange dot.
-constexpr ui::Color breakColor{128, 128, 128};
-constexpr ui::Color putBackColor{255, 140, 0};
-constexpr int trackPen = 2;      // pixels
-constexpr double markSize = 2.5; // map units from the middle of a mark to its edge
-constexpr double wideRing = 7;   // map units: wider than the symbols drawn at a point
+constexpr ui::Color kBreakColor{128, 128, 128};
+constexpr ui::Color kPutBackColor{255, 140, 0};
+constexpr int kTrackPen = 2;      // pixels
+constexpr double kMarkSize = 2.5; // map units from the middle of a mark to its edge
+constexpr double kWideRing = 7;   // map units: wider than the symbols drawn at a point
 
 // The map units per mile of a record that has none, which only a damaged record could lack:
 // the scale every search is flown at.
@@ -41,30 +41,30 @@ MapFeatures featuresOf(const logbook::SearchRecord& r) {
 void drawTrack(ui::PictureBox& map, const std::vector<TrackPoint>& track) {
     for (std::size_t i = 1; i < track.size(); ++i) {
         const bool jump = track[i].putBack();
-        map.drawWidth = jump ? 1 : trackPen;
+        map.drawWidth = jump ? 1 : kTrackPen;
         map.drawStyle = jump ? ui::DrawStyle::Dot : ui::DrawStyle::Solid;
         map.line(track[i - 1].x, track[i - 1].y, track[i].x, track[i].y,
-                 jump ? breakColor : trackColor);
+                 jump ? kBreakColor : kTrackColor);
     }
     map.drawStyle = ui::DrawStyle::Solid;
 }
 
 // A red ring with a dot in its middle.
 void drawFirstHeard(ui::PictureBox& map, const TrackPoint& p) {
-    map.drawWidth = trackPen;
-    map.circle(p.x, p.y, markSize, firstHeardColor);
-    map.box(p.x - 1, p.y - 1, p.x + 1, p.y + 1, firstHeardColor, true);
+    map.drawWidth = kTrackPen;
+    map.circle(p.x, p.y, kMarkSize, kFirstHeardColor);
+    map.box(p.x - 1, p.y - 1, p.x + 1, p.y + 1, kFirstHeardColor, true);
 }
 
 // A green square round the point.
 void drawRevealPoint(ui::PictureBox& map, const TrackPoint& p) {
-    map.drawWidth = trackPen;
-    map.box(p.x - markSize, p.y - markSize, p.x + markSize, p.y + markSize, revealPointColor);
+    map.drawWidth = kTrackPen;
+    map.box(p.x - kMarkSize, p.y - kMarkSize, p.x + kMarkSize, p.y + kMarkSize, kRevealPointColor);
 }
 
 void drawPutBack(ui::PictureBox& map, const TrackPoint& p) {
-    map.drawWidth = trackPen;
-    map.box(p.x - 1.5, p.y - 1.5, p.x + 1.5, p.y + 1.5, putBackColor, true);
+    map.drawWidth = kTrackPen;
+    map.box(p.x - 1.5, p.y - 1.5, p.x + 1.5, p.y + 1.5, kPutBackColor, true);
 }
 
 // A rectangle in map units.
@@ -108,10 +108,10 @@ void clearEltPicture(DebriefWindow& w, const logbook::SearchRecord& r,
     const auto mark = [&marks](const TrackPoint& p, double size) {
         marks.push_back({p.x - size, p.y - size, p.x + size, p.y + size});
     };
-    if (r.firstHeard) mark(*r.firstHeard, markSize + pen);
-    if (r.firstHeard && wideRingDrawn) mark(*r.firstHeard, wideRing + pen);
+    if (r.firstHeard) mark(*r.firstHeard, kMarkSize + pen);
+    if (r.firstHeard && wideRingDrawn) mark(*r.firstHeard, kWideRing + pen);
     for (const TrackPoint& p : revealPoints)
-        mark(p, markSize + pen);
+        mark(p, kMarkSize + pen);
     for (const TrackPoint& p : r.track)
         if (p.putBack()) mark(p, 1.5 + pen);
     const auto clear = [&](double left, double top, bool onMap = true) {
@@ -172,7 +172,7 @@ void drawDebrief(DebriefWindow& w, const logbook::SearchRecord& record,
     const bool wideRingDrawn = record.firstHeard && !numbers.signalNote.empty();
     if (record.firstHeard) drawFirstHeard(map, *record.firstHeard);
     if (wideRingDrawn)
-        map.circle(record.firstHeard->x, record.firstHeard->y, wideRing, firstHeardColor);
+        map.circle(record.firstHeard->x, record.firstHeard->y, kWideRing, kFirstHeardColor);
     for (const TrackPoint& p : revealPoints)
         drawRevealPoint(map, p);
     for (const TrackPoint& p : record.track)

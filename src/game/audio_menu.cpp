@@ -21,7 +21,7 @@ constexpr std::array<AudioItem, 3> audioItems{{
     {ReceiverAudio::Continuous, "mnuAudioContinuous", "continuous"},
 }};
 
-constexpr const char* settingKey = "receiver/audio";
+constexpr const char* kSettingKey = "receiver/audio";
 
 void markChoice(Game& game) {
     for (const AudioItem& item : audioItems)
@@ -33,7 +33,7 @@ void markChoice(Game& game) {
 void chooseReceiverAudio(Game& game, ReceiverAudio audio) {
     game.receiverAudio = audio;
     for (const AudioItem& item : audioItems)
-        if (item.audio == audio) game.runtime.host().saveSetting(settingKey, item.setting);
+        if (item.audio == audio) game.runtime.host().saveSetting(kSettingKey, item.setting);
     markChoice(game);
     // Switched on while the ELT is heard, the tone starts at the loudness of the signal now.
     if (audio == ReceiverAudio::Continuous)
@@ -43,7 +43,7 @@ void chooseReceiverAudio(Game& game, ReceiverAudio audio) {
 }
 
 void restoreReceiverAudio(Game& game) {
-    if (const auto saved = game.runtime.host().setting(settingKey))
+    if (const auto saved = game.runtime.host().setting(kSettingKey))
         for (const AudioItem& item : audioItems)
             if (*saved == item.setting) game.receiverAudio = item.audio;
     markChoice(game);

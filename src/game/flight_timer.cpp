@@ -12,7 +12,7 @@
 namespace {
 
 constexpr std::int16_t yes = -1;
-constexpr int secondsPerDay = 86400;
+constexpr int kSecondsPerDay = 86400;
 
 bool isBlack(const MainWindow& w) {
     return w.Signal1->fillColor() == ui::colors::black;
@@ -41,11 +41,11 @@ bool lookingBack(Game& game) {
 void resumeCoaching(Game& game) {
     CoachingState& c = game.coaching;
     double away = game.runtime.clock() - c.lookingBackSince;
-    if (away < 0) away += secondsPerDay;
+    if (away < 0) away += kSecondsPerDay;
     c.lookingBackSince = -1;
     if (c.coachStartSeconds == 0) return;
     auto start = c.coachStartSeconds + static_cast<std::int32_t>(ui::roundHalfEven(away));
-    if (start > secondsPerDay) start -= secondsPerDay;
+    if (start > kSecondsPerDay) start -= kSecondsPerDay;
     c.coachStartSeconds = start;
 }
 
@@ -55,20 +55,21 @@ void countElapsedTime(Game& game) {
     if (c.coachStartSeconds == 0) {
         // Midnight itself reads as the end of the day, since 0 means "not begun".
         const auto start = static_cast<std::int32_t>(ui::roundHalfEven(now));
-        c.coachStartSeconds = start == 0 ? secondsPerDay : start;
+        c.coachStartSeconds = start == 0 ? kSecondsPerDay : start;
         c.elapsedTicks = 0;
     }
     const int interval = game.main->Timer1->interval();
     // The start was rounded, so the clock may read a little before it at first. Only a reading
     // far before it means the clock has passed midnight since.
     double seconds = now - c.coachStartSeconds;
-    if (seconds < -secondsPerDay / 2.0) seconds += secondsPerDay;
+    if (seconds < -kSecondsPerDay / 2.0) seconds += kSecondsPerDay;
     const double ticks = ui::roundHalfEven(seconds / std::max(interval, 1) * 1000);
     c.elapsedTicks = std::max(c.elapsedTicks, ui::toInt16(ticks));
 }
 
 void showLongSearchMessage(Game& game) {
     const bool neverHeard = game.search.firstSignalDistance == 0;
+    // "fint" is the game's own spelling, kept as players know it: not to be corrected.
     const char* text = neverHeard
                            ? "This has been a long one!\nSince you haven't heard the ELT yet\n Try "
                              "clicking on the Help box to learn about how to fint the ELT"

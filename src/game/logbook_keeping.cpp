@@ -44,7 +44,8 @@ std::vector<logbook::TrackPoint> revealPointsOf(Game& game,
 
 void recordReveal(Game& game) {
     const SearchState& s = game.search;
-    logbook::SearchRecord r = game.flight.reveal(s, game.runtime.clock(), logbook::utcNow());
+    logbook::SearchRecord r = game.flight.reveal(
+        s, game.runtime.clock(), logbook::utcText(game.runtime.host().utcSeconds()));
     const Verdict verdict = verdictOf(s);
     r.missDistance = verdict.miss;
     r.score = verdict.score;
@@ -101,7 +102,7 @@ void exportLogbook(Game& game) {
     // host's to place, in the Documents folder.
     std::string folder = w.lastExportFolder;
     if (folder.empty())
-        folder = game.runtime.host().setting(logbook::exportFolderSetting).value_or("");
+        folder = game.runtime.host().setting(logbook::kExportFolderSetting).value_or("");
     std::string suggested = "logbook.csv";
     if (!folder.empty()) suggested = (folder.back() == '/' ? folder : folder + '/') + suggested;
     const auto chosen =
@@ -110,7 +111,7 @@ void exportLogbook(Game& game) {
     const std::string path = logbook::withCsvExtension(*chosen);
     // Told before the writing, so that the next start clears what a killed export left there.
     w.lastExportFolder = logbook::folderOf(path);
-    game.runtime.host().saveSetting(logbook::exportFolderSetting, w.lastExportFolder);
+    game.runtime.host().saveSetting(logbook::kExportFolderSetting, w.lastExportFolder);
     if (!logbook::writeFileWhole(path, logbook::csvOf(w.shown))) {
         w.lblExported->setCaption("");
         game.runtime.messageBox("The logbook could not be written to " + path + ".",

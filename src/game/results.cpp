@@ -14,6 +14,8 @@
 
 namespace {
 
+// "did'nt" and "Its" below are the game's own spellings, kept as players know them: not to be
+// corrected.
 const char* flightRemark(float flown) {
     if (flown < 20) return "That was a quick one!";
     if (flown < 40) return "You did'nt go very far that time!";

@@ -18,8 +18,13 @@ void startUp(Game& game) {
     locateHelpFile(game, w.handle());
     // What an export killed while writing left in the folder it wrote to goes now, on a thread
     // of its own: that folder may be on a network or a drive that no longer answers.
-    if (const auto exported = game.runtime.host().setting(logbook::exportFolderSetting))
-        std::thread(logbook::removeLeftoverTemporaries, *exported).detach();
+    ui::Host& host = game.runtime.host();
+    if (const auto exported = host.setting(logbook::kExportFolderSetting))
+        std::thread(logbook::removeLeftoverTemporaries, *exported, host.utcSeconds()).detach();
+    if (game.logbook)
+        game.logbook->diagnose = [&host](const std::string& line) {
+            host.diagnostic("logbook", line);
+        };
 
     s.compassPointNames[1] = "northeast";
     s.compassPointNames[2] = "southeast";

@@ -11,8 +11,8 @@
 namespace {
 
 // A window smaller than this is of no use to anybody, whatever the screen.
-constexpr int smallestZoom = 25;
-constexpr double slack = 1e-9;
+constexpr int kSmallestZoom = 25;
+constexpr double kSlack = 1e-9;
 
 std::string itemFor(int level) {
     return "mnuZoom" + std::to_string(level);
@@ -23,7 +23,7 @@ double largestZoom(Game& game) {
 }
 
 bool fits(int percent, double largest) {
-    return percent <= largest * 100 + slack;
+    return percent <= largest * 100 + kSlack;
 }
 
 // Shows the level in force and offers only the levels that fit.
@@ -59,7 +59,7 @@ int fittingZoom(double largest) {
     for (int level : zoomLevels)
         if (fits(level, largest)) best = level;
     if (best > 0) return best;
-    return std::max(smallestZoom, static_cast<int>(std::floor(largest * 100 + slack)));
+    return std::max(kSmallestZoom, static_cast<int>(std::floor(largest * 100 + kSlack)));
 }
 
 void setZoomLevel(Game& game, int percent) {
@@ -97,7 +97,7 @@ void refitToScreen(Game& game) {
 void restoreZoom(Game& game) {
     if (const auto saved = game.runtime.host().setting("view/zoom")) {
         const double percent = ui::readNumber(*saved);
-        if (percent >= smallestZoom && percent <= zoomLevels.back())
+        if (percent >= kSmallestZoom && percent <= zoomLevels.back())
             game.zoomChosen = static_cast<int>(percent);
     }
     apply(game);

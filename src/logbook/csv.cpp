@@ -7,7 +7,6 @@
 #include <cstdint>
 #include <cstdio>
 #include <cstring>
-#include <ctime>
 #include <dirent.h>
 #include <fcntl.h>
 #include <random>
@@ -108,7 +107,6 @@ std::string withCsvExtension(const std::string& path) {
 
 bool writeFileWhole(const std::string& path, const std::string& text) {
     const std::string folder = folderOf(path);
-    removeLeftoverTemporaries(folder);
     const auto slash = path.rfind('/');
     // Room for our mark within a file name's 255 bytes, however long the name asked for.
     const std::string name = path.substr(slash == std::string::npos ? 0 : slash + 1).substr(0, 200);
@@ -123,6 +121,9 @@ bool writeFileWhole(const std::string& path, const std::string& text) {
         if (fd < 0 && errno != EEXIST) return false;
     }
     if (fd < 0) return false;
+    // The temporary just made tells the time on the clock of the folder's own file system,
+    // which may be another machine's: the ages of what others left are counted on it.
+    if (struct stat made{}; fstat(fd, &made) == 0) removeLeftoverTemporaries(folder, made.st_mtime);
     // A file written over keeps who may read it: a private logbook stays private.
     struct stat old {};
     bool ok = ::stat(path.c_str(), &old) != 0 || fchmod(fd, old.st_mode & 0777) == 0;
@@ -138,10 +139,9 @@ bool writeFileWhole(const std::string& path, const std::string& text) {
     return ok;
 }
 
-void removeLeftoverTemporaries(const std::string& folder) {
+void removeLeftoverTemporaries(const std::string& folder, std::int64_t now) {
     DIR* listing = ::opendir(folder.c_str());
     if (!listing) return;
-    const std::time_t now = std::time(nullptr);
     while (const dirent* entry = ::readdir(listing)) {
         const pid_t writer = writerOf(entry->d_name);
         struct stat file {};
@@ -152,7 +152,7 @@ void removeLeftoverTemporaries(const std::string& folder) {
         // no export still writes it. A folder shared with another machine may hold that one's
         // export in the making under a number no process here has: it is a few seconds old.
         const bool gone = ::kill(writer, 0) != 0 && errno == ESRCH;
-        const std::time_t age = now - file.st_mtime;
+        const std::int64_t age = now - file.st_mtime;
         if (S_ISREG(file.st_mode) && file.st_uid == ::geteuid() && ((gone && age > 5) || age > 60))
             ::unlinkat(::dirfd(listing), entry->d_name, 0);
     }

@@ -3,6 +3,7 @@
 
 #include "logbook/search_record.h"
 
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -19,13 +20,14 @@ bool writeFileWhole(const std::string& path, const std::string& text);
 
 // Removes from `folder` the temporaries that writeFileWhole left there when it was killed: only
 // our own plain files (".NAME.vantrel-tmp-PID-NUMBER") whose writer has gone or that are older
-// than a minute, never anything else.
-void removeLeftoverTemporaries(const std::string& folder);
+// than a minute, never anything else. `now` is in seconds since 1970 on the clock the folder's
+// files are stamped by.
+void removeLeftoverTemporaries(const std::string& folder, std::int64_t now);
 
 // The folder a file path names its file in ("." for a bare name), and the player's setting that
 // keeps the folder exported to last.
 std::string folderOf(const std::string& path);
-inline constexpr const char* exportFolderSetting = "logbook/exportFolder";
+inline constexpr const char* kExportFolderSetting = "logbook/exportFolder";
 
 // The path with ".csv" added when its file name has no dot at all, as a name typed in a save
 // dialog may not ("scores" becomes "scores.csv"; "scores.txt", "scores." and ".scores" stay).

@@ -1,7 +1,6 @@
 // SPDX-License-Identifier: MIT
 #include "flight_log.h"
 
-#include <chrono>
 #include <cmath>
 #include <ctime>
 
@@ -9,7 +8,7 @@ namespace logbook {
 
 namespace {
 
-constexpr double secondsPerDay = 86400;
+constexpr double kSecondsPerDay = 86400;
 
 TrackPoint pointOf(const SearchState& s) {
     return {s.aircraftX, s.aircraftY, s.heading, s.speedStep};
@@ -75,12 +74,12 @@ void FlightLog::revealed(SearchRecord r) {
 
 double minutesBetween(double startClock, double endClock) {
     double seconds = endClock - startClock;
-    if (seconds < 0) seconds += secondsPerDay;
+    if (seconds < 0) seconds += kSecondsPerDay;
     return seconds / 60;
 }
 
-std::string utcNow() {
-    const std::time_t now = std::chrono::system_clock::to_time_t(std::chrono::system_clock::now());
+std::string utcText(std::int64_t secondsSince1970) {
+    const auto now = static_cast<std::time_t>(secondsSince1970);
     std::tm utc{};
     gmtime_r(&now, &utc);
     char text[32];

@@ -4,6 +4,7 @@
 #include "logbook/search_record.h"
 #include "model/search_state.h"
 
+#include <cstdint>
 #include <optional>
 #include <string>
 #include <vector>
@@ -56,7 +57,7 @@ private:
 // starts again at midnight, so a later reading may be the smaller.
 double minutesBetween(double startClock, double endClock);
 
-// The current time in UTC, as "2026-12-07T14:03:59Z".
-std::string utcNow();
+// A time given in seconds since 1970, in UTC, as "2026-12-07T14:03:59Z".
+std::string utcText(std::int64_t secondsSince1970);
 
 } // namespace logbook

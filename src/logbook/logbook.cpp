@@ -2,7 +2,6 @@
 #include "logbook.h"
 
 #include <algorithm>
-#include <iostream>
 #include <utility>
 
 namespace logbook {
@@ -39,8 +38,7 @@ void Logbook::note(const Outcome& outcome) {
     if (outcome.ok()) return;
     heldBecause_ = outcome;
     if (!outcome.setAsidePath.empty() && retrier_) retrier_->fileReplaced();
-    if (!outcome.detail.empty())
-        std::cerr << "vantrel: logbook " << path() << ": " << outcome.detail << '\n';
+    if (!outcome.detail.empty() && diagnose) diagnose(path() + ": " + outcome.detail);
     if (lastsTheRun(outcome.trouble)) usable_ = false;
     if (told_) return;
     told_ = true;

@@ -54,6 +54,8 @@ public:
 
     // Called when held records have reached the file on their own.
     std::function<void()> onWritten;
+    // Told what went wrong with the file, for a developer: "PATH: what happened".
+    std::function<void(const std::string&)> diagnose;
 
 private:
     void ensureOpen();

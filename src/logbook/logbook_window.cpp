@@ -12,7 +12,7 @@
 
 namespace {
 
-constexpr std::size_t averageWindow = 5;
+constexpr std::size_t kAverageWindow = 5;
 
 // The colours behind the chart, from the best rating to the worst: strong enough that each
 // band reads through its translucency and a legend swatch is plainly coloured.
@@ -26,7 +26,7 @@ constexpr std::array<ui::Color, 5> bandColors{{
 
 // The chart's scale tops out where the worst band has as much room as the one below it: a score
 // beyond it is drawn at the top edge, so one wild search never squeezes the bands it lies above.
-constexpr double chartTop = 80;
+constexpr double kChartTop = 80;
 
 ui::Button& button(LogbookWindow& w, const char* name, const char* caption, double left) {
     auto& b = w.add<ui::Button>(name);
@@ -68,20 +68,20 @@ std::vector<ui::GridCell> rowOf(const logbook::SearchRecord& r, std::size_t orde
 }
 
 void fillChart(ui::Chart& chart, const std::vector<logbook::SearchRecord>& searches) {
-    chart.yMaximum = chartTop;
+    chart.yMaximum = kChartTop;
     std::vector<ui::ChartBand> bands;
     double from = 0;
     std::size_t i = 0;
     for (const auto& band : ratingBands()) {
-        const double to = std::min<double>(band.below, chartTop);
+        const double to = std::min<double>(band.below, kChartTop);
         bands.push_back({from, to, bandColors[i++ % bandColors.size()], plainRating(band.rating)});
         from = to;
     }
     ui::ChartSeries scores{"Score", {}, ui::colors::navy, true};
     for (const auto& r : searches)
         scores.values.push_back(r.score);
-    std::vector<double> trend = logbook::runningAverage(searches, averageWindow);
-    ui::ChartSeries average{"Running average of " + std::to_string(averageWindow) + " searches",
+    std::vector<double> trend = logbook::runningAverage(searches, kAverageWindow);
+    ui::ChartSeries average{"Running average of " + std::to_string(kAverageWindow) + " searches",
                             std::move(trend), ui::colors::darkRed, false};
     chart.setData(std::move(bands), {std::move(scores), std::move(average)});
 }

@@ -9,9 +9,9 @@
 namespace {
 
 std::int16_t saturatedAdd(std::int16_t position, int change) {
-    constexpr int low = std::numeric_limits<std::int16_t>::min();
-    constexpr int high = std::numeric_limits<std::int16_t>::max();
-    return static_cast<std::int16_t>(std::clamp(position + change, low, high));
+    constexpr int kLow = std::numeric_limits<std::int16_t>::min();
+    constexpr int kHigh = std::numeric_limits<std::int16_t>::max();
+    return static_cast<std::int16_t>(std::clamp(position + change, kLow, kHigh));
 }
 
 } // namespace

@@ -6,7 +6,7 @@
 
 namespace {
 
-constexpr std::array bands{
+constexpr std::array kBands{
     RatingBand{10, "*** Command Pilot ***"},
     RatingBand{20, "** Mission Pilot **"},
     RatingBand{40, "* Observer *"},
@@ -17,11 +17,11 @@ constexpr std::array bands{
 } // namespace
 
 std::span<const RatingBand> ratingBands() {
-    return bands;
+    return kBands;
 }
 
 const char* ratingFor(float score) {
-    for (const auto& band : bands)
+    for (const auto& band : kBands)
         if (score < band.below) return band.rating;
-    return bands.back().rating; // a score that is not a number
+    return kBands.back().rating; // a score that is not a number
 }

@@ -156,7 +156,8 @@ void ScenarioRunner::perform(const std::vector<std::string>& words) {
         if (started_) throw ScenarioError("logbook comes before start");
         // As in the game, a write never waits for the file: a locked one holds the record.
         game_->logbook = std::make_unique<logbook::Logbook>(std::make_unique<storage::SqliteStore>(
-            args[0], storage::SqliteOptions{.busyTimeoutMs = 0}));
+            args[0], storage::SqliteOptions{.busyTimeoutMs = 0,
+                                            .utcSeconds = [this] { return host_.utcSeconds(); }}));
     } else if (command == "lock") {
         needArgs(1);
         auto holder = std::make_unique<LogbookHolder>(args[0]);

@@ -30,7 +30,7 @@ struct NumberField {
     FieldPointer (*at)(Game&);
 };
 
-const NumberField numberFields[] = {
+const NumberField kNumberFields[] = {
     {"eltX", [](Game& g) -> FieldPointer { return &g.search.eltX; }},
     {"eltY", [](Game& g) -> FieldPointer { return &g.search.eltY; }},
     {"airportX", [](Game& g) -> FieldPointer { return &g.search.airportX; }},
@@ -69,7 +69,7 @@ std::string readNumber(Game& g, int index) {
             else
                 return std::to_string(*field);
         },
-        numberFields[index].at(g));
+        kNumberFields[index].at(g));
 }
 
 void writeNumber(Game& g, int index, double value) {
@@ -81,7 +81,7 @@ void writeNumber(Game& g, int index, double value) {
             else
                 *field = checkedInt<T>(value);
         },
-        numberFields[index].at(g));
+        kNumberFields[index].at(g));
 }
 
 std::string readCompassPoint(Game& g, int index) {
@@ -95,8 +95,8 @@ void writeNothing(Game&, int, double) {
 } // namespace
 
 std::optional<StateField> stateField(std::string_view name) {
-    for (std::size_t i = 0; i < std::size(numberFields); ++i)
-        if (name == numberFields[i].name) return StateField{readNumber, writeNumber, int(i)};
+    for (std::size_t i = 0; i < std::size(kNumberFields); ++i)
+        if (name == kNumberFields[i].name) return StateField{readNumber, writeNumber, int(i)};
     for (int i = 0; i < 5; ++i)
         if (name == "compassPointNames(" + std::to_string(i) + ")")
             return StateField{readCompassPoint, writeNothing, i};

@@ -10,7 +10,7 @@ namespace storage {
 namespace {
 
 // Version 1: each search's positions, and its reveals with the track inside the row.
-const QStringList toVersion1{
+const QStringList kToVersion1{
     "CREATE TABLE searches("
     " id INTEGER PRIMARY KEY AUTOINCREMENT,"
     " elt_x INTEGER NOT NULL, elt_y INTEGER NOT NULL,"
@@ -34,7 +34,7 @@ const QStringList toVersion1{
 // hundred bytes a row instead of pages of track; reveals are found by search through an index;
 // each reveal says which game wrote it ('' for those written before this was kept), so that a
 // later version can tell records from a faulty one.
-const QStringList toVersion2{
+const QStringList kToVersion2{
     "CREATE TABLE tracks("
     " reveal_id INTEGER PRIMARY KEY REFERENCES reveals(id) ON DELETE CASCADE,"
     " points BLOB NOT NULL)",
@@ -51,7 +51,7 @@ const QStringList toVersion2{
 // Each search starts from its longest track; the reveals whose tracks are its start give theirs
 // up (SQLite's substr() of an empty blob is NULL, never equal). Tracks that are not blobs were
 // not written by the game and are kept as they are.
-const QStringList toVersion3{
+const QStringList kToVersion3{
     "CREATE TABLE search_tracks("
     " search_id INTEGER PRIMARY KEY REFERENCES searches(id) ON DELETE CASCADE,"
     " points BLOB NOT NULL)",
@@ -70,7 +70,7 @@ const QStringList toVersion3{
     "  AND (length(t.points) = 0 OR substr(s.points, 1, length(t.points)) = t.points))",
 };
 
-const QStringList* const steps[] = {&toVersion1, &toVersion2, &toVersion3};
+const QStringList* const steps[] = {&kToVersion1, &kToVersion2, &kToVersion3};
 static_assert(std::size(steps) == kSchemaVersion);
 
 } // namespace

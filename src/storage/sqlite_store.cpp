@@ -112,7 +112,10 @@ Outcome SqliteStore::openWithSetAside() {
 
 Outcome SqliteStore::startAfresh(Outcome damaged) {
     disconnect();
-    const QString aside = setAside(file_, QDateTime::currentDateTimeUtc());
+    const QDateTime now = options_.utcSeconds
+                              ? QDateTime::fromSecsSinceEpoch(options_.utcSeconds(), Qt::UTC)
+                              : QDateTime::currentDateTimeUtc();
+    const QString aside = setAside(file_, now);
     if (aside.isEmpty())
         return outcome(Trouble::Unusable,
                        text(damaged.detail) + QStringLiteral("; the file could not be set aside"));

@@ -3,6 +3,8 @@
 
 #include "logbook/logbook_store.h"
 
+#include <cstdint>
+#include <functional>
 #include <QByteArray>
 #include <QSqlDatabase>
 #include <QString>
@@ -18,6 +20,9 @@ struct SqliteOptions {
     // Test hook: the file may grow to this many pages (0: no limit), so that a test meets a
     // full disk through SQLite's own SQLITE_FULL without filling a real one.
     int maxPageCount = 0;
+    // The date and time in seconds since 1970, UTC, that a damaged file set aside is named by:
+    // the host's clock. Without one, the system's.
+    std::function<std::int64_t()> utcSeconds = {};
 };
 
 // The logbook in an SQLite file, through Qt SQL. Each store has a connection of its own, so

@@ -35,12 +35,12 @@ void Canvas::setScaleHeight(double units) {
 
 double Canvas::unitsPerPixelX() const {
     const double px = pixelWidth();
-    return px > 0 ? scaleWidth() / px : twipsPerPixel;
+    return px > 0 ? scaleWidth() / px : kTwipsPerPixel;
 }
 
 double Canvas::unitsPerPixelY() const {
     const double px = pixelHeight();
-    return px > 0 ? scaleHeight() / px : twipsPerPixel;
+    return px > 0 ? scaleHeight() / px : kTwipsPerPixel;
 }
 
 void Canvas::add(DrawItem item) {

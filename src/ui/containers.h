@@ -13,8 +13,8 @@ public:
     Frame(Form& f, Container& c, Control* p, std::string name, int index = -1)
         : Control(f, c, p, ControlKind::Frame, std::move(name), index) {}
 
-    double unitsPerPixelX() const override { return twipsPerPixel; }
-    double unitsPerPixelY() const override { return twipsPerPixel; }
+    double unitsPerPixelX() const override { return kTwipsPerPixel; }
+    double unitsPerPixelY() const override { return kTwipsPerPixel; }
 };
 
 // A drawing surface placed on a window or a frame. The controls inside it are placed in its

@@ -18,7 +18,6 @@ public:
     bool border() const { return border_; }
     void setBorder(bool single);
     // A label that sizes itself takes the size of its caption whenever the caption changes.
-    bool autoSize() const { return autoSize_; }
     void setAutoSize(bool on);
     void setCaption(std::string text) override;
 

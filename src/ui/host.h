@@ -49,6 +49,12 @@ public:
 
     // Seconds since midnight, with a fraction.
     virtual double clockSeconds() = 0;
+    // The date and time as whole seconds since 1970 in UTC: what records are stamped with.
+    virtual std::int64_t utcSeconds() = 0;
+
+    // Tells a developer, not the player, what went wrong in a part of the program (`topic`,
+    // such as "logbook"); the game goes on.
+    virtual void diagnostic(const std::string& topic, const std::string& text) = 0;
 
     // A number the next draw of the random generator must give, when the host dictates one.
     virtual std::optional<float> scriptedRandom() { return std::nullopt; }

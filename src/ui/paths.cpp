@@ -8,7 +8,7 @@ std::string pathInFolder(std::string_view folder, std::string_view file) {
     while (!trimmed.empty() && (trimmed.back() == ' ' || trimmed.back() == '\t'))
         trimmed.remove_suffix(1);
     std::string path(folder);
-    if (trimmed.empty() || trimmed.back() != pathSeparator) path += pathSeparator;
+    if (trimmed.empty() || trimmed.back() != kPathSeparator) path += kPathSeparator;
     return path + std::string(file);
 }
 

@@ -7,7 +7,7 @@
 namespace ui {
 
 // The platform's folder separator.
-inline constexpr char pathSeparator = '/';
+inline constexpr char kPathSeparator = '/';
 
 // A file in a folder. A folder that already ends with the separator (a root) gets none added,
 // so the path never holds two separators in a row there. Blanks around the folder do not count

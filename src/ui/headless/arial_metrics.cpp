@@ -8,9 +8,9 @@ namespace ui::headless {
 
 namespace {
 
-constexpr double unitsPerEm = 2048;
-constexpr double ascent = 1854;
-constexpr double descent = 434;
+constexpr double kUnitsPerEm = 2048;
+constexpr double kAscent = 1854;
+constexpr double kDescent = 434;
 
 // Advance widths of the printable ASCII characters, space first, in font units. Read from
 // LiberationSans-Regular.ttf and -Bold.ttf; the italic faces share the upright widths.
@@ -36,12 +36,12 @@ double arialTextWidth(const Font& font, std::string_view line) {
     double units = 0;
     for (unsigned char c : line)
         units += (c >= 32 && c < 127) ? widths[c - 32] : widths['?' - 32];
-    return std::round(units * font.pixelSize() / unitsPerEm);
+    return std::round(units * font.pixelSize() / kUnitsPerEm);
 }
 
 double arialLineHeight(const Font& font) {
     const double px = font.pixelSize();
-    return std::round(ascent * px / unitsPerEm) + std::round(descent * px / unitsPerEm);
+    return std::round(kAscent * px / kUnitsPerEm) + std::round(kDescent * px / kUnitsPerEm);
 }
 
 } // namespace ui::headless

@@ -7,12 +7,22 @@
 #include "ui/zoom.h"
 
 #include <cmath>
+#include <iostream>
 
 namespace ui::headless {
 
 void HeadlessHost::setClock(double seconds) {
     clock_ = std::fmod(seconds, 86400.0);
     if (clock_ < 0) clock_ += 86400.0;
+}
+
+std::int64_t HeadlessHost::utcSeconds() {
+    constexpr std::int64_t kScenarioDay = 1767225600; // 2026-01-01T00:00:00Z
+    return kScenarioDay + static_cast<std::int64_t>(std::floor(clock_));
+}
+
+void HeadlessHost::diagnostic(const std::string& topic, const std::string& text) {
+    std::cerr << "vantrel: " << topic << ' ' << text << '\n';
 }
 
 int HeadlessHost::messageBox(const std::string& prompt, int buttons, const std::string& title) {

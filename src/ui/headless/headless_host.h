@@ -33,6 +33,11 @@ public:
     FrameMargins frameMargins(const Form& form) override;
     double largestZoom(const Form& form) override;
     double clockSeconds() override { return clock_; }
+    // The scenario's clock on a day of its own, so that what is stamped with it is the same
+    // in every run.
+    std::int64_t utcSeconds() override;
+    // On standard error, where a scenario's reader sees it beside the transcript.
+    void diagnostic(const std::string& topic, const std::string& text) override;
     std::optional<float> scriptedRandom() override;
     std::string appPath() override { return appPath_; }
     void endProgram() override;

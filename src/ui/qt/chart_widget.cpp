@@ -20,16 +20,16 @@ namespace ui::qt {
 namespace {
 
 // Bands are seen through, so that the grid lines and each other's edges still show.
-constexpr int bandAlpha = 80;
-constexpr double seriesWidth = 2;
-constexpr double markerSize = 6;
+constexpr int kBandAlpha = 80;
+constexpr double kSeriesWidth = 2;
+constexpr double kMarkerSize = 6;
 // Values closer than this many pixels apart are crowded: their dots would run together into a
 // band, and a thin line reads as well as a wide one while drawing in a fraction of the time.
-constexpr double crowdedSpacing = 3;
+constexpr double kCrowdedSpacing = 3;
 // No more numbers than this along the horizontal axis, however many positions there are, and
 // no more steps than this up the vertical one.
-constexpr double mostXTicks = 10;
-constexpr double mostYSteps = 5;
+constexpr double kMostXTicks = 10;
+constexpr double kMostYSteps = 5;
 
 // A step of 1, 2 or 5 times a power of ten (the smallest 1) that divides `span` into at most
 // `most` steps, so that every number on an axis is a round one.
@@ -108,7 +108,7 @@ void ChartWidget::sync() {
     if (rescaled) {
         yAxis_->setRange(model_.yMinimum, model_.yMaximum);
         yAxis_->setTickAnchor(model_.yMinimum);
-        yAxis_->setTickInterval(roundStep(model_.yMaximum - model_.yMinimum, mostYSteps));
+        yAxis_->setTickInterval(roundStep(model_.yMaximum - model_.yMinimum, kMostYSteps));
     }
     if (rescaled || !built_ || model_.dataRevision() != seenDataRevision_) {
         built_ = true;
@@ -119,13 +119,13 @@ void ChartWidget::sync() {
 }
 
 bool ChartWidget::crowded() const {
-    return static_cast<double>(positions_) * crowdedSpacing > width();
+    return static_cast<double>(positions_) * kCrowdedSpacing > width();
 }
 
 void ChartWidget::style(const Line& line, bool crowded) {
     const bool dots = line.markers && !crowded;
     if (line.series->pointsVisible() != dots) line.series->setPointsVisible(dots);
-    const QPen pen(line.colour, crowded ? 1 : seriesWidth);
+    const QPen pen(line.colour, crowded ? 1 : kSeriesWidth);
     if (line.series->pen() != pen) line.series->setPen(pen);
 }
 
@@ -147,7 +147,7 @@ void ChartWidget::rebuild() {
     // Half a position of room either side, so that the first and last values are not on edges.
     const double left = 0.5, right = static_cast<double>(positions_) + 0.5;
     xAxis_->setRange(left, right);
-    xAxis_->setTickInterval(roundStep(static_cast<double>(positions_), mostXTicks));
+    xAxis_->setTickInterval(roundStep(static_cast<double>(positions_), kMostXTicks));
     addBands(left, right);
     addSeries();
 }
@@ -164,7 +164,7 @@ void ChartWidget::addBands(double left, double right) {
         lower->setParent(area);
         area->setName(text(band.label));
         QColor colour = toQColor(band.color);
-        colour.setAlpha(bandAlpha);
+        colour.setAlpha(kBandAlpha);
         area->setBrush(colour);
         area->setPen(Qt::NoPen);
         chart()->addSeries(area);
@@ -190,7 +190,7 @@ void ChartWidget::addSeries() {
                                withinScale(s.values[i], model_.yMinimum, model_.yMaximum)});
         auto* line = new QLineSeries;
         line->setName(text(s.name));
-        line->setMarkerSize(markerSize);
+        line->setMarkerSize(kMarkerSize);
         lines_.push_back({line, toQColor(s.color), s.markers});
         style(lines_.back(), crowded());
         // Points come last: a series with its points lays them all out again on every step

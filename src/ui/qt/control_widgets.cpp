@@ -26,7 +26,7 @@ namespace ui::qt {
 
 namespace {
 
-constexpr const char* controlProperty = "vantrelControl";
+constexpr const char* kControlProperty = "vantrelControl";
 
 // An image; one with a click handler acts as a button.
 class ImageWidget : public QAbstractButton {
@@ -282,7 +282,7 @@ QWidget* createControlWidget(Runtime& runtime, Control& c, QWidget* parent,
                              afterEvent();
                          });
     }
-    w->setProperty(controlProperty, QVariant::fromValue(static_cast<void*>(&c)));
+    w->setProperty(kControlProperty, QVariant::fromValue(static_cast<void*>(&c)));
     w->setObjectName(text(c.qualifiedName()));
     syncControlWidget(c, w);
     return w;
@@ -290,12 +290,12 @@ QWidget* createControlWidget(Runtime& runtime, Control& c, QWidget* parent,
 
 Control* controlOf(const QWidget* widget) {
     if (!widget) return nullptr;
-    return static_cast<Control*>(widget->property(controlProperty).value<void*>());
+    return static_cast<Control*>(widget->property(kControlProperty).value<void*>());
 }
 
 void forgetControls(QWidget* window) {
     for (QWidget* w : window->findChildren<QWidget*>())
-        w->setProperty(controlProperty, QVariant());
+        w->setProperty(kControlProperty, QVariant());
 }
 
 void syncControlWidget(const Control& c, QWidget* w) {

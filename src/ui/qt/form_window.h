@@ -80,6 +80,10 @@ private:
     void syncMenus();
     void zoomMenus();
     void syncWindow();
+    // The window's name and what is printed on it, for a screen reader.
+    void syncAccessibleText();
+    // F1 asks for help on the focused control, Escape clicks the form's cancel button.
+    void buildShortcuts();
     bool ownerMinimised() const;
     // Screen pixels at the zoom from twips of the designed layout, and back.
     int screenPixels(double twips) const;

@@ -73,7 +73,7 @@ namespace {
 
 // Columns are fitted to their headings and the first rows, not to every row: thousands of
 // rows would cost more than they tell.
-constexpr int fittedRowSample = 64;
+constexpr int kFittedRowSample = 64;
 
 bool isEnter(const QKeyEvent* event) {
     const bool enter = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
@@ -104,7 +104,7 @@ GridWidget::GridWidget(Runtime& runtime, Grid& grid, QWidget* parent,
     QHeaderView* headings = horizontalHeader();
     headings->setStretchLastSection(true);
     headings->setHighlightSections(false);
-    headings->setResizeContentsPrecision(fittedRowSample);
+    headings->setResizeContentsPrecision(kFittedRowSample);
     // No column is sorted until the user asks: the rows show in the grid's own order.
     headings->setSortIndicator(-1, Qt::AscendingOrder);
     setSortingEnabled(true);

@@ -17,7 +17,6 @@ public:
 
     // Takes the lock at once or not at all. The lock file must be a plain file of ours.
     bool tryLock();
-    bool isLocked() const { return fd_ >= 0; }
 
     // Whether some process holds the lock at `path`, asked without waiting.
     static bool isHeld(const QString& path);

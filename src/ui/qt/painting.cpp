@@ -11,6 +11,7 @@
 #include <algorithm>
 #include <cmath>
 #include <map>
+#include <QFontDatabase>
 #include <QFontMetrics>
 #include <QPainter>
 
@@ -20,8 +21,26 @@ QColor toQColor(Color c) {
     return QColor(c.r, c.g, c.b);
 }
 
+namespace {
+
+// Arial is missing from most Linux desktops, where fontconfig stands Liberation Sans, its metric
+// twin, in for it. Asking for the twin by name gives the same face without the sort of every
+// installed font that a missing family costs on the first text of each run.
+QString installedFamily(const std::string& family) {
+    // The list of installed families, unlike hasFamily, is read without asking fontconfig for
+    // aliases, which costs as much as the sort.
+    static const bool twinStandsIn = [] {
+        const QStringList installed = QFontDatabase::families();
+        return !installed.contains("Arial") && installed.contains("Liberation Sans");
+    }();
+    if (family == "Arial" && twinStandsIn) return QStringLiteral("Liberation Sans");
+    return QString::fromStdString(family);
+}
+
+} // namespace
+
 QFont toQFont(const Font& f, double zoom) {
-    QFont font(QString::fromStdString(f.family));
+    QFont font(installedFamily(f.family));
     // Enlarged text keeps within the proportions of the designed layout, so that a caption that
     // just fits still fits: its size is rounded down, and hinting, which would round every
     // letter's advance to whole pixels, is left off.

@@ -14,10 +14,12 @@
 #include <cstdio>
 #include <QApplication>
 #include <QCoreApplication>
+#include <QDateTime>
 #include <QDir>
 #include <QFile>
 #include <QFileDialog>
 #include <QGuiApplication>
+#include <QLoggingCategory>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QRegularExpression>
@@ -205,6 +207,25 @@ FrameMargins QtHost::screenFrameMargins(const Form& form) const {
 
 double QtHost::clockSeconds() {
     return QTime::currentTime().msecsSinceStartOfDay() / 1000.0;
+}
+
+std::int64_t QtHost::utcSeconds() {
+    return QDateTime::currentSecsSinceEpoch();
+}
+
+namespace {
+
+Q_LOGGING_CATEGORY(logbookLog, "vantrel.logbook")
+Q_LOGGING_CATEGORY(otherLog, "vantrel")
+
+} // namespace
+
+void QtHost::diagnostic(const std::string& topic, const std::string& text) {
+    const QString line = QString::fromStdString(text);
+    if (topic == "logbook")
+        qCWarning(logbookLog).noquote() << line;
+    else
+        qCWarning(otherLog).noquote() << QString::fromStdString(topic) + ": " + line;
 }
 
 std::string QtHost::appPath() {

@@ -34,6 +34,9 @@ public:
     std::optional<std::string> setting(const std::string& key) override;
     void saveSetting(const std::string& key, const std::string& value) override;
     double clockSeconds() override;
+    std::int64_t utcSeconds() override;
+    // Through the logging category "vantrel.TOPIC", which QT_LOGGING_RULES can silence.
+    void diagnostic(const std::string& topic, const std::string& text) override;
     std::string appPath() override;
     void endProgram() override;
     std::int32_t winHelp(std::int32_t window, const std::string& helpFile, std::int32_t command,
