@@ -226,57 +226,6 @@ TEST_F(StoreSurroundings, leavesALogbookFromANewerGameAlone) {
     EXPECT_EQ(contents(file("logbook.sqlite-wal")), "");
 }
 
-// The per-user data folder may not exist yet: it is made. One that cannot be made, or a
-// folder where the file should be, leaves a store that refuses every write and reads nothing.
-TEST_F(StoreSurroundings, makesAMissingFolderAndReportsOneThatCannotBe) {
-    SqliteStore fresh(file("new/data/logbook.sqlite").toStdString());
-    EXPECT_TRUE(fresh.open().ok());
-    auto record = makeRecord(1, 10);
-    EXPECT_TRUE(fresh.append(record).ok());
-
-    write(file("plain-file"), "");
-    ASSERT_TRUE(QDir(dir_.path()).mkdir("a-folder"));
-    for (const QString& path : {file("plain-file/data/logbook.sqlite"), file("a-folder")}) {
-        SCOPED_TRACE(path.toStdString());
-        SqliteStore store(path.toStdString());
-        EXPECT_EQ(store.open().trouble, Trouble::Unusable);
-        EXPECT_EQ(store.append(record).trouble, Trouble::Unusable);
-        EXPECT_EQ(store.count(), 0);
-        EXPECT_FALSE(store.record(1).has_value());
-    }
-}
-
-// Another program holding the file past the wait: the record is not written, nothing is
-// harmed, and the next write after the lock is gone goes through. Reading goes on beside a
-// writer; a file locked while it is being made cannot be opened, and is made at the next write.
-TEST_F(StoreSurroundings, reportsALockHeldPastTheWait) {
-    const struct {
-        const char* name;
-        int records;
-        Trouble atOpen;
-    } cases[] = {{"logbook.sqlite", 2, Trouble::None}, {"unborn.sqlite", 0, Trouble::Locked}};
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.name);
-        if (c.records > 0) makeLogbook(file(c.name), c.records);
-        SqliteStore store(file(c.name).toStdString(), {.busyTimeoutMs = 100});
-        {
-            RawConnection other(file(c.name));
-            other.exec("BEGIN EXCLUSIVE");
-            if (c.records > 0)
-                other.exec("INSERT INTO searches(elt_x, elt_y, vor_x, vor_y, airport_x, "
-                           "airport_y, map_scale) VALUES(1, 2, 3, 4, 5, 6, 7)");
-            EXPECT_EQ(store.open().trouble, c.atOpen);
-            auto record = makeRecord(5, 100);
-            EXPECT_EQ(store.append(record).trouble, Trouble::Locked);
-            EXPECT_EQ(store.count(), c.records);
-            other.exec("ROLLBACK");
-        }
-        auto record = makeRecord(6, 100);
-        EXPECT_TRUE(store.append(record).ok());
-        EXPECT_EQ(store.count(), c.records + 1);
-    }
-}
-
 // SQLite's own SQLITE_FULL, met by capping the file at the pages it has (a real full disk
 // reports the same): the record is not written and the ones before it stay whole.
 TEST_F(StoreSurroundings, reportsAFullDiskAndKeepsWhatWasThere) {
