@@ -35,6 +35,11 @@ std::string kindProperty(const ui::Control& c, std::string_view p) {
     case K::OptionButton:
         if (p == "Value") return boolean(static_cast<const ui::OptionButton&>(c).value());
         break;
+    case K::Label:
+        // As the designer numbers them: 0 left, 1 right, 2 centred.
+        if (p == "Alignment")
+            return std::to_string(static_cast<int>(static_cast<const ui::Label&>(c).alignment()));
+        break;
     case K::Image:
         if (p == "Picture") return pictureName(static_cast<const ui::Image&>(c).picture());
         break;
@@ -45,6 +50,7 @@ std::string kindProperty(const ui::Control& c, std::string_view p) {
         if (p == "X2") return number(l.x2());
         if (p == "Y2") return number(l.y2());
         if (p == "BorderColor") return rgb(l.color());
+        if (p == "BorderWidth") return std::to_string(l.penWidth());
         break;
     }
     case K::Shape:
@@ -97,6 +103,9 @@ std::string controlProperty(const ui::Control& c, std::string_view p) {
     if (p == "BackColor") return rgb(c.backColor());
     if (p == "ForeColor") return rgb(c.foreColor());
     if (p == "HelpContextID") return std::to_string(c.helpContextId);
+    if (p == "Container") return quoted(c.parent() ? c.parent()->name() : "");
+    if (p == "FontBold") return boolean(c.font().bold);
+    if (p == "FontSize") return number(c.font().points);
     if (p == "ToolTipText") return quoted(c.toolTip);
     throw ScenarioError(c.qualifiedName() + " has no property " + std::string(p));
 }

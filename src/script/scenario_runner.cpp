@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "scenario_runner.h"
 
+#include "game/view_menu.h"
 #include "logbook_holder.h"
 #include "logbook_items.h"
 #include "properties.h"
@@ -166,6 +167,15 @@ void ScenarioRunner::perform(const std::vector<std::string>& words) {
     } else if (command == "unlock") {
         needArgs(1);
         if (holders_.erase(args[0]) == 0) throw ScenarioError(args[0] + " is not locked");
+    } else if (command == "setting") {
+        needArgs(2);
+        if (started_) throw ScenarioError("setting comes before start");
+        host_.saveSetting(args[0], args[1]);
+    } else if (command == "screen") {
+        needArgs(2);
+        host_.setScreen(parseNumber(args[0]), parseNumber(args[1]));
+        // As the desktop tells the game when its window moves to another screen.
+        if (started_) refitToScreen(*game_);
     } else if (command == "savefile") {
         for (const auto& a : args)
             host_.queueSaveFile(a);
@@ -342,6 +352,9 @@ void ScenarioRunner::print(const std::string& item) {
     if (parts[0] == "logbook" && parts.size() > 1 &&
         (parts[1] == "count" || parts[1] == "last" || parts[1] == "stats")) {
         value = logbookItem(game_->logbook.get(), parts);
+    } else if (parts[0] == "setting" && parts.size() > 1) {
+        const auto saved = host_.setting(item.substr(8));
+        value = saved ? ui::headless::quoted(*saved) : "none";
     } else if (item == "zoom") {
         value = std::to_string(game_->runtime.zoom());
     } else if (parts.size() == 1) {

@@ -50,7 +50,12 @@ FrameMargins HeadlessHost::frameMargins(const Form& form) {
 // The host's screen is a 3840 by 2160 display, on which every level of the View menu fits.
 double HeadlessHost::largestZoom(const Form& form) {
     return largestZoomFor({form.pixelWidth(), form.pixelHeight()}, frameMargins(form),
-                          {3840, 2160});
+                          {screenWidth_, screenHeight_});
+}
+
+std::optional<std::string> HeadlessHost::setting(const std::string& key) {
+    const auto it = settings_.find(key);
+    return it == settings_.end() ? std::nullopt : std::optional(it->second);
 }
 
 std::optional<float> HeadlessHost::scriptedRandom() {

@@ -4,6 +4,7 @@
 #include "ui/host.h"
 
 #include <deque>
+#include <map>
 #include <ostream>
 #include <string>
 
@@ -25,6 +26,13 @@ public:
     void queueSaveFile(std::string path) { saveFiles_.push_back(std::move(path)); }
     std::size_t pendingSaveFiles() const { return saveFiles_.size(); }
     void setAppPath(std::string path) { appPath_ = std::move(path); }
+    // The screen the window is on, in pixels: it decides which zoom levels fit.
+    void setScreen(double width, double height) { screenWidth_ = width, screenHeight_ = height; }
+    // Settings live as long as this host, so a run never sees the player's own.
+    std::optional<std::string> setting(const std::string& key) override;
+    void saveSetting(const std::string& key, const std::string& value) override {
+        settings_[key] = value;
+    }
     bool ended() const { return ended_; }
 
     int messageBox(const std::string& prompt, int buttons, const std::string& title) override;
@@ -56,6 +64,8 @@ private:
     std::deque<int> answers_;
     std::deque<std::string> saveFiles_;
     std::string appPath_ = "/opt/vantrel";
+    double screenWidth_ = 3840, screenHeight_ = 2160;
+    std::map<std::string, std::string> settings_;
     bool ended_ = false;
 };
 
