@@ -3,9 +3,9 @@
 
 #include "game/audio_menu.h"
 #include "game/game.h"
+#include "game/help_menu.h"
 #include "game/logbook_keeping.h"
 #include "game/main_map_sheet.h"
-#include "help/explanation_panel.h"
 #include "map/reveal_marks.h"
 #include "model/format_by_pattern.h"
 #include "model/navigation.h"
