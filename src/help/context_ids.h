@@ -5,13 +5,6 @@
 
 #include <cstdint>
 
-// The help file beside the program and the calls to the help viewer.
-namespace help {
-inline constexpr std::int32_t showTopic = 1; // data: the topic number
-inline constexpr std::int32_t closeFile = 2;
-inline constexpr std::int32_t showContents = 3;
-} // namespace help
-
 // The help file the game opens, and the window its calls to the viewer come from.
 struct HelpFile {
     ui::Runtime& runtime;
