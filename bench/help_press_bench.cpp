@@ -3,11 +3,11 @@
 // memory the viewer takes with the largest help file it shows. Each figure stands beside the
 // baseline of the same run: a press that an idle viewer answers.
 //   vantrel-bench-help-press [PRESSES]
+#include "help_channel/help_channel.h"
+#include "help_channel/help_exchange.h"
+#include "help_channel/help_protocol.h"
 #include "options.h"
-#include "ui/qt/help_channel.h"
 #include "ui/qt/help_client.h"
-#include "ui/qt/help_exchange.h"
-#include "ui/qt/help_protocol.h"
 
 #include <algorithm>
 #include <csignal>

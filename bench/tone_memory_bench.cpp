@@ -7,8 +7,8 @@
 #include "assets/tone/elt_tone.h"
 #include "options.h"
 #include "process_usage.h"
-#include "ui/qt/sound_player.h"
-#include "ui/wave_file.h"
+#include "sound/sound_player.h"
+#include "sound/wave_file.h"
 
 #include <cstdio>
 #include <filesystem>

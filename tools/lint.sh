@@ -7,6 +7,8 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 mapfile -t sources < <(git ls-files '*.cpp' | grep -vE '^tests/fuzz/')
 
+python3 tools/check_rooms.py
+
 echo "cppcheck on ${#sources[@]} files"
 cppcheck --quiet --error-exitcode=1 --inline-suppr --library=qt --library=googletest \
     --std=c++20 --enable=warning,performance,portability \

@@ -37,6 +37,8 @@ DEFAULT_FILES = [
     "src/debrief/*.cpp",
     "src/map/*.cpp",
     "src/ui/*.cpp",
+    "src/sound/sound_loop.cpp",
+    "src/sound/wave_file.cpp",
     "src/script/*.cpp",
 ]
 DEFAULT_TARGETS = ["vantrel_tests", "vantrel-script"]

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
-#include "ui/qt/process_handle.h"
+#include "help_channel/process_handle.h"
 
 #include <vector>
 

@@ -2,10 +2,10 @@
 #include "viewer_app.h"
 
 #include "game_registry.h"
+#include "help_channel/help_channel.h"
+#include "help_channel/help_exchange.h"
+#include "help_channel/help_lock.h"
 #include "help_viewer.h"
-#include "ui/qt/help_channel.h"
-#include "ui/qt/help_exchange.h"
-#include "ui/qt/help_lock.h"
 #include "viewer_server.h"
 
 #include <cstdio>

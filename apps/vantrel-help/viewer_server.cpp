@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "viewer_server.h"
 
-#include "ui/qt/help_exchange.h"
+#include "help_channel/help_exchange.h"
 
 #include <cerrno>
 #include <cstring>

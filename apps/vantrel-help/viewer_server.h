@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
-#include "ui/qt/help_protocol.h"
+#include "help_channel/help_protocol.h"
 
 #include <functional>
 #include <QObject>

@@ -2,8 +2,8 @@
 #pragma once
 
 #include "debrief/replay.h"
-#include "logbook/search_record.h"
 #include "map/map_sheet.h"
+#include "model/search_record.h"
 #include "ui/containers.h"
 #include "ui/controls.h"
 #include "ui/form.h"

@@ -37,7 +37,8 @@ void chooseReceiverAudio(Game& game, ReceiverAudio audio) {
     markChoice(game);
     // Switched on while the ELT is heard, the tone starts at the loudness of the signal now.
     if (audio == ReceiverAudio::Continuous)
-        soundReceiver(game, eltSignalStrength(game.search), false);
+        soundReceiver(*game.main->MMctrl, game.runtime.appPath(), audio,
+                      eltSignalStrength(game.search), false);
     else
         silenceReceiver(game);
 }

@@ -3,7 +3,7 @@
 
 #include "game/flying.h"
 #include "game/game.h"
-#include "help/explanation_panel.h"
+#include "game/help_menu.h"
 #include "ui/numbers.h"
 
 #include <algorithm>

@@ -2,10 +2,8 @@
 #include "flying.h"
 
 #include "game/game.h"
-#include "help/explanation_panel.h"
-#include "instruments/aircraft_symbol.h"
-#include "instruments/df_unit.h"
-#include "instruments/vor_dme.h"
+#include "game/help_menu.h"
+#include "game/main_instruments.h"
 #include "model/aircraft_movement.h"
 #include "model/format_by_pattern.h"
 

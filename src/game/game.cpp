@@ -2,12 +2,28 @@
 #include "game.h"
 
 #include "game/audio_menu.h"
+#include "game/help_menu.h"
 #include "game/logbook_keeping.h"
 #include "game/main_window_events.h"
 #include "game/startup.h"
 #include "game/view_menu.h"
 
 #include <algorithm>
+#include <functional>
+
+namespace {
+
+// The small windows bring the main window forward when they close.
+std::function<void()> forwardOnClose(Game& game) {
+    return [&game] { game.bringMainWindowForward(); };
+}
+
+SearchHelpCalls searchHelpCalls(Game& game) {
+    return {[&game] { runDemonstration(game); }, [&game] { openHelpContents(game.helpFile); },
+            forwardOnClose(game)};
+}
+
+} // namespace
 
 Game::Game(ui::Runtime& runtime)
     : runtime(runtime), main(runtime,
@@ -16,9 +32,12 @@ Game::Game(ui::Runtime& runtime)
                                  connectMainWindow(*this, *window);
                                  return window;
                              }),
-      panel(runtime, [this](ui::Runtime& r) { return buildExplanationPanel(*this, r); }),
-      helpDialog(runtime, [this](ui::Runtime& r) { return buildSearchHelpDialog(*this, r); }),
-      about(runtime, [this](ui::Runtime& r) { return buildAboutWindow(*this, r); }),
+      panel(runtime,
+            [this](ui::Runtime& r) { return buildExplanationPanel(r, forwardOnClose(*this)); }),
+      helpDialog(
+          runtime,
+          [this](ui::Runtime& r) { return buildSearchHelpDialog(r, searchHelpCalls(*this)); }),
+      about(runtime, [this](ui::Runtime& r) { return buildAboutWindow(r, forwardOnClose(*this)); }),
       logbookWindow(runtime,
                     [this](ui::Runtime& r) {
                         auto window = buildLogbookWindow(r);
@@ -65,9 +84,9 @@ ui::Form* Game::window(std::string_view name, bool create) {
 
 std::unique_ptr<ui::Form> Game::designCopy(std::string_view name) {
     if (name == "main") return buildMainWindow(runtime);
-    if (name == "panel") return buildExplanationPanel(*this, runtime);
-    if (name == "helpDialog") return buildSearchHelpDialog(*this, runtime);
-    if (name == "about") return buildAboutWindow(*this, runtime);
+    if (name == "panel") return buildExplanationPanel(runtime, forwardOnClose(*this));
+    if (name == "helpDialog") return buildSearchHelpDialog(runtime, searchHelpCalls(*this));
+    if (name == "about") return buildAboutWindow(runtime, forwardOnClose(*this));
     if (name == "logbook") return buildLogbookWindow(runtime);
     if (name == "debrief") return buildDebriefWindow(runtime);
     return nullptr;

@@ -5,6 +5,7 @@
 #include "game/coaching_state.h"
 #include "game/main_window.h"
 #include "help/about_window.h"
+#include "help/context_ids.h"
 #include "help/explanation_panel.h"
 #include "help/search_help_dialog.h"
 #include "instruments/elt_tone.h"
@@ -48,7 +49,7 @@ public:
     SearchState search;
     CoachingState coaching;
     std::int16_t signalHeard = 0; // the DF unit has seen the indicator red and not black since
-    std::int32_t helpWindowHandle = 0;
+    HelpFile helpFile{runtime};
     // The zoom the player chose; the screen may hold the windows smaller.
     int zoomChosen = 100;
     ReceiverAudio receiverAudio = ReceiverAudio::Classic;

@@ -2,7 +2,7 @@
 #include "hints.h"
 
 #include "game/game.h"
-#include "help/explanation_panel.h"
+#include "game/help_menu.h"
 #include "model/format_by_pattern.h"
 #include "model/navigation.h"
 

@@ -2,8 +2,8 @@
 #include "logbook_keeping.h"
 
 #include "game/game.h"
-#include "game/results.h"
 #include "logbook/csv.h"
+#include "model/verdict.h"
 
 namespace {
 

@@ -5,17 +5,15 @@
 #include "game/flight_timer.h"
 #include "game/flying.h"
 #include "game/game.h"
+#include "game/help_menu.h"
 #include "game/hints.h"
 #include "game/logbook_keeping.h"
+#include "game/main_instruments.h"
 #include "game/new_search.h"
 #include "game/results.h"
 #include "game/startup.h"
 #include "game/view_menu.h"
-#include "help/about_window.h"
 #include "help/context_ids.h"
-#include "help/explanation_panel.h"
-#include "help/search_help_dialog.h"
-#include "instruments/df_unit.h"
 
 #include <functional>
 
@@ -51,5 +49,7 @@ void connectMainWindow(Game& game, MainWindow& w) {
     w.onCloseRequest = on(shutDown);
     w.Timer1->onTick = on(flightTimerTick);
     w.Timer1->setEnabled(true);
-    game.runtime.onContextHelp = [&game](std::int32_t topic) { openHelpTopic(game, topic); };
+    game.runtime.onContextHelp = [&game](std::int32_t topic) {
+        openHelpTopic(game.helpFile, topic);
+    };
 }

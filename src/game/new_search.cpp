@@ -2,11 +2,9 @@
 #include "new_search.h"
 
 #include "game/game.h"
+#include "game/help_menu.h"
+#include "game/main_instruments.h"
 #include "game/main_map_sheet.h"
-#include "help/explanation_panel.h"
-#include "instruments/aircraft_symbol.h"
-#include "instruments/df_unit.h"
-#include "instruments/vor_dme.h"
 #include "map/map_drawing.h"
 #include "ui/numbers.h"
 

@@ -3,13 +3,13 @@
 
 #include "game/audio_menu.h"
 #include "game/game.h"
+#include "game/help_menu.h"
 #include "game/logbook_keeping.h"
 #include "game/main_map_sheet.h"
-#include "help/explanation_panel.h"
 #include "map/reveal_marks.h"
 #include "model/format_by_pattern.h"
 #include "model/navigation.h"
-#include "model/rating.h"
+#include "model/verdict.h"
 #include "ui/numbers.h"
 
 namespace {
@@ -45,13 +45,6 @@ int quadrant(float bearing) {
 }
 
 } // namespace
-
-float searchScore(float flown, float airportToElt, float firstHeard, float miss) {
-    auto score = static_cast<float>(double(flown) - airportToElt - firstHeard + 10.0 * miss);
-    if (flown == 0) score = 200;
-    if (score < 0) score = 0;
-    return score;
-}
 
 std::string resultsText(const SearchState& s, int showBearingValue) {
     const auto toElt = distanceAndBearing(s.aircraftX, s.aircraftY, s.eltX, s.eltY, s.mapScale);
@@ -91,17 +84,6 @@ std::string resultsText(const SearchState& s, int showBearingValue) {
     }
     text += nl + nl + "          " + verdict.rating;
     return text;
-}
-
-Verdict verdictOf(const SearchState& s) {
-    Verdict v;
-    v.miss = distanceAndBearing(s.aircraftX, s.aircraftY, s.eltX, s.eltY, s.mapScale).distance;
-    const float airport =
-        distanceAndBearing(s.airportX, s.airportY, s.eltX, s.eltY, s.mapScale).distance;
-    v.score = searchScore(s.distanceFlown, airport, s.firstSignalDistance, v.miss);
-    v.scoreText = formatByPattern(v.score, "###,###");
-    v.rating = ratingFor(v.score);
-    return v;
 }
 
 void showResults(Game& game) {

@@ -15,7 +15,7 @@ void startUp(Game& game) {
     MainWindow& w = game.main.get();
     SearchState& s = game.search;
 
-    locateHelpFile(game, w.handle());
+    locateHelpFile(game.helpFile, w.handle());
     // What an export killed while writing left in the folder it wrote to goes now, on a thread
     // of its own: that folder may be on a network or a drive that no longer answers.
     ui::Host& host = game.runtime.host();
@@ -42,7 +42,7 @@ void startUp(Game& game) {
     w.imgAirport->setWidth(w.clpAirport.cellWidth());
 
     w.lblHeading->setTop(w.picCompass->scaleTop());
-    drawCompassFace(game);
+    drawCompassFace(*w.picCompass);
 
     newSearch(game);
 }
@@ -50,7 +50,7 @@ void startUp(Game& game) {
 void shutDown(Game& game) {
     silenceReceiver(game);
     keepHeldRecords(game);
-    closeHelp(game);
+    closeHelp(game.helpFile);
     game.runtime.end();
 }
 

@@ -1,12 +1,11 @@
 // SPDX-License-Identifier: MIT
 #include "about_window.h"
 
-#include "game/game.h"
 #include "vantrel_version.h"
 
 #include <string>
 
-std::unique_ptr<AboutWindow> buildAboutWindow(Game& game, ui::Runtime& runtime) {
+std::unique_ptr<AboutWindow> buildAboutWindow(ui::Runtime& runtime, std::function<void()> closed) {
     auto about = std::make_unique<AboutWindow>(runtime);
     AboutWindow& a = *about;
     a.setCaption("About");
@@ -37,12 +36,6 @@ std::unique_ptr<AboutWindow> buildAboutWindow(Game& game, ui::Runtime& runtime) 
     a.cancelControl = a.cmdClose;
 
     a.cmdClose->onClick = [&a] { a.unload(); };
-    a.onUnload = [&game] { game.bringMainWindowForward(); };
+    a.onUnload = std::move(closed);
     return about;
-}
-
-void showAbout(Game& game) {
-    AboutWindow& a = *game.about;
-    a.show();
-    a.bringToFront();
 }

@@ -4,9 +4,8 @@
 #include "ui/controls.h"
 #include "ui/form.h"
 
+#include <functional>
 #include <memory>
-
-class Game;
 
 // Names the game, its version and its makers.
 struct AboutWindow : ui::Form {
@@ -19,7 +18,5 @@ struct AboutWindow : ui::Form {
     ui::Button* cmdClose{};
 };
 
-std::unique_ptr<AboutWindow> buildAboutWindow(Game& game, ui::Runtime& runtime);
-
-// Help, About: shows the window, or brings it to the front when it is open already.
-void showAbout(Game& game);
+// Builds the window; `closed` runs when it closes.
+std::unique_ptr<AboutWindow> buildAboutWindow(ui::Runtime& runtime, std::function<void()> closed);

@@ -1,25 +1,20 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
+#include "ui/runtime.h"
+
 #include <cstdint>
 
-class Game;
-
-// The help file beside the program and the calls to the help viewer.
-namespace help {
-inline constexpr std::int32_t showTopic = 1; // data: the topic number
-inline constexpr std::int32_t closeFile = 2;
-inline constexpr std::int32_t showContents = 3;
-} // namespace help
+// The help file the game opens, and the window its calls to the viewer come from.
+struct HelpFile {
+    ui::Runtime& runtime;
+    std::int32_t window = 0;
+};
 
 // At start-up: keeps the main window's handle and fixes the help file's path beside the program.
-void locateHelpFile(Game& game, std::int32_t windowHandle);
+void locateHelpFile(HelpFile& help, std::int32_t windowHandle);
 
-void openHelpContents(Game& game);
-void closeHelp(Game& game);
+void openHelpContents(const HelpFile& help);
+void closeHelp(const HelpFile& help);
 // F1: the help file at a topic.
-void openHelpTopic(Game& game, std::int32_t topic);
-
-// The Help button and Help, Contents: puts the panel away, prepares the search-help dialog and
-// opens the help file at its contents. The dialog is not shown.
-void helpCommand(Game& game);
+void openHelpTopic(const HelpFile& help, std::int32_t topic);

@@ -1,8 +1,6 @@
 // SPDX-License-Identifier: MIT
 #include "explanation_panel.h"
 
-#include "game/game.h"
-
 ExplanationPanel::ExplanationPanel(ui::Runtime& runtime)
     : Form(runtime, "panel", ui::WindowStyle::Note) {
     backColor = ui::colors::paleYellow;
@@ -11,16 +9,17 @@ ExplanationPanel::ExplanationPanel(ui::Runtime& runtime)
     setClientSize(4035, 2625);
 }
 
-std::unique_ptr<ExplanationPanel> buildExplanationPanel(Game& game, ui::Runtime& runtime) {
+std::unique_ptr<ExplanationPanel> buildExplanationPanel(ui::Runtime& runtime,
+                                                        std::function<void()> closed) {
     auto panel = std::make_unique<ExplanationPanel>(runtime);
     ExplanationPanel& p = *panel;
     p.onClick = [&p] { p.unload(); };
-    p.onUnload = [&game] { game.bringMainWindowForward(); };
+    p.onUnload = std::move(closed);
     return panel;
 }
 
-void showExplanation(Game& game, std::string_view text, double top, NoteEdge edge, double x) {
-    ExplanationPanel& panel = *game.panel;
+void showExplanation(ExplanationPanel& panel, std::string_view text, double top, NoteEdge edge,
+                     double x) {
     panel.cls();
     panel.setTop(top);
     panel.setWidth(1.1 * panel.textWidth(text));
@@ -30,6 +29,6 @@ void showExplanation(Game& game, std::string_view text, double top, NoteEdge edg
     panel.show();
 }
 
-void hideExplanation(Game& game) {
-    game.panel->hide();
+void hideExplanation(ExplanationPanel& panel) {
+    panel.hide();
 }

@@ -1,12 +1,8 @@
 // SPDX-License-Identifier: MIT
 #include "search_help_dialog.h"
 
-#include "game/flight_timer.h"
-#include "game/game.h"
-#include "help/context_ids.h"
-#include "help/explanation_panel.h"
-
-std::unique_ptr<SearchHelpDialog> buildSearchHelpDialog(Game& game, ui::Runtime& runtime) {
+std::unique_ptr<SearchHelpDialog> buildSearchHelpDialog(ui::Runtime& runtime,
+                                                        SearchHelpCalls calls) {
     auto dialog = std::make_unique<SearchHelpDialog>(runtime);
     SearchHelpDialog& d = *dialog;
     d.setCaption("Vantrel Help");
@@ -24,38 +20,25 @@ std::unique_ptr<SearchHelpDialog> buildSearchHelpDialog(Game& game, ui::Runtime&
     d.tabOrder = {d.cmdDemo, d.cmdHelpFile, d.cmdCancel};
     d.cancelControl = d.cmdCancel;
 
-    d.cmdDemo->onClick = [&game] { runDemonstration(game); };
-    d.cmdHelpFile->onClick = [&game, &d] {
+    d.cmdDemo->onClick = std::move(calls.demonstrate);
+    d.cmdHelpFile->onClick = [&d, open = std::move(calls.openInstructions)] {
         d.hide();
-        openHelpContents(game);
+        open();
     };
     d.cmdCancel->onClick = [&d] { d.unload(); };
-    d.onUnload = [&game] { game.bringMainWindowForward(); };
+    d.onUnload = std::move(calls.closed);
     return dialog;
 }
 
-void prepareSearchHelp(Game& game) {
-    SearchHelpDialog& d = *game.helpDialog;
-    MainWindow& w = *game.main;
-    d.setLeft(w.left() + 600);
-    d.setTop(w.top() + 600);
+void prepareSearchHelp(SearchHelpDialog& d, const ui::Form& owner) {
+    d.setLeft(owner.left() + 600);
+    d.setTop(owner.top() + 600);
     for (auto* b : {d.cmdDemo, d.cmdHelpFile, d.cmdCancel})
         b->setVisible(true);
 }
 
-void showSearchHelp(Game& game) {
-    hideExplanation(game);
-    prepareSearchHelp(game);
-    game.helpDialog->show();
-    game.helpDialog->bringToFront();
-}
-
-void runDemonstration(Game& game) {
-    SearchHelpDialog& d = *game.helpDialog;
+void putAwayForDemonstration(SearchHelpDialog& d) {
     d.hide();
     for (auto* b : {d.cmdDemo, d.cmdHelpFile, d.cmdCancel})
         b->setVisible(false);
-    showArrowsPrompt(game);
-    showSearchPrompt(game);
-    showTurningPrompt(game, " Turn the aircraft");
 }

@@ -4,9 +4,8 @@
 #include "ui/controls.h"
 #include "ui/form.h"
 
+#include <functional>
 #include <memory>
-
-class Game;
 
 // A small window beside the main window offering the demonstration of the coaching notes, the
 // instructions, and Cancel.
@@ -19,14 +18,19 @@ struct SearchHelpDialog : ui::Form {
     ui::Button* cmdCancel{};
 };
 
-std::unique_ptr<SearchHelpDialog> buildSearchHelpDialog(Game& game, ui::Runtime& runtime);
+// What the dialog's buttons ask of the program around it.
+struct SearchHelpCalls {
+    std::function<void()> demonstrate;
+    std::function<void()> openInstructions; // the dialog has hidden itself first
+    std::function<void()> closed;
+};
 
-// Places the dialog 600 twips right of and below the main window's corner and makes its buttons
+std::unique_ptr<SearchHelpDialog> buildSearchHelpDialog(ui::Runtime& runtime,
+                                                        SearchHelpCalls calls);
+
+// Places the dialog 600 twips right of and below the corner of `owner` and makes its buttons
 // visible again (the demonstration hides them).
-void prepareSearchHelp(Game& game);
+void prepareSearchHelp(SearchHelpDialog& dialog, const ui::Form& owner);
 
-// Help, Search Help: the panel is put away and the prepared dialog is shown.
-void showSearchHelp(Game& game);
-
-// Demo: shows the first coaching notes one after another, ending beside the DF unit.
-void runDemonstration(Game& game);
+// Hides the dialog and its buttons while the demonstration runs.
+void putAwayForDemonstration(SearchHelpDialog& dialog);

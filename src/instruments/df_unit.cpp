@@ -1,8 +1,6 @@
 // SPDX-License-Identifier: MIT
 #include "df_unit.h"
 
-#include "game/game.h"
-#include "help/explanation_panel.h"
 #include "instruments/elt_tone.h"
 #include "instruments/signal_strength.h"
 #include "model/format_by_pattern.h"
@@ -21,13 +19,13 @@ float relativeBearing(float bearing, std::int16_t heading) {
     return rel;
 }
 
-void drawNeedle(MainWindow& w, float rel, float strength) {
-    ui::PictureBox& display = *w.PicDf;
+void drawNeedle(const DfPanel& p, float rel, float strength) {
+    ui::PictureBox& display = p.display;
     const double sw = display.scaleWidth();
     const double sh = display.scaleHeight();
     display.cls();
     double x;
-    if (w.optDFMode[0]->value()) {
+    if (p.dfMode.value()) {
         // DF: the needle swings towards the ELT's side, further as it gets closer, and stands
         // in the blue centre band when the ELT is dead ahead or dead astern.
         display.box(0.45 * sw, 0, 0.55 * sw, sh, ui::colors::blue, true);
@@ -43,41 +41,39 @@ void drawNeedle(MainWindow& w, float rel, float strength) {
         x = sw * strength;
         display.setAccessibleValue(std::round(strength * 100), 0, 100);
     }
-    w.LineDF->setX1(x);
-    w.LineDF->setX2(w.LineDF->x1());
+    p.needle.setX1(x);
+    p.needle.setX2(p.needle.x1());
 }
 
 } // namespace
 
-void refreshDfUnit(Game& game) {
-    SearchState& s = game.search;
-    MainWindow& w = *game.main;
+Reception refreshDfUnit(const DfPanel& p, SearchState& s, std::int16_t& signalHeard) {
     const auto toElt = distanceAndBearing(s.aircraftX, s.aircraftY, s.eltX, s.eltY, s.mapScale);
     const float rel = relativeBearing(toElt.bearing, s.heading);
     const float strength = signalStrength(toElt.distance);
 
-    drawNeedle(w, rel, strength);
+    drawNeedle(p, rel, strength);
 
     const bool heard = eltHeard(strength);
-    w.Signal1->setFillColor(heard ? ui::colors::red : ui::colors::black);
-    w.Signal1->setAccessibleName(heard ? "ELT heard" : "No signal");
+    p.indicator.setFillColor(heard ? ui::colors::red : ui::colors::black);
+    p.indicator.setAccessibleName(heard ? "ELT heard" : "No signal");
     if (heard && s.firstSignalDistance == 0) s.firstSignalDistance = s.distanceFlown;
 
-    if (w.chkBearing->value() == 1) {
+    if (p.showBearing.value() == 1) {
         const char* side = rel < 0 ? "Left " : rel > 0 ? "Right " : "Forward or Aft ";
-        w.lblBearing->setCaption(side + formatByPattern(std::fabs(rel), "###"));
-        w.lblDFdist->setCaption(formatByPattern(toElt.distance, "##0.0"));
+        p.bearing.setCaption(side + formatByPattern(std::fabs(rel), "###"));
+        p.distance.setCaption(formatByPattern(toElt.distance, "##0.0"));
     }
 
-    const bool newReception = game.signalHeard == 0 && heard;
-    game.signalHeard = heard ? 1 : 0;
-    soundReceiver(game, strength, newReception);
+    const bool newReception = signalHeard == 0 && heard;
+    signalHeard = heard ? 1 : 0;
+    return {strength, newReception};
 }
 
-void soundReceiver(Game& game, float strength, bool newReception) {
-    ui::MultimediaControl& player = *game.main->MMctrl;
-    const std::string toneFile = eltToneFile(game.runtime.appPath());
-    switch (game.receiverAudio) {
+void soundReceiver(ui::MultimediaControl& player, const std::string& appPath, ReceiverAudio audio,
+                   float strength, bool newReception) {
+    const std::string toneFile = eltToneFile(appPath);
+    switch (audio) {
     case ReceiverAudio::Off:
         break;
     case ReceiverAudio::Classic:
@@ -93,27 +89,4 @@ void soundReceiver(Game& game, float strength, bool newReception) {
 float eltSignalStrength(const SearchState& s) {
     return signalStrength(
         distanceAndBearing(s.aircraftX, s.aircraftY, s.eltX, s.eltY, s.mapScale).distance);
-}
-
-void dfModeClicked(Game& game) {
-    hideExplanation(game);
-    refreshDfUnit(game);
-}
-
-void showBearingClicked(Game& game) {
-    hideExplanation(game);
-    MainWindow& w = *game.main;
-    SearchState& s = game.search;
-    if (s.bearingShown) {
-        for (auto* label : {w.lblBearing, w.lblDFdist, w.lblDunits})
-            label->setVisible(false);
-        s.bearingShown = 0;
-        w.lblBearing->setCaption("");
-    } else {
-        for (auto* label : {w.lblBearing, w.lblDFdist, w.lblDunits})
-            label->setVisible(true);
-        s.bearingShown = -1;
-        game.flight.bearingShown();
-        refreshDfUnit(game);
-    }
 }

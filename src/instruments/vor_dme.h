@@ -1,7 +1,8 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
-class Game;
+#include "model/search_state.h"
+#include "ui/controls.h"
 
 // Shows the radial of the VOR the aircraft is on and its DME distance from the station.
-void refreshVorDme(Game& game);
+void refreshVorDme(ui::Label& radial, ui::Label& distance, const SearchState& s);

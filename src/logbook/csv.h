@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
-#include "logbook/search_record.h"
+#include "model/search_record.h"
 
 #include <cstdint>
 #include <string>

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
-#include "logbook/search_record.h"
+#include "model/search_record.h"
 #include "ui/chart.h"
 #include "ui/controls.h"
 #include "ui/form.h"

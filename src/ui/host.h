@@ -65,7 +65,7 @@ public:
     // Every window is closed and the process is to end; no handler runs afterwards.
     virtual void endProgram() = 0;
 
-    // The help viewer: command 3 opens the contents, 1 a topic (data), 2 closes the file.
+    // The help viewer, told one of the commands of ui/help_commands.h.
     virtual std::int32_t winHelp(std::int32_t window, const std::string& helpFile,
                                  std::int32_t command, std::int32_t data) = 0;
 

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: MIT
 // The ELT tone file: a wave file a sound device can play, sweeping down, without clicks.
 #include "assets/tone/elt_tone.h"
-#include "ui/sound_loop.h"
+#include "sound/sound_loop.h"
 
 #include <algorithm>
 #include <cmath>

@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: MIT
+#include "help_channel/help_exchange.h"
+#include "help_channel/help_lock.h"
+#include "help_channel/help_protocol.h"
 #include "ui/qt/help_client.h"
-#include "ui/qt/help_exchange.h"
-#include "ui/qt/help_lock.h"
-#include "ui/qt/help_protocol.h"
 #include "viewer_processes.h"
 
 #include <csignal>

@@ -3,10 +3,10 @@
 // where its socket lives.
 #include "bounded_file.h"
 #include "game_registry.h"
+#include "help_channel/help_channel.h"
+#include "help_channel/help_protocol.h"
 #include "placement.h"
 #include "support/scoped_env.h"
-#include "ui/qt/help_channel.h"
-#include "ui/qt/help_protocol.h"
 
 #include <gtest/gtest.h>
 #include <QFile>

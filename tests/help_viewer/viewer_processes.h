@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
-#include "ui/qt/help_channel.h"
-#include "ui/qt/help_exchange.h"
-#include "ui/qt/help_protocol.h"
+#include "help_channel/help_channel.h"
+#include "help_channel/help_exchange.h"
+#include "help_channel/help_protocol.h"
 
 #include <csignal>
 #include <gtest/gtest.h>

@@ -1,12 +1,12 @@
 // SPDX-License-Identifier: MIT
 // The help channel among other users and broken peers. Cases that need a second user create a
 // throwaway one, and skip when not run as root.
+#include "help_channel/help_channel.h"
+#include "help_channel/help_exchange.h"
+#include "help_channel/help_protocol.h"
 #include "support/scoped_env.h"
 #include "support/throwaway_user.h"
-#include "ui/qt/help_channel.h"
 #include "ui/qt/help_client.h"
-#include "ui/qt/help_exchange.h"
-#include "ui/qt/help_protocol.h"
 #include "viewer_processes.h"
 
 #include <gtest/gtest.h>

@@ -4,10 +4,10 @@
 // tells the player about help; then ends.
 #include "game/game.h"
 #include "instruments/elt_tone.h"
+#include "sound/wave_file.h"
 #include "ui/qt/qt_host.h"
 #include "ui/qt/renderer.h"
 #include "ui/runtime.h"
-#include "ui/wave_file.h"
 
 #include <cstdio>
 #include <cstdlib>

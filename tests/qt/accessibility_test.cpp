@@ -1,9 +1,7 @@
 // SPDX-License-Identifier: MIT
 // Every control a player can reach, in every window, tells assistive technology what it is,
 // and the keyboard visits the main window's controls in the designed order.
-#include "help/about_window.h"
-#include "help/explanation_panel.h"
-#include "help/search_help_dialog.h"
+#include "game/help_menu.h"
 #include "support/real_game.h"
 #include "ui/qt/control_widgets.h"
 #include "ui/qt/surface_widget.h"

@@ -2,7 +2,7 @@
 // The main window's controls as a keyboard and mouse user meets them: what is drawn follows the
 // game after every event, the colours are the game's whatever the desktop's theme, the focus
 // goes where the user points and can be seen.
-#include "help/about_window.h"
+#include "game/help_menu.h"
 #include "support/on_screen.h"
 #include "support/real_game.h"
 #include "ui/qt/control_widgets.h"

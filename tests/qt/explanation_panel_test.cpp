@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: MIT
 // The explanation panel in a real window: placed exactly where the game puts it.
-#include "help/explanation_panel.h"
+#include "game/help_menu.h"
 #include "support/real_game.h"
 
 #include <gtest/gtest.h>

@@ -2,8 +2,8 @@
 // The receiver's loudness as the sound thread is asked for it, from the signal strength the DF
 // unit hands on: a recording stands in for the sound device, so no device is needed.
 #include "instruments/signal_strength.h"
-#include "ui/qt/sound_output.h"
-#include "ui/qt/sound_player.h"
+#include "sound/sound_output.h"
+#include "sound/sound_player.h"
 
 #include <cmath>
 #include <gtest/gtest.h>

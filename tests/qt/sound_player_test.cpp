@@ -2,8 +2,8 @@
 // The ELT tone on a machine that may have no sound device: the game never waits and never
 // stops for it, and a tone file that is not a short wave file never reaches the sound library.
 #include "assets/tone/elt_tone.h"
+#include "sound/sound_device.h"
 #include "ui/qt/qt_host.h"
-#include "ui/qt/sound_device.h"
 
 #include <fstream>
 #include <gtest/gtest.h>

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: MIT
 // The game drawn at every zoom: the same layout, larger, and drawn afresh at its size.
 #include "game/view_menu.h"
-#include "help/explanation_panel.h"
+#include "game/help_menu.h"
 #include "support/on_screen.h"
 #include "support/real_game.h"
 #include "ui/qt/surface_widget.h"

@@ -2,7 +2,7 @@
 // Records, raw connections and helper processes shared by the logbook store's tests.
 #pragma once
 
-#include "logbook/search_record.h"
+#include "model/search_record.h"
 
 #include <QProcess>
 #include <QSqlDatabase>

@@ -3,8 +3,8 @@
 // size whose chunks lie within it is taken; anything else is refused, never read whole, and
 // never waited on.
 #include "assets/tone/elt_tone.h"
+#include "sound/wave_file.h"
 #include "support/temp_folder.h"
-#include "ui/wave_file.h"
 
 #include <cstdio>
 #include <filesystem>

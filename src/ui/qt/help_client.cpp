@@ -1,11 +1,11 @@
 // SPDX-License-Identifier: MIT
 #include "help_client.h"
 
-#include "help_channel.h"
-#include "help_exchange.h"
-#include "help_lock.h"
-#include "help_protocol.h"
-#include "process_handle.h"
+#include "help_channel/help_channel.h"
+#include "help_channel/help_exchange.h"
+#include "help_channel/help_lock.h"
+#include "help_channel/help_protocol.h"
+#include "help_channel/process_handle.h"
 
 #include <cstdio>
 #include <memory>

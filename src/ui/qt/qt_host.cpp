@@ -2,7 +2,7 @@
 #include "qt_host.h"
 
 #include "form_window.h"
-#include "help_protocol.h"
+#include "help_channel/help_protocol.h"
 #include "painting.h"
 #include "player_settings.h"
 #include "program_folder.h"

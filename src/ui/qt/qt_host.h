@@ -2,7 +2,7 @@
 #pragma once
 
 #include "help_client.h"
-#include "sound_player.h"
+#include "sound/sound_player.h"
 #include "ui/host.h"
 
 #include <map>

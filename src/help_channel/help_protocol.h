@@ -4,6 +4,8 @@
 // How the game and the help viewer (vantrel-help) talk: one text line each way on the help
 // file's channel. Header-only so that both sides build it without a library.
 
+#include "ui/help_commands.h"
+
 #include <cstdint>
 #include <optional>
 #include <QByteArray>
@@ -14,10 +16,9 @@
 
 namespace ui::qt::help {
 
-// The WinHelp commands the game uses.
-inline constexpr std::int32_t kTopic = 1;
-inline constexpr std::int32_t kClose = 2;
-inline constexpr std::int32_t kContents = 3;
+using ui::help::kClose;
+using ui::help::kContents;
+using ui::help::kTopic;
 
 // A request or a reply is a few dozen bytes: anything longer without a line end is not ours.
 inline constexpr qsizetype kLongestLine = 128;

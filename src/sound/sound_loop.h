@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
-#include "ui/wave_file.h"
+#include "sound/wave_file.h"
 
 #include <cstddef>
 #include <cstdint>

@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
+#include "sound/sound_loop.h"
+#include "sound/wave_file.h"
 #include "sound_output.h"
-#include "ui/sound_loop.h"
-#include "ui/wave_file.h"
 
 #include <memory>
 #include <optional>
