@@ -70,24 +70,6 @@ TEST_F(Forms, f1OnAControlWithoutATopicGivesTheTopicOfTheFrameAroundIt) {
     EXPECT_EQ(ui::Runtime::helpTopicFor(form, &button), 20);
 }
 
-TEST_F(Forms, clsErasesTheDrawingButKeepsTheControlsInside) {
-    auto& map = form.add<ui::PictureBox>("map");
-    map.setGeometry(0, 0, 3000, 3000);
-    auto& label = form.add<ui::Label>("legend", -1, &map);
-    label.setCaption("10 nm");
-    map.line(0, 0, 100, 100, ui::colors::black);
-    map.currentX = 500;
-    map.print("text");
-    ASSERT_EQ(map.drawing().items().size(), 2u);
-
-    map.cls();
-    EXPECT_TRUE(map.drawing().items().empty());
-    EXPECT_EQ(map.currentX, 0);
-    EXPECT_EQ(map.currentY, 0);
-    EXPECT_EQ(form.find("legend"), &label);
-    EXPECT_EQ(label.caption(), "10 nm");
-}
-
 TEST_F(Forms, newUnitsKeepControlsInPlaceAndMeasureInTheNewUnits) {
     // A 5805 by 5775 twip map (387 by 385 pixels) given 200 by 200 units, as the game does.
     auto& map = form.add<ui::PictureBox>("map");
@@ -231,26 +213,6 @@ TEST(Numbers, readNumberTakesTheLeadingNumberAndNeverFails) {
     };
     for (const auto& c : cases)
         EXPECT_DOUBLE_EQ(ui::readNumber(c.text), c.value) << c.text;
-}
-
-TEST(Numbers, plainDecimalWritesSevenSignificantDigitsWithoutAnExponent) {
-    const struct {
-        double value;
-        const char* text;
-    } cases[] = {
-        {0, "0"},
-        {12, "12"},
-        {12.25, "12.25"},
-        {0.25, "0.25"},
-        {-3.5, "-3.5"},
-        {24.869659f, "24.86966"},
-        {1234567.8, "1234568"},
-        {123456789, "123456800"},
-        {0.000012345678, "0.00001234568"},
-        {-0.0, "0"},
-    };
-    for (const auto& c : cases)
-        EXPECT_EQ(ui::plainDecimal(c.value), c.text) << c.value;
 }
 
 TEST(Numbers, textsUseAPointWhateverTheLocale) {
