@@ -61,10 +61,12 @@ TEST(HungSoundServer, theWindowPaintsAndTheGameGoesOnWhileTheServerNeverAnswers)
     QTest::qWait(200); // every queued call, the opening of the sound device among them
     const qint64 painted = clock.elapsed();
 
-    // The game answers: a step and the tone asked for twice more on the way.
+    // The game answers: a step, the tone asked for twice more on the way, then looped and stopped.
     g.runtime.click(*w.cmdUp);
     g.host.multimediaCommand("Open", w.MMctrl->fileName());
     g.host.multimediaCommand("Open", w.MMctrl->fileName());
+    g.host.multimediaLoop(w.MMctrl->fileName(), 0.5f);
+    g.host.multimediaLoop(w.MMctrl->fileName(), 0);
     QTest::qWait(100);
     const qint64 answered = clock.elapsed();
     EXPECT_EQ(g.game.search.distanceFlown, 1);

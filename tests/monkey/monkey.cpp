@@ -35,14 +35,10 @@ struct Options {
 const char* const kUsage =
     "usage: vantrel-monkey [--events N (1000000)] [--seed S] [--games G (5)] [--dump FILE]\n";
 
-// Asked for the usage.
-struct Help {};
-
 Options parse(int argc, char** argv) {
     Options o;
     for (int i = 1; i < argc; i += 2) {
         const std::string flag = argv[i];
-        if (flag == "--help" || flag == "-h") throw Help{};
         if (i + 1 == argc) throw std::invalid_argument("unknown option or no value: " + flag);
         const std::string value = argv[i + 1];
         if (flag == "--events")
@@ -59,12 +55,6 @@ Options parse(int argc, char** argv) {
     return o;
 }
 
-// A stream that keeps nothing: the transcript of a million events is not wanted.
-struct NullBuffer : std::streambuf {
-    int overflow(int c) override { return c; }
-    std::streamsize xsputn(const char*, std::streamsize n) override { return n; }
-};
-
 } // namespace
 
 int main(int argc, char** argv) {
@@ -73,9 +63,6 @@ int main(int argc, char** argv) {
     Options options;
     try {
         options = parse(argc, argv);
-    } catch (const Help&) {
-        std::cout << kUsage;
-        return 0;
     } catch (const std::exception& e) {
         std::cerr << "vantrel-monkey: " << e.what() << '\n' << kUsage;
         return 2;
@@ -83,8 +70,7 @@ int main(int argc, char** argv) {
     std::cout << "monkey: seed " << options.seed << ", " << options.events << " events\n"
               << std::flush;
     const auto began = std::chrono::steady_clock::now();
-    NullBuffer nothing;
-    std::ostream transcript(&nothing);
+    std::ostream transcript(nullptr); // the transcript of a million events is not wanted
     std::ofstream dump;
     if (!options.dump.empty()) dump.open(options.dump);
 
