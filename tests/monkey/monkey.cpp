@@ -61,6 +61,10 @@ int main(int argc, char** argv) {
     // The logbook's database driver is a Qt plugin, found through the application.
     QCoreApplication app(argc, argv);
     Options options;
+    if (argc == 2 && (std::string(argv[1]) == "--help" || std::string(argv[1]) == "-h")) {
+        std::cout << kUsage;
+        return 0;
+    }
     try {
         options = parse(argc, argv);
     } catch (const std::exception& e) {
