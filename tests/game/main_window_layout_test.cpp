@@ -21,7 +21,7 @@ struct MainWindowLayout : ::testing::Test {
     std::unique_ptr<MainWindow> w = buildMainWindow(runtime);
 };
 
-TEST_F(MainWindowLayout, menusTabOrderAndFirstSpeedFollowTheDesign) {
+TEST_F(MainWindowLayout, menusTabOrderAndFirstStatesFollowTheDesign) {
     // Written as name(items), "-" for a separator; the captions are in the scenario.
     std::string menu;
     // Within one menu no two items share an access letter, or the letter chooses none of them.
@@ -58,8 +58,9 @@ TEST_F(MainWindowLayout, menusTabOrderAndFirstSpeedFollowTheDesign) {
                                          "chkBearing",   "optSpeed(0)",  "optSpeed(1)", "cmdHint",
                                          "optDFMode(0)", "optDFMode(1)", "Pic1"};
     EXPECT_EQ(tabs, order);
-    // The speed the first search is flown at, should start-up not choose one.
+    // Before start-up lays out a search: the speed it is flown at, and nothing to reveal yet.
     EXPECT_TRUE(w->optSpeed[0]->value());
+    EXPECT_FALSE(w->cmdReveal->enabled());
 }
 
 } // namespace
