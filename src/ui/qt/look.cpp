@@ -6,8 +6,11 @@
 #include "ui/control.h"
 
 #include <algorithm>
+#include <optional>
 #include <QApplication>
+#include <QIconEngine>
 #include <QPainter>
+#include <QPointer>
 #include <QProxyStyle>
 #include <QStyleFactory>
 #include <QStyleOption>
@@ -65,6 +68,57 @@ void drawButtonFace(QPainter* painter, const QStyleOption* option, int px) {
     painter->restore();
 }
 
+// A style's icon read from its pictures only when it is first drawn or measured. Reading the
+// first picture of a run has Qt load every image format plugin to ask whether it reads it, the
+// longest single wait before the first frame; the menu bar's overflow button, which asks for its
+// icon as the menu bar is made, is seldom ever shown.
+class IconReadWhenDrawn : public QIconEngine {
+public:
+    IconReadWhenDrawn(QStyle* style, QStyle::StandardPixmap which, const QStyleOption* option,
+                      const QWidget* widget)
+        : style_(style), which_(which), widget_(const_cast<QWidget*>(widget)) {
+        if (option) option_ = *option;
+    }
+
+    QIconEngine* clone() const override { return new IconReadWhenDrawn(*this); }
+    QString key() const override { return QStringLiteral("IconReadWhenDrawn"); }
+    bool isNull() override { return false; }
+    // Drawn as a picture icon draws itself: its picture for the rectangle's device pixels.
+    void paint(QPainter* painter, const QRect& rect, QIcon::Mode mode,
+               QIcon::State state) override {
+        const qreal ratio =
+            painter->device() ? painter->device()->devicePixelRatio() : qApp->devicePixelRatio();
+        painter->drawPixmap(rect, scaledPixmap(rect.size() * ratio, mode, state, ratio));
+    }
+    QPixmap pixmap(const QSize& size, QIcon::Mode mode, QIcon::State state) override {
+        return icon().pixmap(size, 1.0, mode, state);
+    }
+    QPixmap scaledPixmap(const QSize& size, QIcon::Mode mode, QIcon::State state,
+                         qreal scale) override {
+        return icon().pixmap(size / scale, scale, mode, state);
+    }
+    QSize actualSize(const QSize& size, QIcon::Mode mode, QIcon::State state) override {
+        return icon().actualSize(size, mode, state);
+    }
+    QList<QSize> availableSizes(QIcon::Mode mode, QIcon::State state) override {
+        return icon().availableSizes(mode, state);
+    }
+
+private:
+    const QIcon& icon() {
+        if (!icon_)
+            icon_ = style_ ? style_->standardIcon(which_, option_ ? &*option_ : nullptr, widget_)
+                           : QIcon();
+        return *icon_;
+    }
+
+    QPointer<QStyle> style_;
+    QStyle::StandardPixmap which_;
+    std::optional<QStyleOption> option_;
+    QPointer<QWidget> widget_;
+    std::optional<QIcon> icon_;
+};
+
 // Fusion, with push buttons and the focus drawn as above.
 class GameStyle : public QProxyStyle {
 public:
@@ -98,6 +152,14 @@ public:
         if (element == CE_PushButton && option->state & State_HasFocus)
             drawFocus(painter, option->rect.adjusted(3 * px, 3 * px, -3 * px, -3 * px),
                       option->palette.color(QPalette::ButtonText), px);
+    }
+
+    QIcon standardIcon(StandardPixmap which, const QStyleOption* option,
+                       const QWidget* widget) const override {
+        if (which == SP_ToolBarHorizontalExtensionButton ||
+            which == SP_ToolBarVerticalExtensionButton)
+            return QIcon(new IconReadWhenDrawn(baseStyle(), which, option, widget));
+        return QProxyStyle::standardIcon(which, option, widget);
     }
 
     // A message box's buttons carry words only, whatever icons the desktop's theme offers.
