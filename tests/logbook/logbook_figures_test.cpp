@@ -235,10 +235,4 @@ TEST(LogbookFigures, anExportRemovesOnlyTheTemporariesThatKilledExportsLeft) {
     EXPECT_TRUE(std::filesystem::is_empty(folder.path)) << "the export left nothing of its own";
 }
 
-TEST(LogbookFigures, aSearchThatRunsPastMidnightTakesItsRealMinutes) {
-    EXPECT_DOUBLE_EQ(logbook::minutesBetween(43200, 43290), 1.5);
-    EXPECT_DOUBLE_EQ(logbook::minutesBetween(86340, 60), 2);
-    EXPECT_DOUBLE_EQ(logbook::minutesBetween(100, 100), 0);
-}
-
 } // namespace
