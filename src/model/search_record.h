@@ -28,6 +28,9 @@ struct TrackPoint {
 struct SearchRecord {
     std::int64_t id = 0;     // given by the logbook when the record is written
     std::int64_t search = 0; // shared by every record of one search; 0 until first written
+    // The same on every machine from the moment the record is made: a random UUID, lower case.
+    // The squadron's server keeps one copy of each record by it.
+    std::string recordId;
     std::string timeUtc;     // when the ELT was revealed: "2026-12-07T14:03:59Z"
 
     std::int16_t eltX = 0, eltY = 0;
@@ -49,6 +52,7 @@ struct SearchRecord {
     int hints = 0;
     bool bearingUsed = false; // Show Bearing was on at some time in the search
     double minutes = 0;       // from New Search to the Reveal
+    std::string exercise;     // the squadron's exercise the search laid out; "" for a random one
 
     friend bool operator==(const SearchRecord&, const SearchRecord&) = default;
 };
