@@ -12,6 +12,7 @@
 #include "logbook/flight_log.h"
 #include "logbook/logbook.h"
 #include "logbook/logbook_window.h"
+#include "logbook/squadron_membership.h"
 #include "model/search_state.h"
 #include "ui/runtime.h"
 #include "ui/window_slot.h"
@@ -56,6 +57,8 @@ public:
 
     // The player's logbook, when this game keeps one, and what it needs of the search in hand.
     std::unique_ptr<logbook::Logbook> logbook;
+    // The squadron the player joined, when the program offers one; its link sends the records.
+    logbook::SquadronMembership* squadron = nullptr;
     logbook::FlightLog flight;
 
     ui::WindowSlot<MainWindow> main;
