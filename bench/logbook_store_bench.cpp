@@ -149,6 +149,7 @@ void revealedAgainBench(benchmark::State& state) {
                                         static_cast<std::int16_t>(380 - i % 300),
                                         static_cast<std::int16_t>(i % 360), 4});
                 record.id = 0;
+                record.recordId.clear();
                 if (!store.append(record).ok()) return state.SkipWithError("append failed");
             }
         }

@@ -1,11 +1,15 @@
 // SPDX-License-Identifier: MIT
 // What the logbook keeps: records read back exactly as written, numbered by search.
+#include "logbook/record_id.h"
 #include "storage/sqlite_store.h"
 #include "storage/track_blob.h"
 #include "store_fixtures.h"
 
+#include <functional>
 #include <gtest/gtest.h>
 #include <QTemporaryDir>
+#include <regex>
+#include <set>
 
 namespace {
 
@@ -36,6 +40,7 @@ TEST_F(StoreRecords, readsBackWhatItWrote) {
     neverHeard.firstHeard.reset();
     neverHeard.scoreText = "";
     neverHeard.rating = "Bad luck — ä";
+    heard.exercise = "Ridge 3"; // neverHeard flew none: NULL in the file
     for (SearchRecord* r : {&heard, &neverHeard})
         ASSERT_TRUE(store_.append(*r).ok());
 
@@ -71,6 +76,7 @@ TEST_F(StoreRecords, keepsTheTrackOfASearchRevealedAgainAndAgainOnce) {
     for (int step = 0; step < kReveals; ++step) {
         const auto n = static_cast<std::int16_t>(step);
         flown.track.push_back({n, static_cast<std::int16_t>(-n), n, 4});
+        flown.recordId.clear(); // a Reveal of its own, not the last one again
         ASSERT_TRUE(store_.append(flown).ok());
         revealed.push_back(flown);
     }
@@ -78,6 +84,7 @@ TEST_F(StoreRecords, keepsTheTrackOfASearchRevealedAgainAndAgainOnce) {
     branch.track.push_back({7, 7, 7, 1});
     onward.track.push_back({-7, -7, 7, 1});
     for (SearchRecord* r : {&branch, &shortOne, &onward, &branch}) {
+        r->recordId.clear();
         ASSERT_TRUE(store_.append(*r).ok());
         revealed.push_back(*r);
     }
@@ -90,6 +97,100 @@ TEST_F(StoreRecords, keepsTheTrackOfASearchRevealedAgainAndAgainOnce) {
         raw.value("PRAGMA page_count").toInt() * raw.value("PRAGMA page_size").toInt();
     const int wholeTracks = kReveals * (kReveals + 1) / 2 * storage::kTrackPointBytes;
     EXPECT_LT(bytes, wholeTracks / 4);
+}
+
+bool isUuid4(const std::string& id) {
+    static const std::regex form(
+        "[0-9a-f]{8}-[0-9a-f]{4}-4[0-9a-f]{3}-[89ab][0-9a-f]{3}-[0-9a-f]{12}");
+    return std::regex_match(id, form);
+}
+
+// Ids are random version-4 UUIDs, lower case, each one new.
+TEST(RecordId, isANewVersionFourUuidEachTime) {
+    std::set<std::string> made;
+    for (int i = 0; i < 2000; ++i) {
+        const std::string id = logbook::newRecordId();
+        EXPECT_TRUE(isUuid4(id)) << id;
+        made.insert(id);
+    }
+    EXPECT_EQ(made.size(), 2000u);
+}
+
+// A logbook from before records carried ids gives each old record an id of its own and the file
+// one, once: reopening it, or a second store on it, finds the same.
+TEST_F(StoreRecords, givesOldRecordsAndTheFileIdsOnceWhenBroughtUpToDate) {
+    for (int seed : {1, 2, 3}) {
+        SearchRecord r = makeRecord(seed, 4);
+        ASSERT_TRUE(store_.append(r).ok());
+    }
+    {
+        storage_test::RawConnection raw(QString::fromStdString(store_.path()));
+        for (const char* back :
+             {"DROP INDEX reveals_by_record_id", "ALTER TABLE reveals DROP COLUMN record_id",
+              "ALTER TABLE reveals DROP COLUMN exercise", "DROP TABLE logbook_identity",
+              "DROP TABLE squadron_sent", "PRAGMA user_version = 3"})
+            raw.exec(back);
+    }
+    ASSERT_TRUE(store_.open().ok());
+    const auto upgraded = store_.records();
+    std::set<std::string> ids;
+    for (const SearchRecord& r : upgraded) {
+        EXPECT_TRUE(isUuid4(r.recordId)) << r.recordId;
+        ids.insert(r.recordId);
+    }
+    EXPECT_EQ(ids.size(), 3u);
+    EXPECT_TRUE(isUuid4(store_.logbookId())) << store_.logbookId();
+    storage::SqliteStore again(store_.path());
+    ASSERT_TRUE(again.open().ok());
+    EXPECT_EQ(again.records(), upgraded);
+    EXPECT_EQ(again.logbookId(), store_.logbookId());
+}
+
+// Each squadron confirms records apart: what one has is still to be sent to the other. Marking
+// twice, or marking an id the file does not hold, changes nothing; a deleted record is neither
+// sent nor unsent; a record written again under its id is not a second one.
+TEST_F(StoreRecords, keepsWhatEachSquadronHasConfirmed) {
+    std::vector<SearchRecord> r;
+    for (int seed : {1, 2, 3}) {
+        r.push_back(makeRecord(seed, 3 * seed));
+        r.back().search = seed == 3 ? r[1].search : 0; // a Reveal again, sharing its track
+        ASSERT_TRUE(store_.append(r.back()).ok());
+    }
+    const auto mark = [this](std::vector<std::string> ids, const char* squadron) {
+        return [this, ids, squadron] { EXPECT_TRUE(store_.markSent(ids, squadron).ok()); };
+    };
+    struct Step {
+        std::function<void()> act;
+        int sentA, unsentA, sentB, unsentB;
+        std::vector<std::size_t> nextForA; // unsent("A", 2), as indexes into r
+    } steps[] = {
+        {[] {}, 0, 3, 0, 3, {0, 1}},
+        {mark({r[0].recordId, r[2].recordId}, "A"), 2, 1, 0, 3, {1}},
+        {mark({r[0].recordId, r[2].recordId, "no such id"}, "A"), 2, 1, 0, 3, {1}},
+        {mark({r[1].recordId}, "B"), 2, 1, 1, 2, {1}},
+        {[&] { ASSERT_TRUE(store_.remove(r[0].id).ok()); }, 1, 1, 1, 1, {1}},
+        {[&] {
+             SearchRecord copy = r[1];
+             ASSERT_TRUE(store_.append(copy).ok());
+         },
+         1,
+         1,
+         1,
+         1,
+         {1}},
+    };
+    for (std::size_t i = 0; i < std::size(steps); ++i) {
+        steps[i].act();
+        EXPECT_EQ(store_.sentCount("A"), steps[i].sentA) << "step " << i;
+        EXPECT_EQ(store_.unsentCount("A"), steps[i].unsentA) << "step " << i;
+        EXPECT_EQ(store_.sentCount("B"), steps[i].sentB) << "step " << i;
+        EXPECT_EQ(store_.unsentCount("B"), steps[i].unsentB) << "step " << i;
+        std::vector<SearchRecord> expected;
+        for (std::size_t k : steps[i].nextForA)
+            expected.push_back(*store_.record(r[k].id));
+        EXPECT_EQ(store_.unsent("A", 2), expected) << "step " << i;
+    }
+    EXPECT_EQ(store_.unsent("B", 5), std::vector<SearchRecord>{*store_.record(r[2].id)});
 }
 
 // The bytes of a point are little-endian, whatever the machine: a fixed picture of them.
