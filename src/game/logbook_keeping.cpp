@@ -3,7 +3,6 @@
 
 #include "game/game.h"
 #include "logbook/csv.h"
-#include "logbook/record_id.h"
 #include "model/verdict.h"
 
 namespace {
@@ -52,9 +51,6 @@ void recordReveal(Game& game) {
     r.score = verdict.score;
     r.scoreText = verdict.scoreText;
     r.rating = verdict.rating;
-    // Made now, so that a record held in memory while the file is locked keeps the id it is
-    // shown under until it is written.
-    r.recordId = logbook::newRecordId();
     if (game.logbook) {
         game.logbook->write(r);
         game.flight.written(r);

@@ -83,7 +83,7 @@ const QString kRandomUuid =
 // keeps one copy of each however often it is sent; reveals written before get one now. A reveal
 // names the squadron's exercise it flew (NULL for a random search). The file has an id of its
 // own, made with it. `squadron_sent` says which server confirmed which record: a player who
-// moves to another squadron sends every record again. A record deleted takes its marks along.
+// moves to another squadron sends every record again.
 const QStringList kToVersion4{
     "ALTER TABLE reveals ADD COLUMN record_id TEXT",
     "ALTER TABLE reveals ADD COLUMN exercise TEXT",

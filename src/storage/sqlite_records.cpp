@@ -235,11 +235,7 @@ Outcome SqliteStore::remove(std::int64_t id) {
     if (!query.next()) return {}; // already gone
     const QVariant search = query.value(0);
     // The track goes with its reveal (ON DELETE CASCADE), the search and its track with its last
-    // reveal; the squadrons' marks with the reveal they name.
-    query.prepare(QStringLiteral("DELETE FROM squadron_sent WHERE record_id = "
-                                 "(SELECT record_id FROM reveals WHERE id = ?)"));
-    query.addBindValue(reveal);
-    if (!query.exec()) return outcomeOf(query.lastError());
+    // reveal.
     query.prepare(QStringLiteral("DELETE FROM reveals WHERE id = ?"));
     query.addBindValue(reveal);
     if (!query.exec()) return outcomeOf(query.lastError());
