@@ -1,6 +1,5 @@
 // SPDX-License-Identifier: MIT
 // What the logbook keeps: records read back exactly as written, numbered by search.
-#include "logbook/record_id.h"
 #include "storage/sqlite_store.h"
 #include "storage/track_blob.h"
 #include "store_fixtures.h"
@@ -103,30 +102,12 @@ TEST_F(StoreRecords, keepsTheTrackOfASearchRevealedAgainAndAgainOnce) {
     EXPECT_LT(bytes, wholeTracks / 4);
 }
 
-bool isUuid4(const std::string& id) {
-    static const std::regex form(
-        "[0-9a-f]{8}-[0-9a-f]{4}-4[0-9a-f]{3}-[89ab][0-9a-f]{3}-[0-9a-f]{12}");
-    return std::regex_match(id, form);
-}
-
-// Ids are random version-4 UUIDs, lower case, each one new.
-TEST(RecordId, isANewVersionFourUuidEachTime) {
-    std::set<std::string> made;
-    for (int i = 0; i < 2000; ++i) {
-        const std::string id = logbook::newRecordId();
-        EXPECT_TRUE(isUuid4(id)) << id;
-        made.insert(id);
-    }
-    EXPECT_EQ(made.size(), 2000u);
-}
-
 // A logbook from before records carried ids gives each old record an id of its own and the file
-// one, once: reopening it, or a second store on it, finds the same.
+// one, once: reopening it, or a second store on it, finds the same. Ids are version-4 UUIDs.
 TEST_F(StoreRecords, givesOldRecordsAndTheFileIdsOnceWhenBroughtUpToDate) {
-    for (int seed : {1, 2, 3}) {
-        SearchRecord r = makeRecord(seed, 4);
+    SearchRecord old[] = {makeRecord(1, 4), makeRecord(2, 4), makeRecord(3, 4)};
+    for (SearchRecord& r : old)
         ASSERT_TRUE(store_.append(r).ok());
-    }
     {
         storage_test::RawConnection raw(QString::fromStdString(store_.path()));
         for (const char* back :
@@ -136,14 +117,16 @@ TEST_F(StoreRecords, givesOldRecordsAndTheFileIdsOnceWhenBroughtUpToDate) {
             raw.exec(back);
     }
     ASSERT_TRUE(store_.open().ok());
+    SearchRecord fresh = makeRecord(4, 4); // and one made by the game: all four differ
+    ASSERT_TRUE(store_.append(fresh).ok());
     const auto upgraded = store_.records();
-    std::set<std::string> ids;
-    for (const SearchRecord& r : upgraded) {
-        EXPECT_TRUE(isUuid4(r.recordId)) << r.recordId;
+    std::set<std::string> ids{store_.logbookId()};
+    const std::regex uuid4("[0-9a-f]{8}-[0-9a-f]{4}-4[0-9a-f]{3}-[89ab][0-9a-f]{3}-[0-9a-f]{12}");
+    for (const SearchRecord& r : upgraded)
         ids.insert(r.recordId);
-    }
-    EXPECT_EQ(ids.size(), 3u);
-    EXPECT_TRUE(isUuid4(store_.logbookId())) << store_.logbookId();
+    for (const std::string& id : ids)
+        EXPECT_TRUE(std::regex_match(id, uuid4)) << id;
+    EXPECT_EQ(ids.size(), 5u);
     storage::SqliteStore again(store_.path());
     ASSERT_TRUE(again.open().ok());
     EXPECT_EQ(again.records(), upgraded);
@@ -160,39 +143,31 @@ TEST_F(StoreRecords, keepsWhatEachSquadronHasConfirmed) {
         r.back().search = seed == 3 ? r[1].search : 0; // a Reveal again, sharing its track
         ASSERT_TRUE(store_.append(r.back()).ok());
     }
-    const auto mark = [this](std::vector<std::string> ids, const char* squadron) {
-        return [this, ids, squadron] { EXPECT_TRUE(store_.markSent(ids, squadron).ok()); };
+    // Each squadron's sent/unsent counts, then the ids unsent("A", 2) gives.
+    const auto state = [this] {
+        std::string s;
+        for (const char* q : {"A", "B"})
+            s += q + (" " + std::to_string(store_.sentCount(q))) + "/" +
+                 std::to_string(store_.unsentCount(q)) + " ";
+        for (const SearchRecord& u : store_.unsent("A", 2))
+            s += std::to_string(u.id);
+        return s;
     };
-    struct Step {
-        std::function<void()> act;
-        int sentA, unsentA, sentB, unsentB;
-        std::vector<std::size_t> nextForA; // unsent("A", 2), as indexes into r
-    } steps[] = {
-        {[] {}, 0, 3, 0, 3, {0, 1}},
-        {mark({r[0].recordId, r[2].recordId}, "A"), 2, 1, 0, 3, {1}},
-        {mark({r[0].recordId, r[2].recordId, "no such id"}, "A"), 2, 1, 0, 3, {1}},
-        {mark({r[1].recordId}, "B"), 2, 1, 1, 2, {1}},
-        {[&] { ASSERT_TRUE(store_.remove(r[0].id).ok()); }, 1, 1, 1, 1, {1}},
-        {[&] {
-             SearchRecord copy = r[1];
-             ASSERT_TRUE(store_.append(copy).ok());
-         },
-         1,
-         1,
-         1,
-         1,
-         {1}},
+    const auto mark = [this](const char* squadron, auto... ids) {
+        return store_.markSent({std::string(ids)...}, squadron).ok();
     };
-    for (std::size_t i = 0; i < std::size(steps); ++i) {
-        steps[i].act();
-        EXPECT_EQ(store_.sentCount("A"), steps[i].sentA) << "step " << i;
-        EXPECT_EQ(store_.unsentCount("A"), steps[i].unsentA) << "step " << i;
-        EXPECT_EQ(store_.sentCount("B"), steps[i].sentB) << "step " << i;
-        EXPECT_EQ(store_.unsentCount("B"), steps[i].unsentB) << "step " << i;
-        std::vector<SearchRecord> expected;
-        for (std::size_t k : steps[i].nextForA)
-            expected.push_back(*store_.record(r[k].id));
-        EXPECT_EQ(store_.unsent("A", 2), expected) << "step " << i;
+    const std::string one = r[0].recordId, two = r[1].recordId, three = r[2].recordId;
+    const std::pair<std::function<bool()>, const char*> steps[] = {
+        {[] { return true; }, "A 0/3 B 0/3 12"},
+        {[&] { return mark("A", one, three); }, "A 2/1 B 0/3 2"},
+        {[&] { return mark("A", three, one, "no such id"); }, "A 2/1 B 0/3 2"},
+        {[&] { return mark("B", two); }, "A 2/1 B 1/2 2"},
+        {[&] { return store_.remove(r[0].id).ok(); }, "A 1/1 B 1/1 2"},
+        {[&, copy = r[1]]() mutable { return store_.append(copy).ok(); }, "A 1/1 B 1/1 2"},
+    };
+    for (const auto& [act, expected] : steps) {
+        EXPECT_TRUE(act());
+        EXPECT_EQ(state(), expected);
     }
     EXPECT_EQ(store_.unsent("B", 5), std::vector<SearchRecord>{*store_.record(r[2].id)});
 }
