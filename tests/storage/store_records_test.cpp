@@ -6,8 +6,8 @@
 
 #include <functional>
 #include <gtest/gtest.h>
+#include <QRegularExpression>
 #include <QTemporaryDir>
-#include <regex>
 #include <set>
 
 namespace {
@@ -121,11 +121,12 @@ TEST_F(StoreRecords, givesOldRecordsAndTheFileIdsOnceWhenBroughtUpToDate) {
     ASSERT_TRUE(store_.append(fresh).ok());
     const auto upgraded = store_.records();
     std::set<std::string> ids{store_.logbookId()};
-    const std::regex uuid4("[0-9a-f]{8}-[0-9a-f]{4}-4[0-9a-f]{3}-[89ab][0-9a-f]{3}-[0-9a-f]{12}");
+    const QRegularExpression uuid4(
+        "^[0-9a-f]{8}-[0-9a-f]{4}-4[0-9a-f]{3}-[89ab][0-9a-f]{3}-[0-9a-f]{12}$");
     for (const SearchRecord& r : upgraded)
         ids.insert(r.recordId);
     for (const std::string& id : ids)
-        EXPECT_TRUE(std::regex_match(id, uuid4)) << id;
+        EXPECT_TRUE(uuid4.match(QString::fromStdString(id)).hasMatch()) << id;
     EXPECT_EQ(ids.size(), 5u);
     storage::SqliteStore again(store_.path());
     ASSERT_TRUE(again.open().ok());
