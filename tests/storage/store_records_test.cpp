@@ -56,10 +56,8 @@ TEST_F(StoreRecords, readsBackWhatItWrote) {
     EXPECT_EQ(*one, heard);
     EXPECT_FALSE(store_.record(neverHeard.id + 1).has_value());
     EXPECT_TRUE(store_.remove(neverHeard.id + 1).ok()); // nothing to remove is no trouble
-    EXPECT_EQ(storage_test::RawConnection(QString::fromStdString(store_.path()))
-                  .value("SELECT count(*) FROM reveals WHERE exercise IS NULL")
-                  .toInt(),
-              1);
+    storage_test::RawConnection raw(QString::fromStdString(store_.path()));
+    EXPECT_EQ(raw.value("SELECT count(*) FROM reveals WHERE exercise IS NULL").toInt(), 1);
 
     // A second store on the same file, as the Logbook window would open it, sees the same.
     storage::SqliteStore again(store_.path());
