@@ -41,7 +41,7 @@ Outcome SqliteStore::markSent(const std::vector<std::string>& recordIds,
     QSqlError error = transaction.begin();
     if (failed(error)) return outcomeOf(error);
     QSqlQuery query(db());
-    // Only ids of records in the file: a mark outliving its record would count as sent.
+    // Marks only for records in the file: an id it never held, or no longer holds, is not kept.
     query.prepare(QStringLiteral("INSERT OR IGNORE INTO squadron_sent(record_id, squadron)"
                                  " SELECT record_id, ? FROM reveals WHERE record_id = ?"));
     for (const std::string& id : recordIds) {
