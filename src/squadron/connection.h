@@ -18,7 +18,7 @@ enum class Reach {
 
 struct Answer {
     Reach reach = Reach::Done;
-    std::string words; // for the player: what worked or what did not; never holds a password
+    std::string words;    // for the player: what worked or what did not; never holds a password
     std::string sqlState; // the server's five-character code, when it gave one
     bool ok() const { return reach == Reach::Done; }
 };
@@ -56,7 +56,13 @@ public:
 
     PGconn* raw() { return conn_; }
 
+    // The login the server knows this connection by (the settings' until it is open).
+    std::string user() const;
+
 private:
+    // The player's words for a statement the server refused, by its SQLSTATE.
+    std::string statementWords(const Answer& answer) const;
+
     Settings settings_;
     int timeoutMs_;
     PGconn* conn_ = nullptr;
