@@ -42,7 +42,7 @@ std::string reason(const std::string& message) {
 
 // libpq gives no SQLSTATE for a refused login, so its message is read; the server's own
 // words come first and a socket's failure last.
-Answer whyNotConnected(const std::string& message, const std::string& host, const std::string& user,
+Answer whyNotConnected(const std::string& message, const std::string& host,
                        const std::string& dbname) {
     if (mentions(message, "password authentication failed") ||
         mentions(message, "no password supplied") || mentions(message, "role \"") ||
@@ -59,7 +59,6 @@ Answer whyNotConnected(const std::string& message, const std::string& host, cons
         mentions(message, "No such file") || mentions(message, "could not translate") ||
         mentions(message, "unreachable") || mentions(message, "server closed the connection"))
         return unreachable("No squadron server answers at " + host + ".");
-    (void)user;
     return refused("The server refused the connection: " + reason(message) + ".");
 }
 
@@ -82,8 +81,8 @@ Settings parseConninfo(const std::string& conninfo, std::string& error) {
     PQconninfoOption* options = PQconninfoParse(conninfo.c_str(), &message);
     Settings settings;
     if (!options) {
-        // libpq's message quotes none of the string's values, but may name a keyword.
-        error = message ? reason(message) : "this is not a connection string";
+        // libpq's message may quote a piece of the string, and that piece may be a password.
+        error = "not a list of keyword=value settings nor a postgresql:// URI";
         PQfreemem(message);
         return settings;
     }
@@ -129,22 +128,21 @@ Answer Connection::open() {
     std::string host = setting(given, "host");
     if (host.empty()) host = setting(given, "hostaddr");
     if (host.empty()) host = "the default socket";
-    const std::string user = setting(given, "user");
     std::string dbname = setting(given, "dbname");
-    if (dbname.empty()) dbname = user;
+    if (dbname.empty()) dbname = setting(given, "user");
 
     auto deadline = Clock::now() + std::chrono::milliseconds(timeoutMs_);
     conn_ = PQconnectStartParams(keys.data(), values.data(), 0);
     if (!conn_) return unreachable("No memory to reach the server.");
     if (PQstatus(conn_) == CONNECTION_BAD) {
-        Answer answer = whyNotConnected(PQerrorMessage(conn_), host, user, dbname);
+        Answer answer = whyNotConnected(PQerrorMessage(conn_), host, dbname);
         close();
         return answer;
     }
     PostgresPollingStatusType status = PGRES_POLLING_WRITING;
     while (status != PGRES_POLLING_OK) {
         if (status == PGRES_POLLING_FAILED) {
-            Answer answer = whyNotConnected(PQerrorMessage(conn_), host, user, dbname);
+            Answer answer = whyNotConnected(PQerrorMessage(conn_), host, dbname);
             close();
             return answer;
         }
