@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <cerrno>
 #include <chrono>
+#include <functional>
 #include <libpq-fe.h>
 #include <poll.h>
 
@@ -106,6 +107,7 @@ bool Connection::isOpen() const {
 void Connection::close() {
     if (conn_) PQfinish(conn_);
     conn_ = nullptr;
+    prepared_.clear();
 }
 
 Answer Connection::open() {
@@ -166,13 +168,32 @@ Answer Connection::run(const std::string& statement, const std::vector<std::stri
     std::vector<const char*> params;
     for (std::size_t i = 0; i < values.size(); ++i)
         params.push_back(i < nulls.size() && nulls[i] ? nullptr : values[i].c_str());
+    const int count = static_cast<int>(params.size());
+    // Parsed and planned once per connection: the sender repeats a few statements many times.
+    auto known = prepared_.find(statement);
+    if (known == prepared_.end()) {
+        std::string name = "vantrel_" + std::to_string(prepared_.size() + 1);
+        Answer answer = exchange(
+            [&] { return PQsendPrepare(conn_, name.c_str(), statement.c_str(), count, nullptr); },
+            nullptr, deadline);
+        if (!answer.ok()) return answer;
+        known = prepared_.emplace(statement, std::move(name)).first;
+    }
+    return exchange(
+        [&] {
+            return PQsendQueryPrepared(conn_, known->second.c_str(), count, params.data(), nullptr,
+                                       nullptr, 0);
+        },
+        rows, deadline);
+}
+
+Answer Connection::exchange(const std::function<int()>& send, Rows* rows,
+                            std::chrono::steady_clock::time_point deadline) {
     auto lost = [&](const char* words) {
         close();
         return unreachable(words);
     };
-    if (!PQsendQueryParams(conn_, statement.c_str(), static_cast<int>(params.size()), nullptr,
-                           params.data(), nullptr, nullptr, 0))
-        return lost("The connection to the server was lost.");
+    if (!send()) return lost("The connection to the server was lost.");
     for (int flushed; (flushed = PQflush(conn_)) != 0;) {
         if (flushed < 0) return lost("The connection to the server was lost.");
         if (!waitFor(conn_, true, deadline)) return lost("The server did not answer in time.");

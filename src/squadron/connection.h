@@ -1,6 +1,9 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
+#include <chrono>
+#include <functional>
+#include <map>
 #include <string>
 #include <utility>
 #include <vector>
@@ -62,10 +65,14 @@ public:
 private:
     // The player's words for a statement the server refused, by its SQLSTATE.
     std::string statementWords(const Answer& answer) const;
+    // Sends with `send`, then waits for every result until the deadline.
+    Answer exchange(const std::function<int()>& send, Rows* rows,
+                    std::chrono::steady_clock::time_point deadline);
 
     Settings settings_;
     int timeoutMs_;
     PGconn* conn_ = nullptr;
+    std::map<std::string, std::string> prepared_; // statement -> its name on this connection
 };
 
 } // namespace squadron
