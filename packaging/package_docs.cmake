@@ -43,7 +43,7 @@ install(FILES ${VANTREL_DOCS}/changelog.gz DESTINATION ${VANTREL_DOC_DIR})
 
 # The manual pages, compressed the reproducible way (no name, no time stamp).
 set(VANTREL_MANUALS)
-foreach(page vantrel.6 vantrel-help.6)
+foreach(page vantrel.6 vantrel-help.6 vantrel-squadron.6)
     configure_file(man/${page}.in ${CMAKE_CURRENT_BINARY_DIR}/man/${page} @ONLY)
     add_custom_command(OUTPUT ${CMAKE_CURRENT_BINARY_DIR}/man/${page}.gz
         COMMAND gzip -9nkf ${page}

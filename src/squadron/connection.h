@@ -1,6 +1,9 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
+#include <chrono>
+#include <functional>
+#include <map>
 #include <string>
 #include <utility>
 #include <vector>
@@ -18,7 +21,7 @@ enum class Reach {
 
 struct Answer {
     Reach reach = Reach::Done;
-    std::string words; // for the player: what worked or what did not; never holds a password
+    std::string words;    // for the player: what worked or what did not; never holds a password
     std::string sqlState; // the server's five-character code, when it gave one
     bool ok() const { return reach == Reach::Done; }
 };
@@ -56,10 +59,20 @@ public:
 
     PGconn* raw() { return conn_; }
 
+    // The login the server knows this connection by (the settings' until it is open).
+    std::string user() const;
+
 private:
+    // The player's words for a statement the server refused, by its SQLSTATE.
+    std::string statementWords(const Answer& answer) const;
+    // Sends with `send`, then waits for every result until the deadline.
+    Answer exchange(const std::function<int()>& send, Rows* rows,
+                    std::chrono::steady_clock::time_point deadline);
+
     Settings settings_;
     int timeoutMs_;
     PGconn* conn_ = nullptr;
+    std::map<std::string, std::string> prepared_; // statement -> its name on this connection
 };
 
 } // namespace squadron

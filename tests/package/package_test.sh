@@ -17,12 +17,14 @@ deb=$(ls "$work"/out/vantrel_*.deb) || fail "no package made"
 echo "package: $(basename "$deb"), $(stat -c %s "$deb") bytes"
 
 listing=$(dpkg-deb -c "$deb")
-for path in usr/lib/vantrel/vantrel usr/lib/vantrel/vantrel-help usr/lib/vantrel/elt1.wav \
+for path in usr/lib/vantrel/vantrel usr/lib/vantrel/vantrel-help usr/lib/vantrel/vantrel-squadron \
+    usr/lib/vantrel/elt1.wav \
     usr/lib/vantrel/qr64.HLP usr/share/applications/org.vantrel.Vantrel.desktop \
     usr/share/metainfo/org.vantrel.Vantrel.metainfo.xml \
     usr/share/icons/hicolor/scalable/apps/org.vantrel.Vantrel.svg \
     usr/share/icons/hicolor/48x48/apps/org.vantrel.Vantrel.png \
     usr/share/man/man6/vantrel.6.gz usr/share/man/man6/vantrel-help.6.gz \
+    usr/share/man/man6/vantrel-squadron.6.gz \
     usr/share/doc/vantrel/copyright usr/share/doc/vantrel/changelog.gz; do
     grep -q " \./$path\$" <<<"$listing" || fail "the package lacks $path"
 done
@@ -34,7 +36,7 @@ grep -q " \./usr/bin/" <<<"$listing" && fail "a program in usr/bin"
 depends=$(dpkg-deb -f "$deb" Depends)
 echo "depends: $depends"
 for needed in fonts-liberation2 libqt6widgets6 libqt6multimedia6 libqt6sql6-sqlite \
-    libqt6charts6; do
+    libqt6charts6 libpq5; do
     grep -q "$needed" <<<"$depends" || fail "does not depend on $needed"
 done
 [ "$(dpkg-deb -f "$deb" Recommends)" = "qt6-wayland" ] || fail "does not recommend qt6-wayland"
