@@ -21,6 +21,7 @@ packages=(
     at-spi2-core python3-pyatspi python3-gi dbus-daemon dbus-bin
     desktop-file-utils appstream dpkg-dev locales lintian strace
     pulseaudio pulseaudio-utils
+    qtkeychain-qt6-dev
 )
 
 install_missing() {
