@@ -108,6 +108,7 @@ std::unique_ptr<SquadronDialog> buildSquadronDialog(ui::Runtime& runtime) {
     d.cboTlsMode->setGeometry(kField, 180 + 5 * kRow, 2400, kBox);
     d.cboTlsMode->setItems({std::begin(kTlsModes), std::end(kTlsModes)});
     d.cboTlsMode->accessibleName = "TLS";
+    d.cboTlsMode->setListIndex(0);
     d.lblTlsMode = &d.add<ui::Label>("lblTlsMode");
     d.lblTlsMode->setGeometry(kField, 180 + 6 * kRow - 30, kFieldWidth, 2 * 225);
 
