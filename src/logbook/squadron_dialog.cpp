@@ -38,7 +38,7 @@ ui::Button& button(SquadronDialog& d, const char* name, const char* caption, dou
                    double width) {
     auto& b = d.add<ui::Button>(name);
     b.setCaption(caption);
-    b.setGeometry(left, 4890, width, 375);
+    b.setGeometry(left, 4980, width, 375);
     return b;
 }
 
@@ -90,7 +90,7 @@ std::unique_ptr<SquadronDialog> buildSquadronDialog(ui::Runtime& runtime) {
     auto dialog = std::make_unique<SquadronDialog>(runtime);
     SquadronDialog& d = *dialog;
     d.setCaption("Squadron");
-    d.setClientSize(6600, 5445);
+    d.setClientSize(6600, 5535);
     d.txtServer = &field(d, "txtServer", "Server:", 180);
     d.txtServer->toolTip = "The server's name or address, or the folder of its socket";
     d.txtPort = &field(d, "txtPort", "Port:", 180 + kRow, 1200);
@@ -119,10 +119,10 @@ std::unique_ptr<SquadronDialog> buildSquadronDialog(ui::Runtime& runtime) {
     certNote.setGeometry(kField, 3570, kFieldWidth, 240);
 
     d.lblKeyring = &d.add<ui::Label>("lblKeyring");
-    d.lblKeyring->setGeometry(kMargin, 3870, 6600 - 2 * kMargin, 420);
+    d.lblKeyring->setGeometry(kMargin, 3900, 6600 - 2 * kMargin, 450);
     d.lblKeyring->setVisible(false);
     d.lblStatus = &d.add<ui::Label>("lblStatus");
-    d.lblStatus->setGeometry(kMargin, 4320, 6600 - 2 * kMargin, 450);
+    d.lblStatus->setGeometry(kMargin, 4410, 6600 - 2 * kMargin, 450);
     d.lblStatus->setBorder(true);
     d.lblStatus->accessibleRole = ui::AccessibleRole::Readout;
     d.lblStatus->accessibleName = "Squadron status";

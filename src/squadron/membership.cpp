@@ -124,7 +124,7 @@ void Membership::start() {
     keyring_->read(keyringKey(settings_),
                    [this, alive](std::optional<std::string> password, const std::string& problem) {
                        if (alive.expired()) return;
-                       keyringProblem_ = problem;
+                       keyringAnswered(problem);
                        if (password && !password_) password_ = std::move(password);
                        makeLink();
                    });
@@ -135,10 +135,16 @@ bool Membership::passwordKnown() {
 }
 
 std::string Membership::keyringProblem() {
-    const char* consequence = "the password you type is kept only until the game ends.";
-    if (!keyring_) return std::string("No keyring is available: ") + consequence;
-    if (!keyringProblem_.empty()) return keyringProblem_ + "; " + consequence;
+    // The keyring's own words go to the developer's diagnostics; the player needs these.
+    if (!keyring_ || !keyringProblem_.empty())
+        return "No keyring is available: the password you type is kept only until the game "
+               "ends.";
     return {};
+}
+
+void Membership::keyringAnswered(const std::string& problem) {
+    if (!problem.empty() && problem != keyringProblem_) host_.diagnostic("squadron", problem);
+    keyringProblem_ = problem;
 }
 
 void Membership::test(const logbook::SquadronSettings& settings, const std::string& password,
@@ -166,7 +172,7 @@ void Membership::test(const logbook::SquadronSettings& settings, const std::stri
 std::function<void(const std::string&)> Membership::noteKeyring() {
     std::weak_ptr<Tests> alive = tests_;
     return [this, alive](const std::string& problem) {
-        if (!alive.expired()) keyringProblem_ = problem;
+        if (!alive.expired()) keyringAnswered(problem);
     };
 }
 

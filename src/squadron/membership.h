@@ -53,6 +53,7 @@ private:
     void remember(const logbook::SquadronSettings& s);
     void makeLink();
     std::function<void(const std::string&)> noteKeyring();
+    void keyringAnswered(const std::string& problem);
 
     ui::Host& host_;
     std::string logbookPath_;
