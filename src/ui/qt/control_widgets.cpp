@@ -90,6 +90,29 @@ protected:
     }
 };
 
+// A drop-down list on which Enter, while the list is closed, does what the form binds to it
+// (a dialog's OK), as it does on the text boxes beside it.
+class ListWidget : public QComboBox {
+public:
+    ListWidget(Runtime& runtime, Control& control, QWidget* parent, std::function<void()> after)
+        : QComboBox(parent), runtime_(runtime), control_(control), after_(std::move(after)) {}
+
+protected:
+    void keyPressEvent(QKeyEvent* event) override {
+        const bool enter = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
+        if (enter && runtime_.keyPress(control_, Key::Enter)) {
+            after_();
+            return;
+        }
+        QComboBox::keyPressEvent(event);
+    }
+
+private:
+    Runtime& runtime_;
+    Control& control_;
+    std::function<void()> after_;
+};
+
 // A check box or option button never changes itself: a click asks the form, and what the form
 // then holds is what is drawn, also when the click changed nothing.
 template <class Button>
@@ -290,7 +313,7 @@ QWidget* createControlWidget(Runtime& runtime, Control& c, QWidget* parent,
     }
     case ControlKind::ComboBox: {
         auto& list = static_cast<ComboBox&>(c);
-        auto* combo = new QComboBox(parent);
+        auto* combo = new ListWidget(runtime, c, parent, afterEvent);
         QObject::connect(combo, &QComboBox::activated, combo,
                          [&runtime, &list, afterEvent](int index) {
                              runtime.choose(list, index);
