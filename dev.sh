@@ -22,6 +22,7 @@ packages=(
     desktop-file-utils appstream dpkg-dev locales lintian strace
     pulseaudio pulseaudio-utils
     postgresql libpq-dev openssl
+    qtkeychain-qt6-dev
 )
 
 install_missing() {

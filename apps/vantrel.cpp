@@ -3,6 +3,8 @@
 #include "command_line.h"
 #include "display_guard.h"
 #include "game/game.h"
+#include "squadron/keyring.h"
+#include "squadron/membership.h"
 #include "storage/background_writer.h"
 #include "storage/logbook_location.h"
 #include "storage/sqlite_store.h"
@@ -57,6 +59,12 @@ int main(int argc, char** argv) {
             storage::SqliteOptions{.busyTimeoutMs = 0,
                                    .utcSeconds = [&host] { return host.utcSeconds(); }}),
         std::make_unique<storage::BackgroundWriter>(logbookPath));
+    // The keyring and the server answer later, through the event loop: the first frame never
+    // waits for them.
+    const std::unique_ptr<squadron::Keyring> keyring = squadron::makeDesktopKeyring();
+    squadron::Membership membership(host, logbookPath, keyring.get());
+    game.squadron = &membership;
+    membership.start();
     game.start();
     return QApplication::exec();
 }

@@ -44,7 +44,12 @@ Game::Game(ui::Runtime& runtime)
                         connectLogbookWindow(*this, *window);
                         return window;
                     }),
-      debrief(runtime, [](ui::Runtime& r) { return buildDebriefWindow(r); }) {}
+      debrief(runtime, [](ui::Runtime& r) { return buildDebriefWindow(r); }),
+      squadronDialog(runtime, [this](ui::Runtime& r) {
+          auto dialog = buildSquadronDialog(r);
+          dialog->onUnload = forwardOnClose(*this);
+          return dialog;
+      }) {}
 
 void Game::start() {
     MainWindow& window = main.get();
@@ -62,8 +67,8 @@ void Game::bringMainWindowForward() {
 }
 
 const std::vector<std::string>& Game::windowNames() {
-    static const std::vector<std::string> names{"main",  "panel",   "helpDialog",
-                                                "about", "logbook", "debrief"};
+    static const std::vector<std::string> names{"main",    "panel",   "helpDialog", "about",
+                                                "logbook", "debrief", "squadron"};
     return names;
 }
 
@@ -79,6 +84,7 @@ ui::Form* Game::window(std::string_view name, bool create) {
     if (name == "about") return create ? &about.get() : about.existing();
     if (name == "logbook") return create ? &logbookWindow.get() : logbookWindow.existing();
     if (name == "debrief") return create ? &debrief.get() : debrief.existing();
+    if (name == "squadron") return create ? &squadronDialog.get() : squadronDialog.existing();
     return nullptr;
 }
 
@@ -89,5 +95,6 @@ std::unique_ptr<ui::Form> Game::designCopy(std::string_view name) {
     if (name == "about") return buildAboutWindow(runtime, forwardOnClose(*this));
     if (name == "logbook") return buildLogbookWindow(runtime);
     if (name == "debrief") return buildDebriefWindow(runtime);
+    if (name == "squadron") return buildSquadronDialog(runtime);
     return nullptr;
 }

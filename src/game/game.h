@@ -12,6 +12,7 @@
 #include "logbook/flight_log.h"
 #include "logbook/logbook.h"
 #include "logbook/logbook_window.h"
+#include "logbook/squadron_dialog.h"
 #include "logbook/squadron_membership.h"
 #include "model/search_state.h"
 #include "ui/runtime.h"
@@ -38,7 +39,7 @@ public:
     void bringMainWindowForward();
 
     // The program's windows by name: "main", "panel", "helpDialog", "about", "logbook",
-    // "debrief".
+    // "debrief", "squadron".
     static const std::vector<std::string>& windowNames();
     static bool isWindowName(std::string_view name);
     // The window of that name; when it does not exist it is created (hidden) if `create`.
@@ -67,4 +68,5 @@ public:
     ui::WindowSlot<AboutWindow> about;
     ui::WindowSlot<LogbookWindow> logbookWindow;
     ui::WindowSlot<DebriefWindow> debrief;
+    ui::WindowSlot<SquadronDialog> squadronDialog;
 };

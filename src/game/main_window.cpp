@@ -166,7 +166,7 @@ void buildMenus(MainWindow& w) {
          {menuCommand("mnuNewGame", "&New Search"), menuCommand("mnuHint", "H&int"),
           menuCommand("mnuReveal", "&Reveal"), menuSeparator(),
           menuCommand("mnuDebrief", "&Debrief"), menuCommand("mnuLogbook", "&Logbook..."),
-          menuSeparator(),
+          menuCommand("mnuSquadron", "S&quadron..."), menuSeparator(),
           ui::submenu("mnuAudio", "Receiver &Audio",
                       {menuChoice("mnuAudioOff", "&Off"), menuChoice("mnuAudioClassic", "&Classic"),
                        menuChoice("mnuAudioContinuous", "Co&ntinuous")}),

@@ -11,6 +11,7 @@
 #include "game/main_instruments.h"
 #include "game/new_search.h"
 #include "game/results.h"
+#include "game/squadron_menu.h"
 #include "game/startup.h"
 #include "game/view_menu.h"
 #include "help/context_ids.h"
@@ -35,6 +36,7 @@ void connectMainWindow(Game& game, MainWindow& w) {
     w.findMenuItem("mnuDebrief")->onClick = on(debriefLastSearch);
     connectViewMenu(game, w);
     connectAudioMenu(game, w);
+    connectSquadronMenu(game, w);
 
     w.cmdUp->onClick = on(stepAircraft);
     w.cmdLeft->onClick = on(turnLeftAndStep);

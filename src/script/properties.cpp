@@ -66,6 +66,26 @@ std::string kindProperty(const ui::Control& c, std::string_view p) {
         if (p == "CurrentY") return number(s.currentY);
         break;
     }
+    case K::TextBox: {
+        // A password box prints its mask, one character for each typed.
+        const auto& t = static_cast<const ui::TextBox&>(c);
+        std::string shown = t.text();
+        if (!t.passwordChar().empty()) {
+            shown.clear();
+            for (std::size_t i = 0; i < t.text().size(); ++i)
+                if ((t.text()[i] & 0xC0) != 0x80) shown += t.passwordChar();
+        }
+        if (p == "Text") return quoted(shown);
+        break;
+    }
+    case K::ComboBox: {
+        const auto& l = static_cast<const ui::ComboBox&>(c);
+        if (p == "ListIndex") return std::to_string(l.listIndex());
+        if (p == "Text")
+            return quoted(l.listIndex() < 0 ? ""
+                                            : l.items()[static_cast<std::size_t>(l.listIndex())]);
+        break;
+    }
     case K::Timer:
         if (p == "Interval") return std::to_string(static_cast<const ui::Timer&>(c).interval());
         break;

@@ -201,6 +201,10 @@ void ScenarioRunner::perform(const std::vector<std::string>& words) {
         requireStarted(command);
         needArgs(2);
         select(args[0], parseCount(args[1]));
+    } else if (command == "type") {
+        requireStarted(command);
+        needArgs(2);
+        type(args[0], args[1]);
     } else if (command == "key") {
         requireStarted(command);
         key(args);
@@ -302,9 +306,17 @@ void ScenarioRunner::key(const std::vector<std::string>& words) {
 }
 
 void ScenarioRunner::select(const std::string& name, int row) {
-    auto* grid = dynamic_cast<ui::Grid*>(resolve(name, true).control);
-    if (!grid) throw ScenarioError(name + " is not a grid");
+    ui::Control* control = resolve(name, true).control;
+    if (auto* list = dynamic_cast<ui::ComboBox*>(control)) return runtime_.choose(*list, row);
+    auto* grid = dynamic_cast<ui::Grid*>(control);
+    if (!grid) throw ScenarioError(name + " is not a grid or a list");
     runtime_.select(*grid, row);
+}
+
+void ScenarioRunner::type(const std::string& name, const std::string& text) {
+    auto* box = dynamic_cast<ui::TextBox*>(resolve(name, true).control);
+    if (!box) throw ScenarioError(name + " is not a text box");
+    runtime_.type(*box, text);
 }
 
 void ScenarioRunner::close(const std::string& window) {

@@ -49,6 +49,7 @@ private:
     void key(const std::vector<std::string>& words);
     void close(const std::string& window);
     void select(const std::string& name, int row);
+    void type(const std::string& name, const std::string& text);
     void tick(int count);
     // One tick of a window's timer, WINDOW.TIMER, the clock moving on by its interval.
     void tickTimer(const std::string& name);

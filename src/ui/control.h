@@ -29,6 +29,8 @@ enum class ControlKind {
     Multimedia,
     Grid,
     Chart,
+    TextBox,
+    ComboBox,
 };
 
 enum class Alignment { Left, Right, Center };

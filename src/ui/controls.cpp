@@ -50,6 +50,36 @@ void CheckBox::setValue(int v) {
     raiseClick();
 }
 
+void TextBox::setText(std::string text) {
+    if (text_ == text) return;
+    text_ = std::move(text);
+    changed();
+}
+
+void TextBox::userType(std::string text) {
+    if (text_ == text) return;
+    setText(std::move(text));
+    if (onChange) onChange();
+}
+
+void TextBox::setPasswordChar(std::string c) {
+    passwordChar_ = std::move(c);
+    changed();
+}
+
+void ComboBox::setItems(std::vector<std::string> items) {
+    items_ = std::move(items);
+    listIndex_ = -1;
+    changed();
+}
+
+void ComboBox::setListIndex(int index) {
+    if (index < -1 || index >= static_cast<int>(items_.size()) || index == listIndex_) return;
+    listIndex_ = index;
+    changed();
+    raiseClick();
+}
+
 void OptionButton::setValue(bool selected) {
     if (value_ == selected) return;
     value_ = selected;

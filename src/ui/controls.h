@@ -5,6 +5,7 @@
 #include "picture.h"
 
 #include <string>
+#include <vector>
 
 namespace ui {
 
@@ -63,6 +64,45 @@ public:
 
 private:
     bool value_ = false;
+};
+
+// One line the user types into. A box with a password character shows that character in
+// place of each one typed; its text then stays in the model alone, never in what is printed
+// or read out.
+class TextBox : public Control {
+public:
+    TextBox(Form& f, Container& c, Control* p, std::string name, int index = -1)
+        : Control(f, c, p, ControlKind::TextBox, std::move(name), index) {}
+
+    const std::string& text() const { return text_; }
+    // The program's text: no event follows.
+    void setText(std::string text);
+    // The user's typing: the change event follows.
+    void userType(std::string text);
+    std::function<void()> onChange;
+    const std::string& passwordChar() const { return passwordChar_; } // "" shows the text
+    void setPasswordChar(std::string c);
+
+private:
+    std::string text_;
+    std::string passwordChar_;
+};
+
+// A drop-down list of choices. Choosing one, by the user or the program, raises the click
+// event when the choice changes.
+class ComboBox : public Control {
+public:
+    ComboBox(Form& f, Container& c, Control* p, std::string name, int index = -1)
+        : Control(f, c, p, ControlKind::ComboBox, std::move(name), index) {}
+
+    const std::vector<std::string>& items() const { return items_; }
+    void setItems(std::vector<std::string> items); // clears the choice
+    int listIndex() const { return listIndex_; }   // -1 when none is chosen
+    void setListIndex(int index);
+
+private:
+    std::vector<std::string> items_;
+    int listIndex_ = -1;
 };
 
 class Image : public Control {

@@ -86,6 +86,16 @@ void Runtime::select(Grid& grid, int row) {
     dispatch(&grid.form(), [&] { grid.select(row); });
 }
 
+void Runtime::choose(ComboBox& list, int index) {
+    if (modalOpen() || !list.enabled()) return;
+    dispatch(&list.form(), [&] { list.setListIndex(index); });
+}
+
+void Runtime::type(TextBox& box, std::string text) {
+    if (modalOpen() || !box.enabled()) return;
+    dispatch(&box.form(), [&] { box.userType(std::move(text)); });
+}
+
 void Runtime::menu(MenuItem& item) {
     if (modalOpen() || !item.enabled) return;
     dispatch(nullptr, [&] {

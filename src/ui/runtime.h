@@ -18,6 +18,8 @@ namespace ui {
 class Control;
 class Form;
 class Grid;
+class ComboBox;
+class TextBox;
 class Timer;
 struct MenuItem;
 
@@ -66,6 +68,10 @@ public:
     void click(Control& control);
     // The user selects a row of a grid (-1: none); its click event follows, as for a click.
     void select(Grid& grid, int row);
+    // The user chooses an entry of a drop-down list; its click event follows when it changed.
+    void choose(ComboBox& list, int index);
+    // The user changes the text of a box; its change event follows.
+    void type(TextBox& box, std::string text);
     void menu(MenuItem& item);
     void tick(Timer& timer);
     void closeRequest(Form& form);

@@ -38,10 +38,11 @@ TEST_F(MainWindowLayout, menusTabOrderAndFirstStatesFollowTheDesign) {
         list(m.items);
         menu += ")";
     }
-    EXPECT_EQ(menu, " mnuGame &Game( mnuNewGame mnuHint mnuReveal - mnuDebrief mnuLogbook -"
-                    " mnuAudio( mnuAudioOff mnuAudioClassic mnuAudioContinuous) - mnuExit)"
-                    " mnuView &View( mnuZoomIn mnuZoomOut - mnuZoom100 mnuZoom150 mnuZoom200"
-                    " mnuZoom300 - mnuZoomFit) mnuHelp &Help( mnuContents mnuSearchHelp mnuAbout)");
+    EXPECT_EQ(menu,
+              " mnuGame &Game( mnuNewGame mnuHint mnuReveal - mnuDebrief mnuLogbook mnuSquadron -"
+              " mnuAudio( mnuAudioOff mnuAudioClassic mnuAudioContinuous) - mnuExit)"
+              " mnuView &View( mnuZoomIn mnuZoomOut - mnuZoom100 mnuZoom150 mnuZoom200"
+              " mnuZoom300 - mnuZoomFit) mnuHelp &Help( mnuContents mnuSearchHelp mnuAbout)");
 
     std::vector<std::string> tabs;
     for (auto* c : w->tabOrder)

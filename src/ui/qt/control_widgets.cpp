@@ -15,8 +15,10 @@
 #include <algorithm>
 #include <QAbstractButton>
 #include <QCheckBox>
+#include <QComboBox>
 #include <QKeyEvent>
 #include <QLabel>
+#include <QLineEdit>
 #include <QPainter>
 #include <QPushButton>
 #include <QRadioButton>
@@ -86,6 +88,29 @@ protected:
         }
         if (!event->isAutoRepeat()) click();
     }
+};
+
+// A drop-down list on which Enter, while the list is closed, does what the form binds to it
+// (a dialog's OK), as it does on the text boxes beside it.
+class ListWidget : public QComboBox {
+public:
+    ListWidget(Runtime& runtime, Control& control, QWidget* parent, std::function<void()> after)
+        : QComboBox(parent), runtime_(runtime), control_(control), after_(std::move(after)) {}
+
+protected:
+    void keyPressEvent(QKeyEvent* event) override {
+        const bool enter = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
+        if (enter && runtime_.keyPress(control_, Key::Enter)) {
+            after_();
+            return;
+        }
+        QComboBox::keyPressEvent(event);
+    }
+
+private:
+    Runtime& runtime_;
+    Control& control_;
+    std::function<void()> after_;
 };
 
 // A check box or option button never changes itself: a click asks the form, and what the form
@@ -271,6 +296,32 @@ QWidget* createControlWidget(Runtime& runtime, Control& c, QWidget* parent,
     case ControlKind::Chart:
         w = new ChartWidget(static_cast<Chart&>(c), parent);
         break;
+    case ControlKind::TextBox: {
+        auto& box = static_cast<TextBox&>(c);
+        auto* edit = new QLineEdit(parent);
+        // Typing goes straight into the model: a handler reading the box sees what is shown.
+        QObject::connect(edit, &QLineEdit::textEdited, edit,
+                         [&runtime, &box, afterEvent](const QString& typed) {
+                             runtime.type(box, typed.toStdString());
+                             afterEvent();
+                         });
+        QObject::connect(edit, &QLineEdit::returnPressed, edit, [&runtime, &box, afterEvent] {
+            if (runtime.keyPress(box, Key::Enter)) afterEvent();
+        });
+        w = edit;
+        break;
+    }
+    case ControlKind::ComboBox: {
+        auto& list = static_cast<ComboBox&>(c);
+        auto* combo = new ListWidget(runtime, c, parent, afterEvent);
+        QObject::connect(combo, &QComboBox::activated, combo,
+                         [&runtime, &list, afterEvent](int index) {
+                             runtime.choose(list, index);
+                             afterEvent();
+                         });
+        w = combo;
+        break;
+    }
     case ControlKind::Timer:
     case ControlKind::Multimedia:
         return nullptr;
@@ -341,6 +392,31 @@ void syncControlWidget(const Control& c, QWidget* w) {
         static_cast<FrameWidget*>(w)->setCaption(text(c.caption()));
         setColors(w, c.backColor(), c.foreColor());
         break;
+    case ControlKind::TextBox: {
+        const auto& box = static_cast<const TextBox&>(c);
+        auto* edit = static_cast<QLineEdit*>(w);
+        const auto mode = box.passwordChar().empty() ? QLineEdit::Normal : QLineEdit::Password;
+        if (edit->echoMode() != mode) edit->setEchoMode(mode);
+        // Setting the same text again would move the cursor to the end while the user types.
+        if (const QString shown = text(box.text()); edit->text() != shown) edit->setText(shown);
+        break;
+    }
+    case ControlKind::ComboBox: {
+        const auto& list = static_cast<const ComboBox&>(c);
+        auto* combo = static_cast<QComboBox*>(w);
+        QStringList items;
+        for (const auto& item : list.items())
+            items << text(item);
+        QStringList shown;
+        for (int i = 0; i < combo->count(); ++i)
+            shown << combo->itemText(i);
+        if (shown != items) {
+            combo->clear();
+            combo->addItems(items);
+        }
+        combo->setCurrentIndex(list.listIndex());
+        break;
+    }
     case ControlKind::Grid:
         static_cast<GridWidget*>(w)->sync();
         break;
