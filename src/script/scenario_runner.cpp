@@ -173,7 +173,8 @@ void ScenarioRunner::perform(const std::vector<std::string>& words) {
         requireStarted(command);
         auto* link = game_->squadron ? game_->squadron->link() : nullptr;
         if (!link) throw ScenarioError("sync needs a squadron line");
-        out_ << squadronStatusLine(link->settle(kSyncWaitMs)) << '\n';
+        // Flushed, so that a program playing the game line by line reads it at once.
+        out_ << squadronStatusLine(link->settle(kSyncWaitMs)) << '\n' << std::flush;
     } else if (command == "lock") {
         needArgs(1);
         auto holder = std::make_unique<LogbookHolder>(args[0]);
