@@ -2,11 +2,13 @@
 // vantrel-bench-logbook: the logbook store on a real SQLite file in a temporary folder. Writing
 // one record with a track of 2,000 steps, beside one with no track and a bare insert of the
 // same bytes; opening and listing a logbook of 10,000 records, beside a bare scan of the same
-// rows; opening one of 100,000 records; the file's size after one search revealed 1,000 times.
+// rows; opening one of 100,000 records; the file's size after one search revealed 1,000 times;
+// sending 10,000 records to a squadron in batches of 500, beside reading them all at once.
 // Takes Google Benchmark's options.
 #include "storage/sqlite_store.h"
 
 #include <benchmark/benchmark.h>
+#include <chrono>
 #include <cstdio>
 #include <map>
 #include <memory>
@@ -134,6 +136,52 @@ void listBench(benchmark::State& state) {
     state.SetItemsProcessed(state.iterations() * kListed);
 }
 
+// The outbox's round: the records a squadron has not confirmed, 500 at a time with their
+// tracks, each batch then marked as confirmed, until none is left. A squadron of its own for
+// each iteration, so that every one sends the whole logbook.
+void outboxBench(benchmark::State& state) {
+    storage::SqliteStore store(listedLogbook());
+    if (!store.open().ok()) return state.SkipWithError("cannot open the logbook");
+    const int batch = static_cast<int>(state.range(0));
+    static int round = 0; // Google Benchmark calls this more than once
+    double readSeconds = 0;
+    for (auto _ : state) {
+        const std::string squadron = "bench-" + std::to_string(++round);
+        int sent = 0;
+        const auto read = [&] {
+            const auto start = std::chrono::steady_clock::now();
+            auto records = store.unsent(squadron, batch);
+            readSeconds +=
+                std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+            return records;
+        };
+        for (auto records = read(); !records.empty(); records = read()) {
+            std::vector<std::string> ids;
+            for (const auto& r : records)
+                ids.push_back(r.recordId);
+            if (!store.markSent(ids, squadron).ok()) return state.SkipWithError("markSent failed");
+            sent += static_cast<int>(records.size());
+        }
+        if (sent != kListed) {
+            return state.SkipWithError("records lost");
+        }
+    }
+    state.SetItemsProcessed(state.iterations() * kListed);
+    // The reading alone, without the marking.
+    state.counters["read_ms"] = 1000 * readSeconds / static_cast<double>(state.iterations());
+}
+
+// Baseline: every record with its track, in one go.
+void listWithTracksBench(benchmark::State& state) {
+    storage::SqliteStore store(listedLogbook());
+    if (!store.open().ok()) return state.SkipWithError("cannot open the logbook");
+    for (auto _ : state) {
+        const auto records = store.records(true);
+        if (records.size() != kListed) return state.SkipWithError("records lost");
+    }
+    state.SetItemsProcessed(state.iterations() * kListed);
+}
+
 // One search flown on and revealed again after every step, as a player checking the score might:
 // each Reveal's record carries the whole track so far. The file's size, closed, is the figure.
 void revealedAgainBench(benchmark::State& state) {
@@ -149,6 +197,7 @@ void revealedAgainBench(benchmark::State& state) {
                                         static_cast<std::int16_t>(380 - i % 300),
                                         static_cast<std::int16_t>(i % 360), 4});
                 record.id = 0;
+                record.recordId.clear();
                 if (!store.append(record).ok()) return state.SkipWithError("append failed");
             }
         }
@@ -211,6 +260,7 @@ public:
         goal("open/records:10000", 200);
         goal("open/records:100000", 200);
         goal("records/records:10000", 200);
+        goal("outbox/records:10000/batch:500", 1000);
     }
 
 private:
@@ -237,6 +287,8 @@ int main(int argc, char** argv) {
     RegisterBenchmark("records/records:10000", listBench)->Unit(ms);
     RegisterBenchmark("baseline:bareScan/records:10000", bareScanBench)->Unit(ms);
     RegisterBenchmark("revealedAgain/reveals:1000", revealedAgainBench)->Iterations(1)->Unit(ms);
+    RegisterBenchmark("outbox/records:10000", outboxBench)->ArgName("batch")->Arg(500)->Unit(ms);
+    RegisterBenchmark("baseline:recordsWithTracks/records:10000", listWithTracksBench)->Unit(ms);
 
     benchmark::Initialize(&argc, argv);
     if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 2;

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: MIT
 #include "logbook.h"
 
+#include "logbook/record_id.h"
+
 #include <algorithm>
 #include <utility>
 
@@ -74,6 +76,9 @@ void Logbook::retryUnwritten() {
 }
 
 void Logbook::write(SearchRecord& record) {
+    // Given before anything is tried, so that a held record is written under the id it was
+    // listed under.
+    if (record.recordId.empty()) record.recordId = newRecordId();
     ensureOpen();
     if (!retrier_) retryUnwritten();
     renumber(record);

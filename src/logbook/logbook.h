@@ -29,8 +29,9 @@ public:
 
     const std::string& path() const { return store_->path(); }
 
-    // Writes the record; on success its `id` and `search` are set. A record that cannot be
-    // written now stays listed for this run, under an id below 0, and is written later.
+    // Writes the record, giving it a `recordId` first if it has none; on success its `id` and
+    // `search` are set. A record that cannot be written now stays listed for this run, under an
+    // id below 0, and is written later under the same `recordId`.
     void write(SearchRecord& record);
 
     // Every record: those written, then those waiting to be written, oldest first.

@@ -70,7 +70,33 @@ const QStringList kToVersion3{
     "  AND (length(t.points) = 0 OR substr(s.points, 1, length(t.points)) = t.points))",
 };
 
-const QStringList* const steps[] = {&kToVersion1, &kToVersion2, &kToVersion3};
+// A random UUID (version 4, lower case) made by SQLite, one per row it is evaluated for: every
+// part from a randomblob() of its own, the version nibble 4 and the variant 8, 9, a or b.
+// A random UUID as SQLite makes one, anew for each row: each part from a randomblob() of its
+// own, then the version nibble 4 and the variant 8, 9, a or b.
+const QString kRandomUuid =
+    "lower(hex(randomblob(4)) || '-' || hex(randomblob(2)) || '-4' ||"
+    " substr(hex(randomblob(2)), 2) || '-' || substr('89AB', 1 + abs(random() % 4), 1) ||"
+    " substr(hex(randomblob(2)), 2) || '-' || hex(randomblob(6)))";
+
+// Version 4: each reveal carries an id the same on every machine, so that the squadron's server
+// keeps one copy of each however often it is sent; reveals written before get one now. A reveal
+// names the squadron's exercise it flew (NULL for a random search). The file has an id of its
+// own, made with it. `squadron_sent` says which server confirmed which record: a player who
+// moves to another squadron sends every record again.
+const QStringList kToVersion4{
+    "ALTER TABLE reveals ADD COLUMN record_id TEXT",
+    "ALTER TABLE reveals ADD COLUMN exercise TEXT",
+    "UPDATE reveals SET record_id = " + kRandomUuid,
+    "CREATE UNIQUE INDEX reveals_by_record_id ON reveals(record_id)",
+    "CREATE TABLE logbook_identity(id TEXT NOT NULL)",
+    "INSERT INTO logbook_identity(id) VALUES(" + kRandomUuid + ")",
+    "CREATE TABLE squadron_sent("
+    " record_id TEXT NOT NULL, squadron TEXT NOT NULL,"
+    " PRIMARY KEY(record_id, squadron)) WITHOUT ROWID",
+};
+
+const QStringList* const steps[] = {&kToVersion1, &kToVersion2, &kToVersion3, &kToVersion4};
 static_assert(std::size(steps) == kSchemaVersion);
 
 } // namespace

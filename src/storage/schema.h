@@ -8,7 +8,7 @@ namespace storage {
 
 // The layout of the logbook file, numbered in its `PRAGMA user_version`. 0 is a file with
 // nothing in it yet. A file with a higher number was written by a newer game.
-inline constexpr int kSchemaVersion = 3;
+inline constexpr int kSchemaVersion = 4;
 
 // Brings the file up by one version, from `from` to `from + 1`, inside the caller's
 // transaction; the caller also writes the new user_version. Returns the first error, if any;

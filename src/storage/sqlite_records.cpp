@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: MIT
 // The logbook's records written, read and removed.
+#include "logbook/record_id.h"
 #include "storage/sqlite_outcome.h"
 #include "storage/sqlite_statements.h"
 #include "storage/sqlite_store.h"
@@ -50,7 +51,18 @@ Outcome SqliteStore::appendOnce(SearchRecord& record) {
     QSqlError error = transaction.begin();
     if (failed(error)) return outcomeOf(error);
 
+    if (record.recordId.empty()) record.recordId = logbook::newRecordId();
     QSqlQuery query(db());
+    // A record already in the file (its write went through though it seemed not to, or another
+    // copy of the game wrote it) is not written twice: the squadron keeps one copy of each id.
+    query.prepare(QStringLiteral("SELECT id, search_id FROM reveals WHERE record_id = ?"));
+    query.addBindValue(text(record.recordId));
+    if (!query.exec()) return outcomeOf(query.lastError());
+    if (query.next()) {
+        record.id = query.value(0).toLongLong();
+        record.search = query.value(1).toLongLong();
+        return {};
+    }
     // A search numbered by a copy of the game whose records were all deleted since is made
     // again under its number; numbers are never handed out twice (AUTOINCREMENT).
     query.prepare(record.search == 0
@@ -79,7 +91,8 @@ Outcome SqliteStore::appendOnce(SearchRecord& record) {
         "INSERT INTO reveals(search_id, time_utc, distance_flown, miss_distance, "
         "first_signal_distance, first_heard_x, first_heard_y, first_heard_heading, "
         "first_heard_speed, score, score_text, rating, hints, bearing_used, minutes, "
-        "game_version, track_points) VALUES(?,?,?,?,?,?,?,?,?,?,?,?,?,?,?,?,?)"));
+        "game_version, track_points, record_id, exercise) "
+        "VALUES(?,?,?,?,?,?,?,?,?,?,?,?,?,?,?,?,?,?,?)"));
     const auto& heard = record.firstHeard;
     for (const QVariant& value :
          {searchId, QVariant(text(record.timeUtc)), QVariant(double{record.distanceFlown}),
@@ -92,7 +105,10 @@ Outcome SqliteStore::appendOnce(SearchRecord& record) {
           QVariant(int{record.bearingUsed}), QVariant(record.minutes),
           QVariant(QString::fromUtf8(vantrel::version.data(),
                                      static_cast<qsizetype>(vantrel::version.size()))),
-          QVariant::fromValue(static_cast<qint64>(record.track.size()))})
+          QVariant::fromValue(static_cast<qint64>(record.track.size())),
+          QVariant(text(record.recordId)),
+          record.exercise.empty() ? QVariant(QMetaType(QMetaType::QString))
+                                  : QVariant(text(record.exercise))})
         query.addBindValue(value);
     if (!query.exec()) return outcomeOf(query.lastError());
     const std::int64_t id = query.lastInsertId().toLongLong();
@@ -134,8 +150,8 @@ Outcome SqliteStore::keepSearchTrack(const QVariant& search, const QByteArray& p
     return {};
 }
 
-std::vector<SearchRecord> SqliteStore::select(const QString& where, std::int64_t id,
-                                              bool withTracks) {
+std::vector<SearchRecord> SqliteStore::select(const QString& where, const QVariantList& values,
+                                              bool withTracks, int limit) {
     std::vector<SearchRecord> found;
     if (state_ != State::Current) return found;
     QSqlQuery query(db());
@@ -146,14 +162,16 @@ std::vector<SearchRecord> SqliteStore::select(const QString& where, std::int64_t
                        "s.airport_x, s.airport_y, s.map_scale, r.distance_flown, r.miss_distance, "
                        "r.first_signal_distance, r.first_heard_x, r.first_heard_y, "
                        "r.first_heard_heading, r.first_heard_speed, r.score, r.score_text, "
-                       "r.rating, r.hints, r.bearing_used, r.minutes") +
+                       "r.rating, r.hints, r.bearing_used, r.minutes, r.record_id, r.exercise") +
         (withTracks ? QStringLiteral(", coalesce(t.points, substr(k.points, 1, r.track_points * "
                                      "8)) FROM reveals r JOIN searches s ON s.id = r.search_id "
                                      "LEFT JOIN tracks t ON t.reveal_id = r.id "
                                      "LEFT JOIN search_tracks k ON k.search_id = r.search_id ")
                     : QStringLiteral(" FROM reveals r JOIN searches s ON s.id = r.search_id ")) +
-        where + QStringLiteral(" ORDER BY r.id"));
-    if (!where.isEmpty()) query.addBindValue(QVariant::fromValue(qint64{id}));
+        where + QStringLiteral(" ORDER BY r.id") +
+        (limit >= 0 ? QStringLiteral(" LIMIT %1").arg(limit) : QString()));
+    for (const QVariant& value : values)
+        query.addBindValue(value);
     if (!query.exec()) return found;
     const auto int16 = [&query](int column) {
         return static_cast<std::int16_t>(query.value(column).toInt());
@@ -181,17 +199,19 @@ std::vector<SearchRecord> SqliteStore::select(const QString& where, std::int64_t
         r.hints = query.value(20).toInt();
         r.bearingUsed = query.value(21).toInt() != 0;
         r.minutes = query.value(22).toDouble();
-        if (withTracks) r.track = unpackTrack(query.value(23).toByteArray());
+        r.recordId = query.value(23).toString().toStdString();
+        r.exercise = query.value(24).toString().toStdString();
+        if (withTracks) r.track = unpackTrack(query.value(25).toByteArray());
     }
     return found;
 }
 
 std::vector<SearchRecord> SqliteStore::records(bool withTracks) {
-    return select({}, 0, withTracks);
+    return select({}, {}, withTracks);
 }
 
 std::optional<SearchRecord> SqliteStore::record(std::int64_t id) {
-    auto found = select(QStringLiteral("WHERE r.id = ?"), id, true);
+    auto found = select(QStringLiteral("WHERE r.id = ?"), {QVariant::fromValue(qint64{id})}, true);
     if (found.empty()) return std::nullopt;
     return std::move(found.front());
 }

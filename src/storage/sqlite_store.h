@@ -58,6 +58,22 @@ public:
     int count() override;
     logbook::Outcome remove(std::int64_t id) override;
 
+    // The squadron's outbox. A squadron is named by whatever the caller keeps apart (its server
+    // and database, say): records confirmed by one are still to be sent to another. Only the
+    // records in this file count; a deleted record is neither sent nor unsent.
+
+    // The logbook's own id, a UUID made with the file; "" when the file cannot be read.
+    std::string logbookId();
+    // Up to `limit` records `squadron` has not confirmed, oldest first, each with its track as
+    // record() gives it. Nothing when the file cannot be read.
+    std::vector<logbook::SearchRecord> unsent(const std::string& squadron, int limit);
+    // Notes that `squadron` has confirmed the records with these ids, all in one transaction.
+    // Ids already noted, or of no record in the file (deleted meanwhile), are no trouble.
+    logbook::Outcome markSent(const std::vector<std::string>& recordIds,
+                              const std::string& squadron);
+    int sentCount(const std::string& squadron);
+    int unsentCount(const std::string& squadron);
+
 private:
     enum class State { Closed, Newer, Current };
     enum class Access { ReadWrite, ReadOnly, Immutable };
@@ -81,8 +97,12 @@ private:
     logbook::Outcome keepSearchTrack(const QVariant& search, const QByteArray& points,
                                      bool& ownTrack);
     logbook::Outcome refusal() const;
-    std::vector<logbook::SearchRecord> select(const QString& where, std::int64_t id,
-                                              bool withTracks);
+    // The records `where` picks (its ? bound to `values`), oldest first, at most `limit` of
+    // them unless it is below 0.
+    std::vector<logbook::SearchRecord> select(const QString& where, const QVariantList& values,
+                                              bool withTracks, int limit = -1);
+    // How many reveals meet `condition`, its ? bound to `squadron`.
+    int countWhere(const QString& condition, const std::string& squadron);
 
     std::string path_;
     QString file_;

@@ -43,6 +43,8 @@ TEST_F(LogbookKeeping, aWriterPutsHeldRecordsInTheFileOnceItIsFreeAndAtTheEnd) {
     }
     EXPECT_TRUE(QTest::qWaitFor([&book] { return book.held() == 0; }, storage_test::kProcessMs));
     EXPECT_GE(written, 1);
+    ASSERT_FALSE(heldOne.recordId.empty()); // the id it was listed under while held
+    EXPECT_EQ(book.records().at(0).recordId, heldOne.recordId);
     auto last = makeRecord(2, 5);
     {
         RawConnection other(path);
