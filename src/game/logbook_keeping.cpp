@@ -17,6 +17,22 @@ void refillLogbookWindow(Game& game) {
     if (w && game.logbook) fillLogbookWindow(*w, game.logbook->records());
 }
 
+logbook::SquadronLink* squadronLink(Game& game) {
+    return game.squadron ? game.squadron->link() : nullptr;
+}
+
+// Records just written go to the squadron soon, off this thread.
+void sendToSquadron(Game& game) {
+    if (auto* link = squadronLink(game)) link->nudge();
+}
+
+void showSquadron(Game& game, LogbookWindow& w) {
+    auto* link = squadronLink(game);
+    showSquadronStatus(w, link ? link->status() : logbook::SquadronStatus{});
+    // Counted again each second while the window is open: sending goes on by itself.
+    w.tmrSquadron->setInterval(link ? 1000 : 0);
+}
+
 // A debrief open on the search being flown shows each of its Reveals as it is made.
 void refreshDebrief(Game& game) {
     DebriefWindow* w = game.debrief.existing();
@@ -54,6 +70,7 @@ void recordReveal(Game& game) {
     if (game.logbook) {
         game.logbook->write(r);
         game.flight.written(r);
+        sendToSquadron(game);
     }
     game.flight.revealed(std::move(r));
     refillLogbookWindow(game);
@@ -61,7 +78,11 @@ void recordReveal(Game& game) {
 }
 
 void followHeldRecords(Game& game) {
-    if (game.logbook) game.logbook->onWritten = [&game] { refillLogbookWindow(game); };
+    if (game.logbook)
+        game.logbook->onWritten = [&game] {
+            refillLogbookWindow(game);
+            sendToSquadron(game);
+        };
 }
 
 void keepHeldRecords(Game& game) {
@@ -91,6 +112,7 @@ void showLogbook(Game& game) {
         if (game.flight.lastReveal()) thisRun.push_back(*game.flight.lastReveal());
         fillLogbookWindow(w, std::move(thisRun));
     }
+    showSquadron(game, w);
     w.show();
     w.bringToFront();
     tellLogbookNews(game);
@@ -187,4 +209,5 @@ void connectLogbookWindow(Game& game, LogbookWindow& w) {
     w.cmdDebrief->onClick = [&game] { debriefSelected(game); };
     w.cmdExport->onClick = [&game] { exportLogbook(game); };
     w.cmdDelete->onClick = [&game] { deleteSelected(game); };
+    w.tmrSquadron->onTick = [&game, &w] { showSquadron(game, w); };
 }

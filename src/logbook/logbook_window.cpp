@@ -159,6 +159,11 @@ std::unique_ptr<LogbookWindow> buildLogbookWindow(ui::Runtime& runtime) {
     w.cmdClose = &button(w, "cmdClose", "&Close", 10080);
     w.lblExported = &w.add<ui::Label>("lblExported");
     w.lblExported->setGeometry(120, 8295, 11760, 285);
+    w.lblSquadron = &w.add<ui::Label>("lblSquadron");
+    w.lblSquadron->setGeometry(120, 8595, 11760, 285);
+    w.lblSquadron->setVisible(false);
+    w.tmrSquadron = &w.add<ui::Timer>("tmrSquadron");
+    w.tmrSquadron->setInterval(0);
     w.grdSearches->keyClicks = {{ui::Key::Enter, w.cmdDebrief}};
     w.tabOrder = {w.grdSearches, w.cmdDebrief, w.cmdExport, w.cmdDelete, w.cmdClose};
     w.cancelControl = w.cmdClose;
@@ -167,6 +172,28 @@ std::unique_ptr<LogbookWindow> buildLogbookWindow(ui::Runtime& runtime) {
     w.cmdClose->onClick = [&w] { w.unload(); };
     enableForSelection(w);
     return window;
+}
+
+std::string squadronLine(const logbook::SquadronStatus& status) {
+    std::string line = "Squadron: " + std::to_string(status.sent) + " sent, " +
+                       std::to_string(status.pending) + " waiting";
+    switch (status.state) {
+    case logbook::SquadronState::Offline: line += " (the server cannot be reached)"; break;
+    case logbook::SquadronState::Refused: line += " (the server refuses them)"; break;
+    default: break;
+    }
+    line += ".";
+    if (!status.problem.empty()) line += " Last problem: " + status.problem;
+    return line;
+}
+
+void showSquadronStatus(LogbookWindow& w, const logbook::SquadronStatus& status) {
+    const bool joined = status.state != logbook::SquadronState::None;
+    if (joined != w.lblSquadron->visible()) {
+        w.setClientSize(12000, joined ? 8955 : 8655);
+        w.lblSquadron->setVisible(joined);
+    }
+    if (joined) w.lblSquadron->setCaption(squadronLine(status));
 }
 
 void fillLogbookWindow(LogbookWindow& w, std::vector<logbook::SearchRecord> records) {

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
+#include "logbook/squadron_status.h"
 #include "model/search_record.h"
 #include "ui/chart.h"
 #include "ui/controls.h"
@@ -28,6 +29,8 @@ struct LogbookWindow : ui::Form {
     ui::Button* cmdDelete{};
     ui::Button* cmdClose{};
     ui::Label* lblExported{}; // what the last export wrote, and where
+    ui::Label* lblSquadron{}; // how the records are getting to the squadron, when in one
+    ui::Timer* tmrSquadron{}; // keeps that line up to date while the window is open
 
     // The folder the last export of this run went to; empty before the first.
     std::string lastExportFolder;
@@ -42,6 +45,11 @@ std::string tableTime(const std::string& utc);
 
 // Builds the window; the caller connects the Debrief, Export and Delete buttons.
 std::unique_ptr<LogbookWindow> buildLogbookWindow(ui::Runtime& runtime);
+
+// The line that says how the records are getting to the squadron: a window in none keeps
+// its usual size and shows no line; one in a squadron grows by the line.
+void showSquadronStatus(LogbookWindow& w, const logbook::SquadronStatus& status);
+std::string squadronLine(const logbook::SquadronStatus& status);
 
 // Shows these records, oldest first, in the chart, the table and the figures.
 void fillLogbookWindow(LogbookWindow& w, std::vector<logbook::SearchRecord> records);

@@ -4,6 +4,7 @@
 #include "game/view_menu.h"
 #include "logbook_holder.h"
 #include "logbook_items.h"
+#include "squadron_line.h"
 #include "properties.h"
 #include "state_fields.h"
 #include "storage/sqlite_store.h"
@@ -22,6 +23,9 @@
 namespace script {
 
 namespace {
+
+// How long `sync` waits for the squadron's server at most.
+constexpr int kSyncWaitMs = 10000;
 
 double parseNumber(const std::string& text) {
     double value = 0;
@@ -159,6 +163,18 @@ void ScenarioRunner::perform(const std::vector<std::string>& words) {
         game_->logbook = std::make_unique<logbook::Logbook>(std::make_unique<storage::SqliteStore>(
             args[0], storage::SqliteOptions{.busyTimeoutMs = 0,
                                             .utcSeconds = [this] { return host_.utcSeconds(); }}));
+    } else if (command == "squadron") {
+        needArgs(1);
+        if (started_) throw ScenarioError("squadron comes before start");
+        std::string error;
+        squadronSettings_ = squadron::parseConninfo(args[0], error);
+        if (!error.empty()) throw ScenarioError("not a connection string: " + error);
+    } else if (command == "sync") {
+        requireStarted(command);
+        auto* link = game_->squadron ? game_->squadron->link() : nullptr;
+        if (!link) throw ScenarioError("sync needs a squadron line");
+        // Flushed, so that a program playing the game line by line reads it at once.
+        out_ << squadronStatusLine(link->settle(kSyncWaitMs)) << '\n' << std::flush;
     } else if (command == "lock") {
         needArgs(1);
         auto holder = std::make_unique<LogbookHolder>(args[0]);
@@ -182,6 +198,12 @@ void ScenarioRunner::perform(const std::vector<std::string>& words) {
     } else if (command == "start") {
         if (started_) throw ScenarioError("the game has already started");
         started_ = true;
+        if (!squadronSettings_.empty()) {
+            if (!game_->logbook) throw ScenarioError("squadron needs a logbook line");
+            squadron_ = std::make_unique<ScriptedSquadron>(squadronSettings_,
+                                                           game_->logbook->path());
+            game_->squadron = squadron_.get();
+        }
         game_->start();
     } else if (command == "set") {
         requireStarted(command);
@@ -357,6 +379,15 @@ void ScenarioRunner::set(const std::string& assignment) {
     }
 }
 
+std::string ScenarioRunner::squadronItem(const std::string& name) {
+    auto* link = game_->squadron ? game_->squadron->link() : nullptr;
+    const logbook::SquadronStatus status = link ? link->status() : logbook::SquadronStatus{};
+    if (name == "sent") return std::to_string(status.sent);
+    if (name == "pending") return std::to_string(status.pending);
+    if (name == "state") return logbook::stateName(status.state);
+    throw ScenarioError("no squadron item " + name);
+}
+
 void ScenarioRunner::print(const std::string& item) {
     const auto parts = splitAt(item, '.');
     std::string value;
@@ -364,6 +395,8 @@ void ScenarioRunner::print(const std::string& item) {
     if (parts[0] == "logbook" && parts.size() > 1 &&
         (parts[1] == "count" || parts[1] == "last" || parts[1] == "stats")) {
         value = logbookItem(game_->logbook.get(), parts);
+    } else if (parts[0] == "squadron" && parts.size() == 2) {
+        value = squadronItem(parts[1]);
     } else if (parts[0] == "setting" && parts.size() > 1) {
         const auto saved = host_.setting(item.substr(8));
         value = saved ? ui::headless::quoted(*saved) : "none";

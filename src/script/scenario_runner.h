@@ -2,6 +2,7 @@
 #pragma once
 
 #include "game/game.h"
+#include "squadron/connection.h"
 #include "ui/headless/headless_host.h"
 #include "ui/runtime.h"
 
@@ -15,6 +16,7 @@
 namespace script {
 
 class LogbookHolder;
+class ScriptedSquadron;
 
 // Runs one game on the headless host and performs scenario lines on it, writing the
 // transcript: what the game shows, and the values asked for.
@@ -43,6 +45,7 @@ private:
     ui::Form* windowNamed(const std::string& name, bool create);
     const ui::Form& designCopy(const std::string& window);
     void print(const std::string& item);
+    std::string squadronItem(const std::string& name);
     void set(const std::string& assignment);
     void activate(const std::string& name);
     void click(const std::string& name);
@@ -60,6 +63,8 @@ private:
     std::ostream& err_;
     ui::headless::HeadlessHost host_;
     ui::Runtime runtime_;
+    squadron::Settings squadronSettings_;         // from the squadron line
+    std::unique_ptr<ScriptedSquadron> squadron_; // outlives the game that points at it
     std::unique_ptr<Game> game_;
     std::unique_ptr<NoteRecorder> notes_;
     std::map<std::string, std::unique_ptr<ui::Form>> designCopies_;

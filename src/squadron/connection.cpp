@@ -6,6 +6,8 @@
 #include <chrono>
 #include <functional>
 #include <libpq-fe.h>
+#include <algorithm>
+#include <atomic>
 #include <poll.h>
 
 namespace squadron {
@@ -63,13 +65,16 @@ Answer whyNotConnected(const std::string& message, const std::string& host,
     return refused("The server refused the connection: " + reason(message) + ".");
 }
 
-// Waits until the socket is ready for what libpq asked, or the deadline passes.
-bool waitFor(PGconn* conn, bool writing, Clock::time_point deadline) {
+// Waits until the socket is ready for what libpq asked, or the deadline passes, or the owner
+// gives up (looked at every tenth of a second, so that a program ending is not held).
+bool waitFor(PGconn* conn, bool writing, Clock::time_point deadline,
+             const std::atomic<bool>* abandon) {
+    constexpr long kLookMs = 100;
     for (;;) {
         auto left = std::chrono::duration_cast<std::chrono::milliseconds>(deadline - Clock::now());
-        if (left.count() <= 0) return false;
+        if (left.count() <= 0 || (abandon && *abandon)) return false;
         pollfd fd{PQsocket(conn), static_cast<short>(writing ? POLLOUT : POLLIN), 0};
-        int ready = ::poll(&fd, 1, static_cast<int>(left.count()));
+        int ready = ::poll(&fd, 1, static_cast<int>(std::min<long>(left.count(), kLookMs)));
         if (ready > 0) return true;
         if (ready < 0 && errno != EINTR) return true; // libpq sees the broken socket itself
     }
@@ -148,7 +153,7 @@ Answer Connection::open() {
             close();
             return answer;
         }
-        if (!waitFor(conn_, status == PGRES_POLLING_WRITING, deadline)) {
+        if (!waitFor(conn_, status == PGRES_POLLING_WRITING, deadline, abandon_)) {
             close();
             return unreachable("The server did not answer in time.");
         }
@@ -196,13 +201,13 @@ Answer Connection::exchange(const std::function<int()>& send, Rows* rows,
     if (!send()) return lost("The connection to the server was lost.");
     for (int flushed; (flushed = PQflush(conn_)) != 0;) {
         if (flushed < 0) return lost("The connection to the server was lost.");
-        if (!waitFor(conn_, true, deadline)) return lost("The server did not answer in time.");
+        if (!waitFor(conn_, true, deadline, abandon_)) return lost("The server did not answer in time.");
     }
     Answer answer;
     if (rows) rows->rows.clear();
     for (;;) {
         while (PQisBusy(conn_)) {
-            if (!waitFor(conn_, false, deadline)) return lost("The server did not answer in time.");
+            if (!waitFor(conn_, false, deadline, abandon_)) return lost("The server did not answer in time.");
             if (!PQconsumeInput(conn_)) return lost("The connection to the server was lost.");
         }
         PGresult* result = PQgetResult(conn_);

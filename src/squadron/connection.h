@@ -4,6 +4,7 @@
 #include <chrono>
 #include <functional>
 #include <map>
+#include <atomic>
 #include <string>
 #include <utility>
 #include <vector>
@@ -46,6 +47,8 @@ public:
 
     Answer open();
     bool isOpen() const;
+    // Every wait ends early, as if timed out, once `flag` is set: the program is ending.
+    void abandonWhen(const std::atomic<bool>* flag) { abandon_ = flag; }
     void close();
 
     // Runs one statement with its values bound as text ($1, $2...; an empty optional is NULL)
@@ -72,6 +75,7 @@ private:
     Settings settings_;
     int timeoutMs_;
     PGconn* conn_ = nullptr;
+    const std::atomic<bool>* abandon_ = nullptr;
     std::map<std::string, std::string> prepared_; // statement -> its name on this connection
 };
 
