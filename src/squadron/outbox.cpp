@@ -9,6 +9,7 @@
 #include <atomic>
 #include <chrono>
 #include <condition_variable>
+#include <filesystem>
 #include <mutex>
 #include <thread>
 
@@ -74,7 +75,11 @@ public:
 
 private:
     void run() {
+        // The file is the game's to make and bring up to date: it is opened here only once it
+        // is there, and at the first nudge or settle rather than while the game starts.
+        waitForFirstCall();
         storage::SqliteStore store(path_);
+        while (!std::filesystem::exists(path_) && !stopping()) waitForFirstCall();
         store.open();
         Connection connection(settings_, kTimeoutMs);
         connection.abandonWhen(&abandon_);
@@ -102,6 +107,23 @@ private:
             });
         }
         connection.close();
+    }
+
+    bool stopping() {
+        std::lock_guard lock(mutex_);
+        return stopping_;
+    }
+
+    // Until a nudge, a settle or the stop; a settle finds nothing yet to send.
+    void waitForFirstCall() {
+        std::unique_lock lock(mutex_);
+        wake_.wait_for(lock, kIdleLook, [&] { return stopping_ || nudged_ || settleAsked_ > settleDone_; });
+        nudged_ = false;
+        if (settleAsked_ > settleDone_ && !std::filesystem::exists(path_)) {
+            status_.problem = {};
+            settleDone_ = settleAsked_;
+            settled_.notify_all();
+        }
     }
 
     // Sends what the server has not confirmed, batch by batch; false when a try failed.

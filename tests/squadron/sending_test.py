@@ -40,6 +40,11 @@ def play(logbook, lines, conninfo=None, timeout=120):
     return [l for l in p.stdout.splitlines() if l.startswith("squadron")] + ([p.stderr.strip()] if p.returncode else [])
 
 
+def squadron_line(stream):
+    """The next line the runner printed about the squadron."""
+    return next(l.strip() for l in stream if l.startswith("squadron"))
+
+
 def on_server(sql):
     return s.psql(OWNER, OWNER_PASSWORD, sql)[1]
 
@@ -74,7 +79,7 @@ with Server() as s:
     for p, (name, book) in zip(both, (("o'hara", "hara.sqlite"), ("Zoë", "zoe.sqlite"))):
         p.stdin.write(joined(book, cadet(name)) + reveals(5) + "sync\n")
         p.stdin.close()
-    check([p.communicate(timeout=60)[0].splitlines()[-1] for p in both],
+    check([p.stdout.read().splitlines()[-1] for p in both],
           ["squadron sent=9 pending=0 state=online", "squadron sent=5 pending=0 state=online"], "two trainees at once")
     check(s.psql("Zoë", CADETS["Zoë"], "SELECT count(*), min(trainee) FROM squadron_reveals"), (0, "5|Zoë"),
           "a trainee reads only their own")
@@ -85,11 +90,11 @@ with Server() as s:
     game = subprocess.Popen([script, "-"], stdin=subprocess.PIPE, stdout=subprocess.PIPE, text=True, cwd=work)
     game.stdin.write(joined("zoe.sqlite", cadet("Zoë")) + reveals(2) + "sync\n")
     game.stdin.flush()
-    check(game.stdout.readline().strip(), "squadron sent=5 pending=2 state=offline", "a stopped server: the records wait")
+    check(squadron_line(game.stdout), "squadron sent=5 pending=2 state=offline", "a stopped server: the records wait")
     s.run(f"{BIN}/pg_ctl", "-D", data, "-l", os.path.join(s.dir, "log"), "-w", "-t", "30", "start")
     game.stdin.write("sync\n")
     game.stdin.close()
-    check(game.communicate(timeout=60)[0].strip(), "squadron sent=7 pending=0 state=online", "started again: sent")
+    check(squadron_line(game.stdout), "squadron sent=7 pending=0 state=online", "started again: sent")
 
     # A listener that takes the connection and never answers costs the game nothing but time
     # on the sending thread.
