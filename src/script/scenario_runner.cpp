@@ -395,7 +395,8 @@ void ScenarioRunner::print(const std::string& item) {
     if (parts[0] == "logbook" && parts.size() > 1 &&
         (parts[1] == "count" || parts[1] == "last" || parts[1] == "stats")) {
         value = logbookItem(game_->logbook.get(), parts);
-    } else if (parts[0] == "squadron" && parts.size() == 2) {
+    } else if (parts[0] == "squadron" && parts.size() == 2 &&
+               (parts[1] == "sent" || parts[1] == "pending" || parts[1] == "state")) {
         value = squadronItem(parts[1]);
     } else if (parts[0] == "setting" && parts.size() > 1) {
         const auto saved = host_.setting(item.substr(8));
