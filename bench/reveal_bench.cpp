@@ -2,17 +2,24 @@
 // vantrel-bench-reveal: writing one Reveal's record into the logbook as the game does (its own
 // connection never waits; what the file will not take is held and written from a thread of its
 // own), on a free file beside a file another program holds locked. The two should take about
-// as long: a lock may never hold the window. Takes Google Benchmark's options.
+// as long: a lock may never hold the window. Then the same Reveal handed to the squadron, with
+// its server blackholed (a listener that takes connections and never answers), beside one with
+// no squadron: the network may never hold the window either. Takes Google Benchmark's options.
 #include "logbook/logbook.h"
+#include "squadron/outbox.h"
 #include "storage/background_writer.h"
 #include "storage/sqlite_store.h"
 
+#include <arpa/inet.h>
 #include <benchmark/benchmark.h>
 #include <memory>
+#include <netinet/in.h>
 #include <QCoreApplication>
 #include <QSqlDatabase>
 #include <QSqlQuery>
 #include <QTemporaryDir>
+#include <sys/socket.h>
+#include <unistd.h>
 
 namespace {
 
@@ -34,6 +41,27 @@ logbook::SearchRecord revealOf(int steps) {
     r.rating = "Excellent";
     return r;
 }
+
+// A port on loopback whose connections the kernel completes and nobody ever reads.
+class Blackhole {
+public:
+    Blackhole() : socket_(::socket(AF_INET, SOCK_STREAM, 0)) {
+        sockaddr_in address{};
+        address.sin_family = AF_INET;
+        address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+        socklen_t size = sizeof address;
+        ::bind(socket_, reinterpret_cast<sockaddr*>(&address), size);
+        ::listen(socket_, 64);
+        ::getsockname(socket_, reinterpret_cast<sockaddr*>(&address), &size);
+        port_ = ntohs(address.sin_port);
+    }
+    ~Blackhole() { ::close(socket_); }
+    int port() const { return port_; }
+
+private:
+    int socket_;
+    int port_ = 0;
+};
 
 // Another program inside a write transaction on the file, for as long as it lives.
 class Holder {
@@ -87,6 +115,40 @@ BENCHMARK(revealBench)
     ->Arg(0)
     ->Arg(1)
     ->Iterations(200)
+    ->Unit(benchmark::kMicrosecond);
+
+// range(0): 0 no squadron, 1 a squadron whose server is blackholed. Every Reveal of the run
+// waits in the outbox, so the thread keeps knocking at the blackhole meanwhile.
+void squadronRevealBench(benchmark::State& state) {
+    const bool blackholed = state.range(0) != 0;
+    const std::string path =
+        folder().filePath(blackholed ? "blackholed.sqlite" : "alone.sqlite").toStdString();
+    Blackhole blackhole;
+    logbook::Logbook book(
+        std::make_unique<storage::SqliteStore>(path, storage::SqliteOptions{.busyTimeoutMs = 0}));
+    book.count(); // opened, as after the first Reveal of a run
+    std::unique_ptr<logbook::SquadronLink> link;
+    if (blackholed)
+        link = squadron::makeOutbox(path, {{"host", "127.0.0.1"},
+                                           {"port", std::to_string(blackhole.port())},
+                                           {"dbname", "squadron"},
+                                           {"user", "cadet"},
+                                           {"sslmode", "disable"}});
+    const logbook::SearchRecord record = revealOf(500);
+    for (auto _ : state) {
+        logbook::SearchRecord copy = record;
+        book.write(copy);
+        if (link) link->nudge();
+        if (copy.id <= 0) return state.SkipWithError("the record was not written");
+    }
+    if (link && link->status().state == logbook::SquadronState::Online)
+        state.SkipWithError("the blackhole answered");
+}
+BENCHMARK(squadronRevealBench)
+    ->ArgName("blackholed")
+    ->Arg(0)
+    ->Arg(1)
+    ->Iterations(300)
     ->Unit(benchmark::kMicrosecond);
 
 } // namespace

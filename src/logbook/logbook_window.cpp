@@ -178,9 +178,14 @@ std::string squadronLine(const logbook::SquadronStatus& status) {
     std::string line = "Squadron: " + std::to_string(status.sent) + " sent, " +
                        std::to_string(status.pending) + " waiting";
     switch (status.state) {
-    case logbook::SquadronState::Offline: line += " (the server cannot be reached)"; break;
-    case logbook::SquadronState::Refused: line += " (the server refuses them)"; break;
-    default: break;
+    case logbook::SquadronState::Offline:
+        line += " (the server cannot be reached)";
+        break;
+    case logbook::SquadronState::Refused:
+        line += " (the server refuses them)";
+        break;
+    default:
+        break;
     }
     line += ".";
     if (!status.problem.empty()) line += " Last problem: " + status.problem;

@@ -11,11 +11,11 @@ namespace logbook {
 // The squadron the player joined, as the Squadron dialog shows it. The password is not here:
 // it is kept apart, in the desktop's keyring.
 struct SquadronSettings {
-    std::string server;   // a host name or address, or the folder of the server's Unix socket
-    std::string port;     // "" for the usual one
+    std::string server; // a host name or address, or the folder of the server's Unix socket
+    std::string port;   // "" for the usual one
     std::string database;
-    std::string trainee;  // the login name
-    std::string tlsMode;  // libpq's sslmode: "verify-full" unless the player chose a weaker one
+    std::string trainee; // the login name
+    std::string tlsMode; // libpq's sslmode: "verify-full" unless the player chose a weaker one
     std::string rootCertificate; // a file the instructor handed out; "" for the system's store
 
     bool joined() const { return !server.empty() && !trainee.empty(); }

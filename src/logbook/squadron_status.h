@@ -23,10 +23,14 @@ struct SquadronStatus {
 // The name a state is printed by: "none", "online", "offline", "refused".
 inline const char* stateName(SquadronState state) {
     switch (state) {
-    case SquadronState::Online: return "online";
-    case SquadronState::Offline: return "offline";
-    case SquadronState::Refused: return "refused";
-    case SquadronState::None: break;
+    case SquadronState::Online:
+        return "online";
+    case SquadronState::Offline:
+        return "offline";
+    case SquadronState::Refused:
+        return "refused";
+    case SquadronState::None:
+        break;
     }
     return "none";
 }

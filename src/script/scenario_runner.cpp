@@ -4,8 +4,8 @@
 #include "game/view_menu.h"
 #include "logbook_holder.h"
 #include "logbook_items.h"
-#include "squadron_line.h"
 #include "properties.h"
+#include "squadron_line.h"
 #include "state_fields.h"
 #include "storage/sqlite_store.h"
 #include "tokenizer.h"
@@ -200,8 +200,8 @@ void ScenarioRunner::perform(const std::vector<std::string>& words) {
         started_ = true;
         if (!squadronSettings_.empty()) {
             if (!game_->logbook) throw ScenarioError("squadron needs a logbook line");
-            squadron_ = std::make_unique<ScriptedSquadron>(squadronSettings_,
-                                                           game_->logbook->path());
+            squadron_ =
+                std::make_unique<ScriptedSquadron>(squadronSettings_, game_->logbook->path());
             game_->squadron = squadron_.get();
         }
         game_->start();

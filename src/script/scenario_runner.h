@@ -63,7 +63,7 @@ private:
     std::ostream& err_;
     ui::headless::HeadlessHost host_;
     ui::Runtime runtime_;
-    squadron::Settings squadronSettings_;         // from the squadron line
+    squadron::Settings squadronSettings_;        // from the squadron line
     std::unique_ptr<ScriptedSquadron> squadron_; // outlives the game that points at it
     std::unique_ptr<Game> game_;
     std::unique_ptr<NoteRecorder> notes_;

@@ -2,12 +2,11 @@
 #include "squadron/connection.h"
 
 #include <algorithm>
+#include <atomic>
 #include <cerrno>
 #include <chrono>
 #include <functional>
 #include <libpq-fe.h>
-#include <algorithm>
-#include <atomic>
 #include <poll.h>
 
 namespace squadron {
@@ -201,13 +200,15 @@ Answer Connection::exchange(const std::function<int()>& send, Rows* rows,
     if (!send()) return lost("The connection to the server was lost.");
     for (int flushed; (flushed = PQflush(conn_)) != 0;) {
         if (flushed < 0) return lost("The connection to the server was lost.");
-        if (!waitFor(conn_, true, deadline, abandon_)) return lost("The server did not answer in time.");
+        if (!waitFor(conn_, true, deadline, abandon_))
+            return lost("The server did not answer in time.");
     }
     Answer answer;
     if (rows) rows->rows.clear();
     for (;;) {
         while (PQisBusy(conn_)) {
-            if (!waitFor(conn_, false, deadline, abandon_)) return lost("The server did not answer in time.");
+            if (!waitFor(conn_, false, deadline, abandon_))
+                return lost("The server did not answer in time.");
             if (!PQconsumeInput(conn_)) return lost("The connection to the server was lost.");
         }
         PGresult* result = PQgetResult(conn_);

@@ -1,10 +1,10 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
+#include <atomic>
 #include <chrono>
 #include <functional>
 #include <map>
-#include <atomic>
 #include <string>
 #include <utility>
 #include <vector>

@@ -38,8 +38,8 @@ constexpr auto kIdleLook = 30s;
 class Outbox final : public logbook::SquadronLink {
 public:
     Outbox(std::string path, Settings settings)
-        : path_(std::move(path)), settings_(std::move(settings)),
-          key_(squadronKey(settings_)), thread_([this] { run(); }) {}
+        : path_(std::move(path)), settings_(std::move(settings)), key_(squadronKey(settings_)),
+          thread_([this] { run(); }) {}
 
     ~Outbox() override {
         {
@@ -79,7 +79,8 @@ private:
         // is there, and at the first nudge or settle rather than while the game starts.
         waitForFirstCall();
         storage::SqliteStore store(path_);
-        while (!std::filesystem::exists(path_) && !stopping()) waitForFirstCall();
+        while (!std::filesystem::exists(path_) && !stopping())
+            waitForFirstCall();
         store.open();
         Connection connection(settings_, kTimeoutMs);
         connection.abandonWhen(&abandon_);
@@ -117,7 +118,8 @@ private:
     // Until a nudge, a settle or the stop; a settle finds nothing yet to send.
     void waitForFirstCall() {
         std::unique_lock lock(mutex_);
-        wake_.wait_for(lock, kIdleLook, [&] { return stopping_ || nudged_ || settleAsked_ > settleDone_; });
+        wake_.wait_for(lock, kIdleLook,
+                       [&] { return stopping_ || nudged_ || settleAsked_ > settleDone_; });
         nudged_ = false;
         if (settleAsked_ > settleDone_ && !std::filesystem::exists(path_)) {
             status_.problem = {};
@@ -147,7 +149,8 @@ private:
             if (!sent.ok()) return failed(store, connection, sent);
             std::vector<std::string> ids;
             ids.reserve(batch.size());
-            for (const auto& record : batch) ids.push_back(record.recordId);
+            for (const auto& record : batch)
+                ids.push_back(record.recordId);
             // Killed between the server's commit and this, the records go again next time and
             // the server keeps its one copy.
             store.markSent(ids, key_);
@@ -179,9 +182,15 @@ private:
             return;
         }
         switch (answer->reach) {
-        case Reach::Done: status_.state = SquadronState::Online; break;
-        case Reach::Unreachable: status_.state = SquadronState::Offline; break;
-        case Reach::Refused: status_.state = SquadronState::Refused; break;
+        case Reach::Done:
+            status_.state = SquadronState::Online;
+            break;
+        case Reach::Unreachable:
+            status_.state = SquadronState::Offline;
+            break;
+        case Reach::Refused:
+            status_.state = SquadronState::Refused;
+            break;
         }
         if (!answer->ok()) status_.problem = answer->words;
     }
