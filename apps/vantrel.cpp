@@ -49,20 +49,21 @@ int main(int argc, char** argv) {
     ui::qt::Renderer renderer(runtime);
     host.setRenderer(&renderer);
 
+    const std::string logbookPath = storage::defaultLogbookPath();
+    // The keyring and the server answer later, through the event loop: the first frame never
+    // waits for them. The membership outlives the game that points at it.
+    const std::unique_ptr<squadron::Keyring> keyring = squadron::makeDesktopKeyring();
+    squadron::Membership membership(host, logbookPath, keyring.get());
+
     Game game(runtime);
     // The window never waits for the file: a record it cannot write at once is held and written
     // from a thread of its own.
-    const std::string logbookPath = storage::defaultLogbookPath();
     game.logbook = std::make_unique<logbook::Logbook>(
         std::make_unique<storage::SqliteStore>(
             logbookPath,
             storage::SqliteOptions{.busyTimeoutMs = 0,
                                    .utcSeconds = [&host] { return host.utcSeconds(); }}),
         std::make_unique<storage::BackgroundWriter>(logbookPath));
-    // The keyring and the server answer later, through the event loop: the first frame never
-    // waits for them.
-    const std::unique_ptr<squadron::Keyring> keyring = squadron::makeDesktopKeyring();
-    squadron::Membership membership(host, logbookPath, keyring.get());
     game.squadron = &membership;
     membership.start();
     game.start();

@@ -31,6 +31,9 @@ constexpr int kTimeoutMs = 5000;
 // short, so that a server that is down is not hammered, but `settle` does.
 constexpr auto kFirstPause = 1s;
 constexpr auto kLongestPause = 60s;
+// The first look at the file, unless a Reveal or a settle comes first: soon enough that what
+// waited from the last run goes early, late enough not to meet the game making the file.
+constexpr auto kFirstLook = 3s;
 // With nothing to send the file is looked at again now and then: another copy of the game, or
 // records held while the file was locked, may have written more.
 constexpr auto kIdleLook = 30s;
@@ -76,11 +79,11 @@ public:
 private:
     void run() {
         // The file is the game's to make and bring up to date: it is opened here only once it
-        // is there, and at the first nudge or settle rather than while the game starts.
-        waitForFirstCall();
+        // is there, and a little after the game starts rather than while it does.
+        waitForFirstCall(kFirstLook);
         storage::SqliteStore store(path_);
         while (!std::filesystem::exists(path_) && !stopping())
-            waitForFirstCall();
+            waitForFirstCall(kIdleLook);
         store.open();
         Connection connection(settings_, kTimeoutMs);
         connection.abandonWhen(&abandon_);
@@ -116,9 +119,9 @@ private:
     }
 
     // Until a nudge, a settle or the stop; a settle finds nothing yet to send.
-    void waitForFirstCall() {
+    void waitForFirstCall(std::chrono::seconds longest) {
         std::unique_lock lock(mutex_);
-        wake_.wait_for(lock, kIdleLook,
+        wake_.wait_for(lock, longest,
                        [&] { return stopping_ || nudged_ || settleAsked_ > settleDone_; });
         nudged_ = false;
         if (settleAsked_ > settleDone_ && !std::filesystem::exists(path_)) {
