@@ -28,7 +28,7 @@ void sendToSquadron(Game& game) {
 
 void showSquadron(Game& game, LogbookWindow& w) {
     auto* link = squadronLink(game);
-    showSquadronStatus(w, link ? link->status() : logbook::SquadronStatus{});
+    showSquadronStatus(w, link ? std::optional(link->status()) : std::nullopt);
     // Counted again each second while the window is open: sending goes on by itself.
     w.tmrSquadron->setInterval(link ? 1000 : 0);
 }

@@ -192,13 +192,12 @@ std::string squadronLine(const logbook::SquadronStatus& status) {
     return line;
 }
 
-void showSquadronStatus(LogbookWindow& w, const logbook::SquadronStatus& status) {
-    const bool joined = status.state != logbook::SquadronState::None;
-    if (joined != w.lblSquadron->visible()) {
-        w.setClientSize(12000, joined ? 8955 : 8655);
-        w.lblSquadron->setVisible(joined);
+void showSquadronStatus(LogbookWindow& w, const std::optional<logbook::SquadronStatus>& status) {
+    if (status.has_value() != w.lblSquadron->visible()) {
+        w.setClientSize(12000, status ? 8955 : 8655);
+        w.lblSquadron->setVisible(status.has_value());
     }
-    if (joined) w.lblSquadron->setCaption(squadronLine(status));
+    if (status) w.lblSquadron->setCaption(squadronLine(*status));
 }
 
 void fillLogbookWindow(LogbookWindow& w, std::vector<logbook::SearchRecord> records) {

@@ -46,9 +46,9 @@ std::string tableTime(const std::string& utc);
 // Builds the window; the caller connects the Debrief, Export and Delete buttons.
 std::unique_ptr<LogbookWindow> buildLogbookWindow(ui::Runtime& runtime);
 
-// The line that says how the records are getting to the squadron: a window in none keeps
-// its usual size and shows no line; one in a squadron grows by the line.
-void showSquadronStatus(LogbookWindow& w, const logbook::SquadronStatus& status);
+// The line that says how the records are getting to the squadron: a window in none (nothing)
+// keeps its usual size and shows no line; one in a squadron grows by the line.
+void showSquadronStatus(LogbookWindow& w, const std::optional<logbook::SquadronStatus>& status);
 std::string squadronLine(const logbook::SquadronStatus& status);
 
 // Shows these records, oldest first, in the chart, the table and the figures.

@@ -3,6 +3,7 @@
 // game after every event, the colours are the game's whatever the desktop's theme, the focus
 // goes where the user points and can be seen.
 #include "game/help_menu.h"
+#include "logbook/logbook_window.h"
 #include "support/on_screen.h"
 #include "support/real_game.h"
 #include "ui/qt/control_widgets.h"
@@ -255,3 +256,17 @@ TEST(DesktopControls, aButtonThatCannotBeUsedShowsGreyWords) {
 }
 
 } // namespace
+
+TEST(DesktopControls, aSlowTimerTicksWhileOtherWindowsKeepTheRendererBusy) {
+    ActiveGame g;
+    LogbookWindow& w = *g.game.logbookWindow;
+    int ticks = 0;
+    w.tmrSquadron->onTick = [&ticks] { ++ticks; };
+    w.tmrSquadron->setInterval(200);
+    w.show();
+    QTimer busy; // the main window's events, each followed by a sync of every window
+    QObject::connect(&busy, &QTimer::timeout, [&g] { g.renderer.syncNow(); });
+    busy.start(20);
+    QTest::qWait(1000);
+    EXPECT_GE(ticks, 3);
+}

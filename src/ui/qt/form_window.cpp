@@ -107,7 +107,9 @@ void FormWindow::syncWindow() {
 void FormWindow::sync() {
     if (!window_) return;
     for (auto& t : tickers_) {
-        t.qtimer->setInterval(t.timer->interval());
+        // Setting an interval starts a running timer afresh: done on every sync, a timer slower
+        // than the events of the other windows would never tick.
+        if (t.qtimer->interval() != t.timer->interval()) t.qtimer->setInterval(t.timer->interval());
         const bool ticking = t.timer->enabled() && t.timer->interval() > 0;
         if (ticking != t.qtimer->isActive()) ticking ? t.qtimer->start() : t.qtimer->stop();
     }
