@@ -140,6 +140,9 @@ Answer Connection::open() {
     auto deadline = Clock::now() + std::chrono::milliseconds(timeoutMs_);
     conn_ = PQconnectStartParams(keys.data(), values.data(), 0);
     if (!conn_) return unreachable("No memory to reach the server.");
+    // The server's notices ("...does not exist, skipping") are for its own log, not the
+    // player's terminal.
+    PQsetNoticeProcessor(conn_, [](void*, const char*) {}, nullptr);
     if (PQstatus(conn_) == CONNECTION_BAD) {
         Answer answer = whyNotConnected(PQerrorMessage(conn_), host, dbname);
         close();
