@@ -46,8 +46,10 @@ std::string reason(const std::string& message) {
 // words come first and a socket's failure last.
 Answer whyNotConnected(const std::string& message, const std::string& host,
                        const std::string& dbname) {
-    if (mentions(message, "password authentication failed") ||
-        mentions(message, "no password supplied") || mentions(message, "role \"") ||
+    // No keyring kept it and none was typed this run: the player is asked, not blamed.
+    if (mentions(message, "no password supplied"))
+        return refused("The server needs your password: type it in Game, Squadron...", "28P01");
+    if (mentions(message, "password authentication failed") || mentions(message, "role \"") ||
         mentions(message, "pg_hba.conf") || mentions(message, "authentication failed"))
         return refused("The server refused the trainee name or the password.", "28P01");
     if (mentions(message, "database \"") && mentions(message, "does not exist"))

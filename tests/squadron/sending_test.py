@@ -37,7 +37,8 @@ def play(logbook, lines, conninfo=None, timeout=120):
     head = joined(logbook, conninfo) if conninfo else f'logbook "{logbook}"\nstart\n'
     p = subprocess.run([script, "-"], input=head + lines, text=True, capture_output=True,
                        timeout=timeout, cwd=work)
-    return [l for l in p.stdout.splitlines() if l.startswith("squadron")] + ([p.stderr.strip()] if p.returncode else [])
+    return [l for l in p.stdout.splitlines() if l.startswith(("squadron", "logbook.lblSquadron"))] + (
+        [p.stderr.strip()] if p.returncode else [])
 
 
 def squadron_line(stream):
@@ -108,6 +109,10 @@ with Server() as s:
         check(time.monotonic() - began < 30, True, "a blackhole is given up within the time allowed")
     check(play("zoe.sqlite", "sync\n", s.conninfo("Zoë") + " password=wrong"),
           ["squadron sent=7 pending=1 state=refused"], "a wrong password: refused")
+    check(play("zoe.sqlite", "sync\nclick mnuLogbook\nprint logbook.lblSquadron.Caption\n", s.conninfo("Zoë")),
+          ["squadron sent=7 pending=1 state=refused", 'logbook.lblSquadron.Caption="Squadron: 7 sent, 1 waiting '
+           '(the server refuses them). Last problem: The server needs your password: type it in Game, Squadron..."'],
+          "no password known: the Logbook asks for it")
 
     # Killed in the middle of sending, again and again: nothing lost, nothing twice.
     play("many.sqlite", reveals(5000), timeout=300)
