@@ -71,6 +71,23 @@ def timed_list(server, runs=7):
     return statistics.median(times), len(p.stdout.splitlines())
 
 
+def game_sends(server):
+    """A logbook of 10,000 Reveals made by the runner, then sent by it as the game sends: from
+    the file, in the background, each marked sent once the server has it. Milliseconds."""
+    script = os.path.join(build, "bin", "vantrel-script")
+    reveal = ("set aircraftX=60 aircraftY=100 eltX=64 eltY=100 vorX=100 vorY=100 airportX=150 airportY=150 "
+              "distanceFlown=30\nclick cmdReveal\nclick mnuNewGame\n")
+    book = os.path.join(server.dir, "game.sqlite")
+    subprocess.run([script, "-"], input=f'logbook "{book}"\nstart\n' + reveal * 10000, text=True, check=True,
+                   capture_output=True)
+    start = time.monotonic()
+    p = subprocess.run([script, "-"], input=f'logbook "{book}"\nsquadron "{server.conninfo("bench")}"\nstart\nsync\n',
+                       text=True, capture_output=True, timeout=120)
+    if "pending=0 state=online" not in p.stdout:
+        sys.exit(p.stdout[-300:] + p.stderr)
+    return (time.monotonic() - start) * 1000
+
+
 with Server() as s:
     passfile = os.path.join(s.dir, "pgpass")
     with open(passfile, "w") as f:
@@ -82,6 +99,7 @@ with Server() as s:
         subprocess.run([tool, args[0], s.conninfo(OWNER), *args[1:]], input=stdin, text=True, check=True,
                        capture_output=True)
     subprocess.run([bench, "upload", s.conninfo(OWNER), s.conninfo("bench")], check=True)
+    print(f"the game's own way, a logbook of 10,000 Reveals sent by vantrel-script's sync: {game_sends(s):.0f} ms")
     owner_sql(s, "ANALYZE")
     small = timed_list(s)
     print("\nas the instructor, on a squadron of one trainee (baseline):")
