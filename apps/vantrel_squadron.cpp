@@ -72,7 +72,8 @@ int main(int argc, char** argv) {
     const Shape* shape = nullptr;
     for (const auto& s : shapes)
         if (s.name == command) shape = &s;
-    if (!shape) return usageError("no command " + command);
+    // The word is not repeated: arguments in the wrong order may have put a password there.
+    if (!shape) return usageError("no such command");
     if (args.size() != 2 + shape->operands)
         return usageError(command + " takes " + std::to_string(shape->operands) +
                           " arguments after CONNINFO");

@@ -31,6 +31,10 @@ Answer asInstructor(Connection& connection) {
 
 // The results box writes no digits for a score of 0; a line needs one.
 const char* const kScoreText = "CASE WHEN score_text = '' THEN '0' ELSE score_text END";
+// An instructor may fly a search too, to try an exercise: the class's figures leave them out.
+const std::string kInstructors = "SELECT r.rolname FROM pg_auth_members a JOIN pg_roles g ON "
+                                 "g.oid = a.roleid JOIN pg_roles r ON r.oid = a.member WHERE "
+                                 "g.rolname = 'vantrel_instructor'";
 
 } // namespace
 
@@ -79,6 +83,9 @@ Answer listTrainees(Connection& connection, std::vector<std::string>& lines) {
             "WHERE g.rolname = 'vantrel_trainee' "
             "UNION SELECT trainee FROM public.trainee_summary) m "
             "LEFT JOIN public.trainee_summary s ON s.trainee = m.name "
+            "WHERE m.name NOT IN (" +
+            kInstructors +
+            ") "
             "ORDER BY m.name COLLATE \"C\"",
         {}, &rows);
     if (!answer.ok()) return answer;
@@ -118,6 +125,9 @@ Answer reportExercise(Connection& connection, const std::string& exercise,
         std::string("SELECT rank() OVER (ORDER BY score), trainee, ") + kScoreText +
             ", rating, round(miss_distance::numeric, 1), round(distance_flown::numeric, 1) "
             "FROM (SELECT DISTINCT ON (trainee) * FROM public.records WHERE exercise = $1 "
+            "AND trainee NOT IN (" +
+            kInstructors +
+            ") "
             "ORDER BY trainee, time_utc, received_at) firsts "
             "ORDER BY score, trainee COLLATE \"C\"",
         {exercise}, &rows);

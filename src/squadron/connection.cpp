@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: MIT
 #include "squadron/connection.h"
 
+#include "squadron/host_lookup.h"
+
 #include <algorithm>
 #include <atomic>
 #include <cerrno>
@@ -125,6 +127,26 @@ Answer Connection::open() {
     add("application_name", "vantrel");
     // libpq's own bound on each address tried; ours below bounds the whole.
     add("connect_timeout", std::to_string(std::max(2, (timeoutMs_ + 999) / 1000)));
+    auto deadline = Clock::now() + std::chrono::milliseconds(timeoutMs_);
+    // libpq looks a host name up without a bound of its own: the lookup is ours, and libpq is
+    // handed the addresses, each beside the name, which it still uses for the certificate's
+    // check and tries in turn as it would have.
+    const std::string named = setting(given, "host");
+    if (setting(given, "hostaddr").empty() && needsLookUp(named)) {
+        bool timedOut = false;
+        const auto addresses = lookUpHost(named, deadline, abandon_, timedOut);
+        if (addresses.empty())
+            return unreachable(timedOut ? "The server's name could not be looked up in time."
+                                        : "No squadron server answers at " + named + ".");
+        std::string hosts, hostaddrs;
+        for (const auto& address : addresses) {
+            hosts += (hosts.empty() ? "" : ",") + named;
+            hostaddrs += (hostaddrs.empty() ? "" : ",") + address;
+        }
+        for (auto& [key, value] : given)
+            if (key == "host") value = hosts;
+        given.emplace_back("hostaddr", hostaddrs);
+    }
     std::vector<const char*> keys, values;
     for (const auto& [k, v] : given) {
         keys.push_back(k.c_str());
@@ -133,18 +155,18 @@ Answer Connection::open() {
     keys.push_back(nullptr);
     values.push_back(nullptr);
 
-    std::string host = setting(given, "host");
+    std::string host = named;
     if (host.empty()) host = setting(given, "hostaddr");
     if (host.empty()) host = "the default socket";
     std::string dbname = setting(given, "dbname");
     if (dbname.empty()) dbname = setting(given, "user");
 
-    auto deadline = Clock::now() + std::chrono::milliseconds(timeoutMs_);
     conn_ = PQconnectStartParams(keys.data(), values.data(), 0);
     if (!conn_) return unreachable("No memory to reach the server.");
     // The server's notices ("...does not exist, skipping") are for its own log, not the
     // player's terminal.
-    PQsetNoticeProcessor(conn_, [](void*, const char*) {}, nullptr);
+    PQsetNoticeProcessor(
+        conn_, [](void*, const char*) {}, nullptr);
     if (PQstatus(conn_) == CONNECTION_BAD) {
         Answer answer = whyNotConnected(PQerrorMessage(conn_), host, dbname);
         close();

@@ -104,7 +104,8 @@ struct Membership::Tests {
 
 Membership::Membership(ui::Host& host, std::string logbookPath, Keyring* keyring)
     : host_(host), logbookPath_(std::move(logbookPath)), keyring_(keyring),
-      receiver_(std::make_unique<QObject>()), tests_(std::make_shared<Tests>()) {
+      receiver_(std::make_unique<QObject>()), tests_(std::make_shared<Tests>()),
+      alive_(std::make_shared<bool>(true)) {
     tests_->receiver = receiver_.get();
     for (const auto& f : kFields)
         settings_.*f.member = host_.setting(f.key).value_or("");
@@ -120,14 +121,17 @@ Membership::~Membership() {
 void Membership::start() {
     if (!settings_.joined()) return;
     if (!keyring_) return makeLink();
-    std::weak_ptr<Tests> alive = tests_;
-    keyring_->read(keyringKey(settings_),
-                   [this, alive](std::optional<std::string> password, const std::string& problem) {
-                       if (alive.expired()) return;
-                       keyringAnswered(problem);
-                       if (password && !password_) password_ = std::move(password);
-                       makeLink();
-                   });
+    std::weak_ptr<bool> alive = alive_;
+    const std::string key = keyringKey(settings_);
+    keyring_->read(
+        key, [this, alive, key](std::optional<std::string> password, const std::string& problem) {
+            if (alive.expired()) return;
+            keyringAnswered(problem);
+            // Joined elsewhere or left meanwhile: this password belongs to no server in use now.
+            if (!settings_.joined() || keyringKey(settings_) != key) return;
+            if (password && !password_) password_ = std::move(password);
+            makeLink();
+        });
 }
 
 bool Membership::passwordKnown() {
@@ -170,7 +174,7 @@ void Membership::test(const logbook::SquadronSettings& settings, const std::stri
 }
 
 std::function<void(const std::string&)> Membership::noteKeyring() {
-    std::weak_ptr<Tests> alive = tests_;
+    std::weak_ptr<bool> alive = alive_;
     return [this, alive](const std::string& problem) {
         if (!alive.expired()) keyringAnswered(problem);
     };
@@ -180,7 +184,11 @@ void Membership::join(const logbook::SquadronSettings& settings, const std::stri
     const std::string oldKey = settings_.joined() ? keyringKey(settings_) : "";
     remember(settings);
     const std::string key = keyringKey(settings_);
-    if (!password.empty()) password_ = password;
+    // A password typed for one server and trainee is never offered to another.
+    if (!password.empty())
+        password_ = password;
+    else if (oldKey != key)
+        password_.reset();
     if (keyring_ && password_ && !password_->empty() && (!password.empty() || oldKey != key))
         keyring_->write(key, *password_, noteKeyring());
     if (keyring_ && !oldKey.empty() && oldKey != key) keyring_->remove(oldKey, noteKeyring());

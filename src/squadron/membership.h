@@ -64,7 +64,8 @@ private:
     std::unique_ptr<logbook::SquadronLink> link_;
     std::unique_ptr<QObject> receiver_; // on the building thread: answers are delivered to it
     struct Tests;
-    std::shared_ptr<Tests> tests_;
+    std::shared_ptr<Tests> tests_; // shared with the threads testing a connection
+    std::shared_ptr<bool> alive_;  // never shared: the keyring's answers look at it
 };
 
 } // namespace squadron

@@ -81,9 +81,10 @@ private:
         // The file is the game's to make and bring up to date: it is opened here only once it
         // is there, and a little after the game starts rather than while it does.
         waitForFirstCall(kFirstLook);
-        storage::SqliteStore store(path_);
+        storage::SqliteStore store(path_, {.setsAside = false});
         while (!std::filesystem::exists(path_) && !stopping())
             waitForFirstCall(kIdleLook);
+        if (stopping()) return; // a program that ends before its logbook is made makes none
         store.open();
         Connection connection(settings_, kTimeoutMs);
         connection.abandonWhen(&abandon_);
@@ -133,7 +134,11 @@ private:
 
     // Sends what the server has not confirmed, batch by batch; false when a try failed.
     bool sendWaiting(storage::SqliteStore& store, Connection& connection, bool mustReach) {
-        const std::string logbookId = store.logbookId();
+        // A file that could not be read (locked while the game brought it up to date, damaged
+        // and about to be set aside by the game) is opened again at the next try.
+        std::string logbookId = store.logbookId();
+        if (logbookId.empty() && store.open().ok()) logbookId = store.logbookId();
+        if (logbookId.empty()) return failedHere(store, "The logbook file cannot be read now.");
         while (!abandon_) {
             const std::vector<logbook::SearchRecord> batch = store.unsent(key_, kBatch);
             if (batch.empty() && !(mustReach && !connection.isOpen())) {
@@ -156,7 +161,8 @@ private:
                 ids.push_back(record.recordId);
             // Killed between the server's commit and this, the records go again next time and
             // the server keeps its one copy.
-            store.markSent(ids, key_);
+            if (!store.markSent(ids, key_).ok())
+                return failedHere(store, "The logbook file cannot note what was sent.");
             publish(store, Answer{});
         }
         return false;
@@ -170,6 +176,14 @@ private:
     bool failed(storage::SqliteStore& store, Connection& connection, const Answer& answer) {
         connection.close();
         publish(store, answer);
+        return false;
+    }
+
+    // A try that failed on this computer, not at the server: the server's state stays as it was.
+    bool failedHere(storage::SqliteStore& store, const std::string& problem) {
+        publish(store, std::nullopt);
+        std::lock_guard lock(mutex_);
+        status_.problem = problem;
         return false;
     }
 

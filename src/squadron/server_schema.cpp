@@ -12,6 +12,9 @@ namespace {
 // lives in the schema public; the definer's functions name it, so that a temporary table of a
 // trainee's cannot stand in for one of ours.
 const std::vector<const char*> kVersion1 = {
+    // A database made before PostgreSQL 15 lets everyone create in public: nobody but its
+    // owner may, so that no function of a trainee's can stand in for one the setup calls.
+    "REVOKE CREATE ON SCHEMA public FROM PUBLIC",
     R"(DO $$ BEGIN
         IF NOT EXISTS (SELECT FROM pg_roles WHERE rolname = 'vantrel_trainee') THEN
             CREATE ROLE vantrel_trainee NOLOGIN;
@@ -37,16 +40,19 @@ const std::vector<const char*> kVersion1 = {
         hints integer NOT NULL, bearing_used boolean NOT NULL,
         minutes double precision NOT NULL, game_version text NOT NULL,
         exercise text,
-        received_at timestamptz NOT NULL DEFAULT now()))",
+        received_at timestamptz NOT NULL DEFAULT now(),
+        UNIQUE (record_id, trainee)))",
     // The instructor's views: one trainee's records in time, one exercise's class.
     "CREATE INDEX records_by_trainee ON public.records (trainee, time_utc)",
     "CREATE INDEX records_by_exercise ON public.records (exercise, trainee, time_utc) "
     "WHERE exercise IS NOT NULL",
-    // Tracks apart, so that listing records never reads them.
+    // Tracks apart, so that listing records never reads them. A track belongs to a record of
+    // the same trainee: nobody puts a track on another's record.
     R"(CREATE TABLE public.tracks (
-        record_id text PRIMARY KEY REFERENCES public.records,
+        record_id text PRIMARY KEY,
         trainee text NOT NULL DEFAULT current_user,
-        points bytea NOT NULL))",
+        points bytea NOT NULL,
+        FOREIGN KEY (record_id, trainee) REFERENCES public.records (record_id, trainee)))",
     R"(CREATE TABLE public.exercises (
         name text PRIMARY KEY,
         airport_x smallint NOT NULL, airport_y smallint NOT NULL,
@@ -139,7 +145,8 @@ const std::vector<const char*> kVersion1 = {
     // through %I, so quotes, backslashes and any letters are safe, and no clear password is
     // ever part of a statement.
     R"(CREATE FUNCTION public.squadron_member_statements(member text, verifier text,
-            squad text) RETURNS SETOF text LANGUAGE sql AS $$
+            squad text) RETURNS SETOF text LANGUAGE sql
+        SET search_path = pg_catalog, pg_temp AS $$
         SELECT CASE WHEN EXISTS (SELECT FROM pg_roles WHERE rolname = member)
                     THEN format('ALTER ROLE %I LOGIN PASSWORD %L', member, verifier)
                     ELSE format('CREATE ROLE %I LOGIN PASSWORD %L', member, verifier) END

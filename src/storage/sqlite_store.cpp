@@ -107,7 +107,7 @@ Outcome SqliteStore::open() {
 Outcome SqliteStore::openWithSetAside() {
     disconnect();
     const Outcome first = openOnce();
-    return first.trouble == Trouble::Damaged ? startAfresh(first) : first;
+    return first.trouble == Trouble::Damaged && options_.setsAside ? startAfresh(first) : first;
 }
 
 Outcome SqliteStore::startAfresh(Outcome damaged) {

@@ -23,6 +23,9 @@ struct SqliteOptions {
     // The date and time in seconds since 1970, UTC, that a damaged file set aside is named by:
     // the host's clock. Without one, the system's.
     std::function<std::int64_t()> utcSeconds = {};
+    // Whether open() sets a damaged file aside and starts afresh. A reader of the game's file
+    // beside the game leaves that to the game, which tells the player.
+    bool setsAside = true;
 };
 
 // The logbook in an SQLite file, through Qt SQL. Each store has a connection of its own, so
