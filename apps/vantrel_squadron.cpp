@@ -82,8 +82,11 @@ int main(int argc, char** argv) {
     squadron::Settings settings = squadron::parseConninfo(args[1], error);
     if (settings.empty() && !error.empty())
         return usageError("CONNINFO is not a connection string: " + error);
+    // Used, since a script may have been written so, but the owner is told where it belongs.
     for (const auto& [key, value] : settings)
-        if (key == "password") return usageError("a password does not belong on the command line");
+        if (key == "password")
+            std::cerr << "vantrel-squadron: a password on the command line can be read by other "
+                         "users of this computer; keep it in ~/.pgpass or PGPASSWORD.\n";
     squadron::Connection connection(settings, kTimeoutMs);
 
     if (command == "init") return finish(squadron::initSchema(connection));
