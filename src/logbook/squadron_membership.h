@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
+#include "logbook/squadron_class.h"
 #include "logbook/squadron_status.h"
 
 #include <functional>
@@ -45,6 +46,8 @@ public:
 
     // The records' way to the server; nullptr outside a squadron.
     virtual SquadronLink* link() = 0;
+    // What the server holds for the whole class; nullptr outside a squadron.
+    virtual SquadronClass* squadronClass() { return nullptr; }
 };
 
 } // namespace logbook
