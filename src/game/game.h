@@ -20,6 +20,7 @@
 
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -60,6 +61,8 @@ public:
     std::unique_ptr<logbook::Logbook> logbook;
     // The squadron the player joined, when the program offers one; its link sends the records.
     logbook::SquadronMembership* squadron = nullptr;
+    // The squadron's exercise the next New Search lays out instead of a random search.
+    std::optional<logbook::Exercise> nextExercise;
     logbook::FlightLog flight;
 
     ui::WindowSlot<MainWindow> main;

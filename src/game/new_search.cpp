@@ -8,6 +8,8 @@
 #include "map/map_drawing.h"
 #include "ui/numbers.h"
 
+#include <utility>
+
 namespace {
 
 // A coordinate `margin` of the map's extent in from its edges; r is uniform in [0, 1).
@@ -17,15 +19,28 @@ std::int16_t placed(double extent, double spread, double margin, float r) {
 
 } // namespace
 
-void placeFeatures(Game& game) {
+std::string placeFeatures(Game& game) {
     MainWindow& w = *game.main;
     SearchState& s = game.search;
     ui::Runtime& rt = game.runtime;
-    rt.randomize();
     w.imgAC->setVisible(false);
     w.imgELT->setVisible(false);
     w.imgAirport->setVisible(true);
     w.imgVOR->setVisible(true);
+    if (game.nextExercise) {
+        // Flown once: the New Search after it is a random one again.
+        const logbook::Exercise e = *std::exchange(game.nextExercise, std::nullopt);
+        s.eltX = e.eltX;
+        s.eltY = e.eltY;
+        s.vorX = e.vorX;
+        s.vorY = e.vorY;
+        s.airportX = e.airportX;
+        s.airportY = e.airportY;
+        s.aircraftX = s.airportX;
+        s.aircraftY = s.airportY;
+        return e.name;
+    }
+    rt.randomize();
     const double width = w.Pic1->scaleWidth();
     const double height = w.Pic1->scaleHeight();
     s.eltX = placed(width, 0.9, 0.05, rt.rnd());
@@ -36,6 +51,7 @@ void placeFeatures(Game& game) {
     s.airportY = placed(height, 0.8, 0.1, rt.rnd());
     s.aircraftX = s.airportX;
     s.aircraftY = s.airportY;
+    return {};
 }
 
 void newSearch(Game& game) {
@@ -43,7 +59,7 @@ void newSearch(Game& game) {
     SearchState& s = game.search;
     w.cmdStart->setTag("N"); // the flight timer starts its coaching afresh at its next tick
     hideExplanation(game);
-    placeFeatures(game);
+    const std::string exercise = placeFeatures(game);
     w.chkBearing->setValue(0); // raises its click, which hides a shown bearing readout
     s.bearingShown = 0;
     s.distanceFlown = 0;
@@ -62,6 +78,6 @@ void newSearch(Game& game) {
     w.cmdReveal->setEnabled(true);
     for (auto* frame : {w.frmControls, w.frmDF, w.frmVOR})
         frame->setVisible(true);
-    game.flight.begin(s, game.runtime.clock());
+    game.flight.begin(s, game.runtime.clock(), exercise);
     if (game.signalHeard) game.flight.heard(s);
 }

@@ -16,8 +16,9 @@ TrackPoint pointOf(const SearchState& s) {
 
 } // namespace
 
-void FlightLog::begin(const SearchState& s, double clock) {
+void FlightLog::begin(const SearchState& s, double clock, std::string exercise) {
     ++number_;
+    exercise_ = std::move(exercise);
     track_.assign(1, pointOf(s));
     firstHeard_.reset();
     bearingUsed_ = false;
@@ -59,6 +60,7 @@ SearchRecord FlightLog::reveal(const SearchState& s, double clock, std::string t
     r.hints = s.hintCount;
     r.bearingUsed = bearingUsed_ || s.bearingShown != 0;
     r.minutes = minutesBetween(startClock_, clock);
+    r.exercise = exercise_;
     return r;
 }
 

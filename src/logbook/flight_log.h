@@ -16,8 +16,9 @@ namespace logbook {
 // the record of the search as it stands.
 class FlightLog {
 public:
-    // A new search laid out; `clock` is seconds since midnight.
-    void begin(const SearchState& s, double clock);
+    // A new search laid out; `clock` is seconds since midnight. `exercise` names the
+    // squadron's exercise it lays out, "" for a random search.
+    void begin(const SearchState& s, double clock, std::string exercise = {});
     // The aircraft has made one step.
     void step(const SearchState& s);
     // The aircraft has been put where it stands without flying there; the track breaks.
@@ -47,6 +48,7 @@ private:
     std::optional<TrackPoint> firstHeard_;
     bool bearingUsed_ = false;
     double startClock_ = 0;
+    std::string exercise_;
     std::int64_t search_ = 0;
     int number_ = 0;
     std::optional<SearchRecord> lastReveal_;
