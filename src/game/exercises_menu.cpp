@@ -16,10 +16,8 @@ void tellPublished(Game& game, const std::string& words) {
     if (LogbookWindow* w = game.logbookWindow.existing()) showPublished(*w, words);
 }
 
-// Placed over the main window, as the Squadron dialog is.
-template <class Dialog>
-void showOver(Game& game, Dialog& d) {
-    const MainWindow& owner = *game.main;
+// Placed over the window it was opened from, as the Squadron dialog is.
+void showOver(const ui::Form& owner, ui::Form& d) {
     d.setLeft(owner.left() + 600);
     d.setTop(owner.top() + 600);
     d.show();
@@ -41,7 +39,7 @@ void showExercises(Game& game) {
     // Read afresh each time it opens: an instructor may have published one since.
     connectExercisesDialog(d, squadronClass(game),
                            [&game](const logbook::Exercise& e) { flyExercise(game, e); });
-    showOver(game, d);
+    showOver(*game.main, d);
 }
 
 void flyExercise(Game& game, const logbook::Exercise& exercise) {
@@ -73,7 +71,7 @@ void publishSelected(Game& game) {
                                    record->vorY, record->eltX,     record->eltY};
     connectPublishDialog(d, layout,
                          [&game](const logbook::Exercise& e) { publishExercise(game, e); });
-    showOver(game, d);
+    showOver(*game.logbookWindow, d);
 }
 
 void publishExercise(Game& game, const logbook::Exercise& exercise) {
