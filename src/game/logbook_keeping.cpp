@@ -114,6 +114,8 @@ void showLogbook(Game& game) {
         fillLogbookWindow(w, std::move(thisRun));
     }
     showSquadron(game, w);
+    // Asked again each time: a server that could not be reached at start-up may answer now.
+    askRole(game);
     w.show();
     w.bringToFront();
     tellLogbookNews(game);
