@@ -2,6 +2,7 @@
 #include "game.h"
 
 #include "game/audio_menu.h"
+#include "game/exercises_menu.h"
 #include "game/help_menu.h"
 #include "game/logbook_keeping.h"
 #include "game/main_window_events.h"
@@ -45,11 +46,23 @@ Game::Game(ui::Runtime& runtime)
                         return window;
                     }),
       debrief(runtime, [](ui::Runtime& r) { return buildDebriefWindow(r); }),
-      squadronDialog(runtime, [this](ui::Runtime& r) {
-          auto dialog = buildSquadronDialog(r);
-          dialog->onUnload = forwardOnClose(*this);
-          return dialog;
-      }) {}
+      squadronDialog(runtime,
+                     [this](ui::Runtime& r) {
+                         auto dialog = buildSquadronDialog(r);
+                         // Joining or leaving may change what the player is to the squadron.
+                         dialog->onUnload = [this] {
+                             askRole(*this);
+                             bringMainWindowForward();
+                         };
+                         return dialog;
+                     }),
+      exercisesDialog(runtime,
+                      [this](ui::Runtime& r) {
+                          auto dialog = buildExercisesDialog(r);
+                          dialog->onUnload = forwardOnClose(*this);
+                          return dialog;
+                      }),
+      publishDialog(runtime, [](ui::Runtime& r) { return buildPublishDialog(r); }) {}
 
 void Game::start() {
     MainWindow& window = main.get();
@@ -58,6 +71,7 @@ void Game::start() {
     startUp(*this);
     restoreZoom(*this);
     window.show();
+    askRole(*this);
 }
 
 void Game::bringMainWindowForward() {
@@ -67,8 +81,9 @@ void Game::bringMainWindowForward() {
 }
 
 const std::vector<std::string>& Game::windowNames() {
-    static const std::vector<std::string> names{"main",    "panel",   "helpDialog", "about",
-                                                "logbook", "debrief", "squadron"};
+    static const std::vector<std::string> names{"main",     "panel",     "helpDialog",
+                                                "about",    "logbook",   "debrief",
+                                                "squadron", "exercises", "publish"};
     return names;
 }
 
@@ -85,6 +100,8 @@ ui::Form* Game::window(std::string_view name, bool create) {
     if (name == "logbook") return create ? &logbookWindow.get() : logbookWindow.existing();
     if (name == "debrief") return create ? &debrief.get() : debrief.existing();
     if (name == "squadron") return create ? &squadronDialog.get() : squadronDialog.existing();
+    if (name == "exercises") return create ? &exercisesDialog.get() : exercisesDialog.existing();
+    if (name == "publish") return create ? &publishDialog.get() : publishDialog.existing();
     return nullptr;
 }
 
@@ -96,5 +113,7 @@ std::unique_ptr<ui::Form> Game::designCopy(std::string_view name) {
     if (name == "logbook") return buildLogbookWindow(runtime);
     if (name == "debrief") return buildDebriefWindow(runtime);
     if (name == "squadron") return buildSquadronDialog(runtime);
+    if (name == "exercises") return buildExercisesDialog(runtime);
+    if (name == "publish") return buildPublishDialog(runtime);
     return nullptr;
 }

@@ -9,9 +9,11 @@
 #include "help/explanation_panel.h"
 #include "help/search_help_dialog.h"
 #include "instruments/elt_tone.h"
+#include "logbook/exercises_dialog.h"
 #include "logbook/flight_log.h"
 #include "logbook/logbook.h"
 #include "logbook/logbook_window.h"
+#include "logbook/publish_dialog.h"
 #include "logbook/squadron_dialog.h"
 #include "logbook/squadron_membership.h"
 #include "model/search_state.h"
@@ -40,7 +42,7 @@ public:
     void bringMainWindowForward();
 
     // The program's windows by name: "main", "panel", "helpDialog", "about", "logbook",
-    // "debrief", "squadron".
+    // "debrief", "squadron", "exercises", "publish".
     static const std::vector<std::string>& windowNames();
     static bool isWindowName(std::string_view name);
     // The window of that name; when it does not exist it is created (hidden) if `create`.
@@ -63,6 +65,8 @@ public:
     logbook::SquadronMembership* squadron = nullptr;
     // The squadron's exercise the next New Search lays out instead of a random search.
     std::optional<logbook::Exercise> nextExercise;
+    // The squadron counts the player among its instructors, who may publish exercises.
+    bool instructor = false;
     logbook::FlightLog flight;
 
     ui::WindowSlot<MainWindow> main;
@@ -72,4 +76,6 @@ public:
     ui::WindowSlot<LogbookWindow> logbookWindow;
     ui::WindowSlot<DebriefWindow> debrief;
     ui::WindowSlot<SquadronDialog> squadronDialog;
+    ui::WindowSlot<ExercisesDialog> exercisesDialog;
+    ui::WindowSlot<PublishDialog> publishDialog;
 };

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "logbook_keeping.h"
 
+#include "game/exercises_menu.h"
 #include "game/game.h"
 #include "logbook/csv.h"
 #include "model/verdict.h"
@@ -113,6 +114,8 @@ void showLogbook(Game& game) {
         fillLogbookWindow(w, std::move(thisRun));
     }
     showSquadron(game, w);
+    // Asked again each time: a server that could not be reached at start-up may answer now.
+    askRole(game);
     w.show();
     w.bringToFront();
     tellLogbookNews(game);
@@ -135,14 +138,14 @@ void exportLogbook(Game& game) {
     w.lastExportFolder = logbook::folderOf(path);
     game.runtime.host().saveSetting(logbook::kExportFolderSetting, w.lastExportFolder);
     if (!logbook::writeFileWhole(path, logbook::csvOf(w.shown))) {
-        w.lblExported->setCaption("");
+        showExported(w, "");
         game.runtime.messageBox("The logbook could not be written to " + path + ".",
                                 ui::msgbox::okOnly, logbookTitle);
         return;
     }
     const std::size_t n = w.shown.size();
-    w.lblExported->setCaption("Exported " + std::to_string(n) + (n == 1 ? " Reveal" : " Reveals") +
-                              " to " + path);
+    showExported(w, "Exported " + std::to_string(n) + (n == 1 ? " Reveal" : " Reveals") + " to " +
+                        path);
 }
 
 void deleteSelected(Game& game) {
@@ -209,5 +212,7 @@ void connectLogbookWindow(Game& game, LogbookWindow& w) {
     w.cmdDebrief->onClick = [&game] { debriefSelected(game); };
     w.cmdExport->onClick = [&game] { exportLogbook(game); };
     w.cmdDelete->onClick = [&game] { deleteSelected(game); };
+    w.cmdPublish->onClick = [&game] { publishSelected(game); };
+    w.cmdPublish->setVisible(game.instructor);
     w.tmrSquadron->onTick = [&game, &w] { showSquadron(game, w); };
 }

@@ -60,6 +60,11 @@ void newSearch(Game& game) {
     w.cmdStart->setTag("N"); // the flight timer starts its coaching afresh at its next tick
     hideExplanation(game);
     const std::string exercise = placeFeatures(game);
+    // The caption tells which exercise is flown, so that a trainee does not mistake it for a
+    // random search.
+    const std::string caption =
+        exercise.empty() ? "Vantrel" : "Vantrel \u2013 Exercise: " + exercise;
+    if (w.caption() != caption) w.setCaption(caption);
     w.chkBearing->setValue(0); // raises its click, which hides a shown bearing readout
     s.bearingShown = 0;
     s.distanceFlown = 0;

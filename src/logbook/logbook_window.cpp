@@ -112,6 +112,7 @@ void enableForSelection(LogbookWindow& w) {
     const bool any = w.grdSearches->selectedRow() >= 0;
     w.cmdDebrief->setEnabled(any);
     w.cmdDelete->setEnabled(any);
+    w.cmdPublish->setEnabled(any);
 }
 
 } // namespace
@@ -156,16 +157,22 @@ std::unique_ptr<LogbookWindow> buildLogbookWindow(ui::Runtime& runtime) {
     w.cmdDebrief = &button(w, "cmdDebrief", "&Debrief", 120);
     w.cmdExport = &button(w, "cmdExport", "&Export CSV...", 2040);
     w.cmdDelete = &button(w, "cmdDelete", "De&lete...", 3960);
+    w.cmdPublish = &button(w, "cmdPublish", "&Publish as exercise...", 5880);
+    w.cmdPublish->setWidth(2400);
+    w.cmdPublish->setVisible(false);
     w.cmdClose = &button(w, "cmdClose", "&Close", 10080);
     w.lblExported = &w.add<ui::Label>("lblExported");
     w.lblExported->setGeometry(120, 8295, 11760, 285);
+    w.lblPublished = &w.add<ui::Label>("lblPublished");
+    w.lblPublished->setGeometry(120, 8295, 11760, 285);
+    w.lblPublished->setVisible(false);
     w.lblSquadron = &w.add<ui::Label>("lblSquadron");
     w.lblSquadron->setGeometry(120, 8595, 11760, 285);
     w.lblSquadron->setVisible(false);
     w.tmrSquadron = &w.add<ui::Timer>("tmrSquadron");
     w.tmrSquadron->setInterval(0);
     w.grdSearches->keyClicks = {{ui::Key::Enter, w.cmdDebrief}};
-    w.tabOrder = {w.grdSearches, w.cmdDebrief, w.cmdExport, w.cmdDelete, w.cmdClose};
+    w.tabOrder = {w.grdSearches, w.cmdDebrief, w.cmdExport, w.cmdDelete, w.cmdPublish, w.cmdClose};
     w.cancelControl = w.cmdClose;
 
     w.grdSearches->onClick = [&w] { enableForSelection(w); };
@@ -190,6 +197,18 @@ std::string squadronLine(const logbook::SquadronStatus& status) {
     line += ".";
     if (!status.problem.empty()) line += " Last problem: " + status.problem;
     return line;
+}
+
+void showExported(LogbookWindow& w, const std::string& words) {
+    w.lblPublished->setVisible(false);
+    w.lblExported->setVisible(true);
+    w.lblExported->setCaption(words);
+}
+
+void showPublished(LogbookWindow& w, const std::string& words) {
+    w.lblExported->setVisible(false);
+    w.lblPublished->setVisible(true);
+    w.lblPublished->setCaption(words);
 }
 
 void showSquadronStatus(LogbookWindow& w, const std::optional<logbook::SquadronStatus>& status) {

@@ -5,6 +5,7 @@
 #include "ui/containers.h"
 #include "ui/controls.h"
 #include "ui/form.h"
+#include "ui/grid.h"
 #include "ui/headless/transcript.h"
 
 #include <variant>
@@ -84,6 +85,19 @@ std::string kindProperty(const ui::Control& c, std::string_view p) {
         if (p == "Text")
             return quoted(l.listIndex() < 0 ? ""
                                             : l.items()[static_cast<std::size_t>(l.listIndex())]);
+        break;
+    }
+    case K::Grid: {
+        // The rows' count, and the selected row's first cell as a list's Text.
+        const auto& g = static_cast<const ui::Grid&>(c);
+        if (p == "Rows") return std::to_string(g.rows().size());
+        if (p == "Text") {
+            const int row = g.selectedRow();
+            const auto& rows = g.rows();
+            return quoted(row < 0 || rows[std::size_t(row)].empty()
+                              ? ""
+                              : rows[std::size_t(row)].front().text);
+        }
         break;
     }
     case K::Timer:

@@ -39,7 +39,8 @@ TEST_F(MainWindowLayout, menusTabOrderAndFirstStatesFollowTheDesign) {
         menu += ")";
     }
     EXPECT_EQ(menu,
-              " mnuGame &Game( mnuNewGame mnuHint mnuReveal - mnuDebrief mnuLogbook mnuSquadron -"
+              " mnuGame &Game( mnuNewGame mnuHint mnuReveal - mnuDebrief mnuLogbook mnuSquadron"
+              " mnuExercises -"
               " mnuAudio( mnuAudioOff mnuAudioClassic mnuAudioContinuous) - mnuExit)"
               " mnuView &View( mnuZoomIn mnuZoomOut - mnuZoom100 mnuZoom150 mnuZoom200"
               " mnuZoom300 - mnuZoomFit) mnuHelp &Help( mnuContents mnuSearchHelp mnuAbout)");
