@@ -13,12 +13,12 @@ constexpr double kMargin = 120;
 constexpr double kGap = 120;
 constexpr double kButtonHeight = 375, kButtonWidth = 1800;
 constexpr double kRosterTop = 480, kRosterHeight = 2700;
-constexpr double kExercisesWidth = 2700;
+constexpr double kExercisesWidth = 2100;
 // The map as the debrief's: the same picture at the same scale.
 constexpr double kMapWidth = 5805, kMapHeight = 5775, kMapUnits = 200;
 constexpr double kLowerTop = kRosterTop + kRosterHeight + kGap + kButtonHeight + kGap + 240;
 constexpr double kMapLeft = kMargin + kExercisesWidth + kGap;
-constexpr double kColumnLeft = kMapLeft + kMapWidth + kGap, kColumnWidth = 4800;
+constexpr double kColumnLeft = kMapLeft + kMapWidth + kGap, kColumnWidth = 5400;
 constexpr double kWidth = kColumnLeft + kColumnWidth + kMargin;
 constexpr double kRankingHeight = 2400, kLegendHeight = 1740;
 // Sixty frames a second, as the debrief's replay.
@@ -62,11 +62,9 @@ void buildMap(ClassWindow& w) {
         image->setVisible(false);
     w.LineDS = place<ui::LineControl>(w, "LineDS", w.picMap, 0, 0, 0, 0);
     w.LineDS->setPenWidth(2);
-    w.LineDS->setVisible(false);
     w.lblDS1 = place<ui::Label>(w, "lblDS1", w.picMap, 0, 0, 0, 0);
     w.lblDS1->setBackColor(colors::white);
     w.lblDS1->setAutoSize(true);
-    w.lblDS1->setVisible(false);
     w.clpAirport = assets::airportStrip();
     w.picMap->accessibleName = "Exercise map";
     w.picMap->accessibleDescription = "Every trainee's flight of the exercise in a colour of "
