@@ -4,18 +4,26 @@
 // against drawing one debrief; one replay frame moving 200 aircraft against one debrief frame;
 // filling the roster with 1,000 trainees. Painting on screen comes on top of these.
 //   vantrel-bench-class-window [--runs N]
+#include "bench_app.h"
 #include "classroom/class_figures.h"
 #include "classroom/class_window.h"
 #include "debrief/debrief_window.h"
+#include "machine_load.h"
+#include "options.h"
 #include "sample_stats.h"
-#include "ui/headless/headless_host.h"
+#include "ui/qt/form_window.h"
+#include "ui/qt/qt_host.h"
+#include "ui/qt/renderer.h"
 #include "ui/runtime.h"
 #include "ui/window_slot.h"
 
 #include <chrono>
 #include <cstdio>
-#include <cstring>
-#include <sstream>
+#include <QCoreApplication>
+#include <QImage>
+#include <QPainter>
+#include <QStringList>
+#include <QWidget>
 #include <string>
 #include <vector>
 
@@ -52,78 +60,128 @@ logbook::SearchRecord flight(int trainee, int steps) {
 
 void print(const char* name, std::vector<double> samples) {
     const auto s = bench::summarize(std::move(samples));
-    std::printf("  %-44s %8.3f %8.3f %8.3f %8.3f\n", name, s.median, s.p99, s.min, s.max);
+    std::printf("  %-48s %8.3f %8.3f %8.3f %8.3f\n", name, s.median, s.p99, s.min, s.max);
 }
+
+// Paints a widget to an image, as a repaint of it on screen would.
+struct Painter {
+    QWidget* widget;
+    QImage image{widget->size(), QImage::Format_ARGB32_Premultiplied};
+    void operator()() {
+        QPainter painter(&image);
+        widget->render(&painter);
+    }
+};
 
 } // namespace
 
 int main(int argc, char** argv) {
-    int runs = 20;
-    for (int i = 1; i + 1 < argc; ++i)
-        if (std::strcmp(argv[i], "--runs") == 0) runs = std::max(1, std::atoi(argv[i + 1]));
-    std::ostringstream transcript;
-    ui::headless::HeadlessHost host{transcript};
+    bench::checkOptions(argc, argv,
+                        "usage: vantrel-bench-class-window [--runs N]\n"
+                        "Measures the Class window with 200 trainees beside one debrief, N runs "
+                        "(20).\n",
+                        {"--runs"});
+    auto app = bench::startApplication(argc, argv);
+    const int runs = std::max(3, bench::intOption(QCoreApplication::arguments(), "--runs", 20));
+    ui::qt::QtHost host;
     ui::Runtime runtime{host};
-    ui::WindowSlot<ClassWindow> classSlot{runtime, buildClassWindow};
-    ui::WindowSlot<DebriefWindow> debriefSlot{runtime, buildDebriefWindow};
-    ClassWindow& w = *classSlot;
-    DebriefWindow& d = *debriefSlot;
-
-    std::vector<logbook::ExerciseFlight> flights;
+    ui::qt::Renderer renderer{runtime};
+    std::vector<double> debriefDraw, classDraw, debriefPaint, classPaint, classKept, debriefFrame,
+        classFrame, rosterFill;
     std::size_t points = 0;
-    for (int i = 0; i < 200; ++i) {
-        flights.push_back({i + 1, "trainee" + std::to_string(i), flight(i, 300 + (i * 37) % 301)});
-        points += flights.back().record.track.size();
-    }
-    std::vector<logbook::RosterRow> roster;
-    for (int i = 0; i < 1000; ++i)
-        roster.push_back({"trainee" + std::to_string(i), 40 + i % 30, 42 + i % 30,
-                          float(10 + i % 50), std::to_string(10 + i % 50), 20.0 + i % 13,
-                          22.0 + i % 7, "2026-12-0" + std::to_string(1 + i % 9) + "T10:00:00Z"});
-    const logbook::SearchRecord one = flights[199].record;
+    {
+        ui::WindowSlot<ClassWindow> classSlot{runtime, buildClassWindow};
+        ui::WindowSlot<DebriefWindow> debriefSlot{runtime, buildDebriefWindow};
+        ClassWindow& w = *classSlot;
+        DebriefWindow& d = *debriefSlot;
 
-    std::vector<double> debriefDraw, classDraw, debriefFrame, classFrame, rosterFill;
-    for (int run = 0; run < runs; ++run) {
-        auto t0 = Clock::now();
-        drawDebrief(d, one, {one.track.back()});
-        auto t1 = Clock::now();
-        w.exerciseShown = "Big";
-        w.flights = flights;
-        w.hidden.assign(flights.size(), false);
-        auto t2 = Clock::now();
-        drawClassMap(w);
-        auto t3 = Clock::now();
-        debriefDraw.push_back(ms(t0, t1));
-        classDraw.push_back(ms(t2, t3));
+        std::vector<logbook::ExerciseFlight> flights;
+        for (int i = 0; i < 200; ++i) {
+            flights.push_back(
+                {i + 1, "trainee" + std::to_string(i), flight(i, 300 + (i * 37) % 301)});
+            points += flights.back().record.track.size();
+        }
+        std::vector<logbook::RosterRow> roster;
+        for (int i = 0; i < 1000; ++i)
+            roster.push_back({"trainee" + std::to_string(i), 40 + i % 30, 42 + i % 30,
+                              float(10 + i % 50), std::to_string(10 + i % 50), 20.0 + i % 13,
+                              22.0 + i % 7,
+                              "2026-12-0" + std::to_string(1 + i % 9) + "T10:00:00Z"});
+        const logbook::SearchRecord one = flights[199].record;
+
+        for (int run = 0; run < runs; ++run) {
+            auto t0 = Clock::now();
+            drawDebrief(d, one, {one.track.back()});
+            auto t1 = Clock::now();
+            w.exerciseShown = "Big";
+            w.flights = flights;
+            w.hidden.assign(flights.size(), false);
+            auto t2 = Clock::now();
+            drawClassMap(w);
+            auto t3 = Clock::now();
+            debriefDraw.push_back(ms(t0, t1));
+            classDraw.push_back(ms(t2, t3));
+        }
+        d.show();
+        w.show();
+        renderer.syncNow();
+        Painter paintDebrief{renderer.windowOf(d)->widgetOf(*d.picMap)};
+        Painter paintClass{renderer.windowOf(w)->widgetOf(*w.picMap)};
+        for (int run = 0; run < runs; ++run) {
+            drawClassMap(w); // a new drawing, as hiding or showing a trainee makes
+            renderer.syncNow();
+            auto t0 = Clock::now();
+            paintDebrief();
+            auto t1 = Clock::now();
+            paintClass();
+            auto t2 = Clock::now();
+            paintClass();
+            debriefPaint.push_back(ms(t0, t1));
+            classPaint.push_back(ms(t1, t2));
+            classKept.push_back(ms(t2, Clock::now()));
+        }
+        d.replay.setSpeed(8);
+        w.replay.setSpeed(8);
+        d.replay.play();
+        w.replay.play();
+        for (int frame = 0; frame < 200; ++frame) {
+            auto t0 = Clock::now();
+            d.replay.advance(1 / 60.0);
+            d.showReplay();
+            renderer.syncNow();
+            paintDebrief();
+            auto t1 = Clock::now();
+            w.replay.advance(1 / 60.0);
+            showClassReplay(w);
+            renderer.syncNow();
+            paintClass();
+            auto t2 = Clock::now();
+            debriefFrame.push_back(ms(t0, t1));
+            classFrame.push_back(ms(t1, t2));
+            QCoreApplication::processEvents();
+        }
+        for (int run = 0; run < runs; ++run) {
+            auto t0 = Clock::now();
+            std::vector<std::vector<ui::GridCell>> rows;
+            for (const auto& r : roster)
+                rows.push_back(classroom::rosterCells(r));
+            w.grdRoster->setRows(std::move(rows));
+            renderer.syncNow();
+            rosterFill.push_back(ms(t0, Clock::now()));
+        }
     }
-    d.playOrPause();
-    playOrPauseClass(w);
-    for (int frame = 0; frame < 300; ++frame) {
-        host.advanceClock(0.016);
-        auto t0 = Clock::now();
-        d.replayTick();
-        auto t1 = Clock::now();
-        classReplayTick(w);
-        auto t2 = Clock::now();
-        debriefFrame.push_back(ms(t0, t1));
-        classFrame.push_back(ms(t1, t2));
-    }
-    ui::Grid& grid = *w.grdRoster;
-    for (int run = 0; run < runs; ++run) {
-        std::vector<std::vector<ui::GridCell>> rows;
-        auto t0 = Clock::now();
-        for (const auto& r : roster)
-            rows.push_back(classroom::rosterCells(r));
-        grid.setRows(std::move(rows));
-        rosterFill.push_back(ms(t0, Clock::now()));
-    }
-    std::printf("vantrel-bench-class-window: 200 trainees, %zu track points; milliseconds\n",
-                points);
-    std::printf("  %-44s %8s %8s %8s %8s\n", "", "median", "p99", "min", "max");
-    print("baseline: draw one debrief", debriefDraw);
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    std::printf("vantrel-bench-class-window: 200 trainees, %zu track points; milliseconds; load "
+                "average %s\n",
+                points, bench::loadAverage().c_str());
+    std::printf("  %-48s %8s %8s %8s %8s\n", "", "median", "p99", "min", "max");
+    print("baseline: draw one debrief's map", debriefDraw);
     print("draw the class map, 200 tracks (target 100)", classDraw);
-    print("baseline: one debrief replay frame", debriefFrame);
-    print("one class replay frame, 200 aircraft (16)", classFrame);
-    print("fill the roster, 1000 rows", rosterFill);
+    print("baseline: paint one debrief's map", debriefPaint);
+    print("paint a new class map, 200 tracks", classPaint);
+    print("paint it again, kept (a replay frame's map)", classKept);
+    print("baseline: one debrief replay frame, painted", debriefFrame);
+    print("one class replay frame, 200 aircraft (target 16)", classFrame);
+    print("fill the roster, 1000 rows, synced", rosterFill);
     return 0;
 }
