@@ -106,4 +106,20 @@ TEST(ClassRender, theMapIsSavedAsThePictureOnScreen) {
     EXPECT_FALSE(c.host.savePicture(c.w, *c.w.picMap, folder.filePath("none/x.png").toStdString()));
 }
 
+TEST(ClassRender, aVeryLargeDrawingRedrawnShowsTheNewDrawing) {
+    // Above some thousands of items the map is kept painted between frames: a new drawing of the
+    // same size must still replace it.
+    ClassOnScreen c;
+    ui::PictureBox& map = *c.w.picMap;
+    for (const ui::Color color : {ui::colors::blue, ui::colors::red}) {
+        map.cls();
+        for (int i = 0; i < 6000; ++i)
+            map.line(20, 20 + i % 160, 180, 20 + i % 160, color);
+        c.renderer.syncNow();
+        const QImage image = c.grab(map);
+        EXPECT_EQ(countIn(image, image.rect(), QColor(color.r, color.g, color.b)) > 1000, true);
+        EXPECT_EQ(countIn(image, image.rect(), QColor(0, 0, 255)) > 0, color == ui::colors::blue);
+    }
+}
+
 } // namespace
