@@ -5,6 +5,8 @@
 #include "classroom/class_figures.h"
 #include "classroom/class_window.h"
 #include "debrief/replay.h"
+#include "game/class_menu.h"
+#include "game/game.h"
 #include "support/class_fixture.h"
 #include "support/temp_folder.h"
 #include "ui/headless/headless_host.h"
@@ -167,6 +169,58 @@ TEST_F(ClassView, theRosterAndTheRankingExportAsCsvAndTheMapAsAPicture) {
         std::string::npos);
     EXPECT_EQ(w.lblExported->caption(),
               "Saved the map of Ridge to " + folder.file("ridge.png") + ".");
+}
+
+TEST_F(ClassView, aTraineesLogbookOpensReadOnlyAndItsDebriefShowsTheServersTrack) {
+    std::vector<logbook::SearchRecord> debriefed;
+    w.debrief = [&](const logbook::SearchRecord& r, const auto&) { debriefed.push_back(r); };
+    openClass(w, source);
+    runtime.select(*w.grdRoster, 1);
+    runtime.keyPress(*w.grdRoster, ui::Key::Enter);
+    LogbookWindow& book = *w.traineeLogbook;
+    EXPECT_TRUE(book.visible());
+    EXPECT_EQ(book.caption(), "Logbook of ben");
+    EXPECT_FALSE(book.cmdDelete->visible());
+    EXPECT_FALSE(book.lblSquadron->visible());
+    runtime.select(*book.grdSearches, 0);
+    runtime.keyPress(*book.grdSearches, ui::Key::Enter);
+    ASSERT_EQ(debriefed.size(), 1u);
+    EXPECT_EQ(debriefed[0].track, source.flightsOf["Ridge"][1].record.track);
+}
+
+// A membership that only hands over its class.
+struct Membership : logbook::SquadronMembership {
+    logbook::SquadronClass* held = nullptr;
+    logbook::SquadronSettings settings() override { return {}; }
+    bool passwordKnown() override { return false; }
+    std::string keyringProblem() override { return ""; }
+    void test(const logbook::SquadronSettings&, const std::string&,
+              std::function<void(bool, const std::string&)>) override {}
+    void join(const logbook::SquadronSettings&, const std::string&) override {}
+    void leave() override {}
+    logbook::SquadronLink* link() override { return nullptr; }
+    logbook::SquadronClass* squadronClass() override { return held; }
+};
+
+TEST_F(ClassView, theGameMenuOffersTheClassToAnInstructorAloneAndNotAfterLeaving) {
+    for (const bool instructor : {true, false}) {
+        Game game(runtime);
+        source.instructor = instructor;
+        Membership squadron;
+        squadron.held = &source;
+        game.squadron = &squadron;
+        game.start();
+        ui::MenuItem& item = *game.main->findMenuItem("mnuClass");
+        EXPECT_EQ(item.visible, instructor);
+        runtime.menu(item);
+        EXPECT_EQ(game.classWindow.existing() != nullptr, instructor);
+        if (instructor) {
+            EXPECT_EQ(game.classWindow->grdRoster->rows().size(), 3u);
+        }
+        squadron.held = nullptr;
+        refreshClassMenu(game);
+        EXPECT_FALSE(item.visible);
+    }
 }
 
 } // namespace
