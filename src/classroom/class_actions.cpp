@@ -99,6 +99,12 @@ void openTraineeLogbook(ClassWindow& w) {
                                           }));
 }
 
+// The path with ".png" added when its file name has no dot at all, as for a CSV file.
+std::string withPngExtension(const std::string& path) {
+    const std::string csv = logbook::withCsvExtension(path);
+    return csv == path ? path : path + ".png";
+}
+
 // Asks where to write, writes whole, and says in the window what happened.
 void exportFile(ClassWindow& w, const std::string& title, const std::string& suggested,
                 const std::string& filter, const std::function<bool(const std::string&)>& write,
@@ -106,30 +112,28 @@ void exportFile(ClassWindow& w, const std::string& title, const std::string& sug
     const std::string folder = w.lastExportFolder.empty() ? "" : w.lastExportFolder + "/";
     const auto chosen = w.runtime().saveFileName(title, folder + suggested, filter);
     if (!chosen) return;
-    w.lastExportFolder = logbook::folderOf(*chosen);
-    w.lblExported->setCaption(write(*chosen) ? "Saved " + what + " to " + *chosen + "."
-                                             : "Could not save " + what + " to " + *chosen + ".");
+    const bool csv = suggested.ends_with(".csv");
+    const std::string path = csv ? logbook::withCsvExtension(*chosen) : withPngExtension(*chosen);
+    w.lastExportFolder = logbook::folderOf(path);
+    w.lblExported->setCaption(write(path) ? "Saved " + what + " to " + path + "."
+                                          : "Could not save " + what + " to " + path + ".");
+}
+
+void exportText(ClassWindow& w, const std::string& title, const std::string& suggested,
+                const std::string& text, const std::string& what) {
+    exportFile(
+        w, title, suggested, "CSV files (*.csv)",
+        [&text](const std::string& path) { return logbook::writeFileWhole(path, text); }, what);
 }
 
 void exportRoster(ClassWindow& w) {
-    const std::string text = classroom::rosterCsv(w.roster);
-    exportFile(
-        w, "Export the roster", "roster.csv", "CSV files (*.csv)",
-        [&text](const std::string& path) {
-            return logbook::writeFileWhole(logbook::withCsvExtension(path), text);
-        },
-        "the roster");
+    exportText(w, "Export the roster", "roster.csv", classroom::rosterCsv(w.roster), "the roster");
 }
 
 void exportRanking(ClassWindow& w) {
     if (w.exerciseShown.empty()) return;
-    const std::string text = classroom::rankingCsv(w.flights);
-    exportFile(
-        w, "Export the ranking", w.exerciseShown + ".csv", "CSV files (*.csv)",
-        [&text](const std::string& path) {
-            return logbook::writeFileWhole(logbook::withCsvExtension(path), text);
-        },
-        "the ranking of " + w.exerciseShown);
+    exportText(w, "Export the ranking", w.exerciseShown + ".csv", classroom::rankingCsv(w.flights),
+               "the ranking of " + w.exerciseShown);
 }
 
 void saveMapPicture(ClassWindow& w) {
