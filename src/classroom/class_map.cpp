@@ -32,7 +32,7 @@ void fillRanking(ClassWindow& w) {
     for (std::size_t i = 0; i < w.flights.size(); ++i) {
         auto cells = classroom::rankingCells(w.flights[i]);
         cells[1].sortKey = double(i);
-        cells.push_back({w.hidden[i] ? "No" : "Yes", w.hidden[i] ? 0.0 : 1.0});
+        if (w.hidden[i]) cells[1].text += " (hidden)";
         rows.push_back(std::move(cells));
     }
     w.grdRanking->setRows(std::move(rows));

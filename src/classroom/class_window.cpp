@@ -13,12 +13,12 @@ constexpr double kMargin = 120;
 constexpr double kGap = 120;
 constexpr double kButtonHeight = 375, kButtonWidth = 1800;
 constexpr double kRosterTop = 480, kRosterHeight = 2700;
-constexpr double kExercisesWidth = 2100;
+constexpr double kExercisesWidth = 1800;
 // The map as the debrief's: the same picture at the same scale.
 constexpr double kMapWidth = 5805, kMapHeight = 5775, kMapUnits = 200;
 constexpr double kLowerTop = kRosterTop + kRosterHeight + kGap + kButtonHeight + kGap + 240;
 constexpr double kMapLeft = kMargin + kExercisesWidth + kGap;
-constexpr double kColumnLeft = kMapLeft + kMapWidth + kGap, kColumnWidth = 5400;
+constexpr double kColumnLeft = kMapLeft + kMapWidth + kGap, kColumnWidth = 7500;
 constexpr double kWidth = kColumnLeft + kColumnWidth + kMargin;
 constexpr double kRankingHeight = 2400, kLegendHeight = 1740;
 // Sixty frames a second, as the debrief's replay.
@@ -75,9 +75,7 @@ void buildColumn(ClassWindow& w) {
     heading(w, "lblRankingCaption", "Ranking", kColumnLeft, kLowerTop, kColumnWidth);
     w.grdRanking = place<ui::Grid>(w, "grdRanking", nullptr, kColumnLeft, kLowerTop, kColumnWidth,
                                    kRankingHeight);
-    std::vector<std::string> columns = classroom::rankingColumns();
-    columns.push_back("On map");
-    w.grdRanking->setColumns(std::move(columns));
+    w.grdRanking->setColumns(classroom::rankingColumns());
     w.grdRanking->accessibleName = "Ranking";
     double top = kLowerTop + kRankingHeight + kGap;
     w.picLegend = place<ui::PictureBox>(w, "picLegend", nullptr, kColumnLeft, top, kColumnWidth,
