@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "debrief/debrief_numbers.h"
 #include "debrief/debrief_window.h"
+#include "debrief/track_drawing.h"
 #include "map/map_drawing.h"
 #include "map/reveal_marks.h"
 #include "ui/numbers.h"
@@ -16,56 +17,8 @@ using logbook::TrackPoint;
 constexpr ui::Color kTrackColor = ui::colors::blue;
 constexpr ui::Color kFirstHeardColor = ui::colors::red;
 constexpr ui::Color kRevealPointColor{0, 128, 0};
-// Where the aircraft was put back on the map: a thin grey dotted connector from where it was,
-// which is no flown leg, and an orange dot.
-constexpr ui::Color kBreakColor{128, 128, 128};
-constexpr ui::Color kPutBackColor{255, 140, 0};
-constexpr int kTrackPen = 2;      // pixels
-constexpr double kMarkSize = 2.5; // map units from the middle of a mark to its edge
-constexpr double kWideRing = 7;   // map units: wider than the symbols drawn at a point
-
-// The map units per mile of a record that has none, which only a damaged record could lack:
-// the scale every search is flown at.
-constexpr std::int16_t usualMapScale = 4;
-
-MapFeatures featuresOf(const logbook::SearchRecord& r) {
-    return {r.eltX,
-            r.eltY,
-            r.vorX,
-            r.vorY,
-            r.airportX,
-            r.airportY,
-            r.mapScale > 0 ? r.mapScale : usualMapScale};
-}
-
-void drawTrack(ui::PictureBox& map, const std::vector<TrackPoint>& track) {
-    for (std::size_t i = 1; i < track.size(); ++i) {
-        const bool jump = track[i].putBack();
-        map.drawWidth = jump ? 1 : kTrackPen;
-        map.drawStyle = jump ? ui::DrawStyle::Dot : ui::DrawStyle::Solid;
-        map.line(track[i - 1].x, track[i - 1].y, track[i].x, track[i].y,
-                 jump ? kBreakColor : kTrackColor);
-    }
-    map.drawStyle = ui::DrawStyle::Solid;
-}
-
-// A red ring with a dot in its middle.
-void drawFirstHeard(ui::PictureBox& map, const TrackPoint& p) {
-    map.drawWidth = kTrackPen;
-    map.circle(p.x, p.y, kMarkSize, kFirstHeardColor);
-    map.box(p.x - 1, p.y - 1, p.x + 1, p.y + 1, kFirstHeardColor, true);
-}
-
-// A green square round the point.
-void drawRevealPoint(ui::PictureBox& map, const TrackPoint& p) {
-    map.drawWidth = kTrackPen;
-    map.box(p.x - kMarkSize, p.y - kMarkSize, p.x + kMarkSize, p.y + kMarkSize, kRevealPointColor);
-}
-
-void drawPutBack(ui::PictureBox& map, const TrackPoint& p) {
-    map.drawWidth = kTrackPen;
-    map.box(p.x - 1.5, p.y - 1.5, p.x + 1.5, p.y + 1.5, kPutBackColor, true);
-}
+using debrief::kMarkSize;
+constexpr double kWideRing = 7; // map units: wider than the symbols drawn at a point
 
 // A rectangle in map units.
 struct Area {
@@ -159,24 +112,24 @@ void writeFigures(DebriefWindow& w, const debrief::DebriefNumbers& n) {
 void drawDebrief(DebriefWindow& w, const logbook::SearchRecord& record,
                  const std::vector<TrackPoint>& revealPoints) {
     const MapSheet sheet = w.mapSheet();
-    const MapFeatures features = featuresOf(record);
+    const MapFeatures features = debrief::featuresOf(record);
     ui::PictureBox& map = *w.picMap;
     map.cls();
     map.drawWidth = 1; // the map and the ELT's marks are drawn as in the game
     w.imgELT->setVisible(false);
     drawMap(sheet, features);
-    drawTrack(map, record.track);
+    debrief::drawTrack(map, record.track, kTrackColor);
     const debrief::DebriefNumbers numbers = debrief::debriefNumbers(record);
     // Heard where the score did not take it (at the airport): a wide ring, which the airport's
     // and the aircraft's symbols leave in sight.
     const bool wideRingDrawn = record.firstHeard && !numbers.signalNote.empty();
-    if (record.firstHeard) drawFirstHeard(map, *record.firstHeard);
+    if (record.firstHeard) debrief::drawFirstHeard(map, *record.firstHeard, kFirstHeardColor);
     if (wideRingDrawn)
         map.circle(record.firstHeard->x, record.firstHeard->y, kWideRing, kFirstHeardColor);
     for (const TrackPoint& p : revealPoints)
-        drawRevealPoint(map, p);
+        debrief::drawRevealPoint(map, p, kRevealPointColor);
     for (const TrackPoint& p : record.track)
-        if (p.putBack()) drawPutBack(map, p);
+        if (p.putBack()) debrief::drawPutBack(map, p);
     map.drawWidth = 1;
     drawRevealMarks(sheet, features);
     clearEltPicture(w, record, revealPoints, wideRingDrawn);

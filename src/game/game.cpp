@@ -2,6 +2,7 @@
 #include "game.h"
 
 #include "game/audio_menu.h"
+#include "game/class_menu.h"
 #include "game/exercises_menu.h"
 #include "game/help_menu.h"
 #include "game/logbook_keeping.h"
@@ -52,6 +53,7 @@ Game::Game(ui::Runtime& runtime)
                          // Joining or leaving may change what the player is to the squadron.
                          dialog->onUnload = [this] {
                              askRole(*this);
+                             refreshClassMenu(*this);
                              bringMainWindowForward();
                          };
                          return dialog;
@@ -62,7 +64,15 @@ Game::Game(ui::Runtime& runtime)
                           dialog->onUnload = forwardOnClose(*this);
                           return dialog;
                       }),
-      publishDialog(runtime, [](ui::Runtime& r) { return buildPublishDialog(r); }) {}
+      publishDialog(runtime, [](ui::Runtime& r) { return buildPublishDialog(r); }),
+      classWindow(runtime, [this](ui::Runtime& r) {
+          auto window = buildClassWindow(r);
+          window->debrief = [this](const logbook::SearchRecord& record,
+                                   const std::vector<logbook::TrackPoint>& reveals) {
+              showDebrief(*debrief, record, reveals);
+          };
+          return window;
+      }) {}
 
 void Game::start() {
     MainWindow& window = main.get();
@@ -72,6 +82,7 @@ void Game::start() {
     restoreZoom(*this);
     window.show();
     askRole(*this);
+    refreshClassMenu(*this);
 }
 
 void Game::bringMainWindowForward() {
@@ -81,9 +92,9 @@ void Game::bringMainWindowForward() {
 }
 
 const std::vector<std::string>& Game::windowNames() {
-    static const std::vector<std::string> names{"main",     "panel",     "helpDialog",
-                                                "about",    "logbook",   "debrief",
-                                                "squadron", "exercises", "publish"};
+    static const std::vector<std::string> names{"main",    "panel",   "helpDialog", "about",
+                                                "logbook", "debrief", "squadron",   "exercises",
+                                                "publish", "class"};
     return names;
 }
 
@@ -102,6 +113,7 @@ ui::Form* Game::window(std::string_view name, bool create) {
     if (name == "squadron") return create ? &squadronDialog.get() : squadronDialog.existing();
     if (name == "exercises") return create ? &exercisesDialog.get() : exercisesDialog.existing();
     if (name == "publish") return create ? &publishDialog.get() : publishDialog.existing();
+    if (name == "class") return create ? &classWindow.get() : classWindow.existing();
     return nullptr;
 }
 
@@ -115,5 +127,6 @@ std::unique_ptr<ui::Form> Game::designCopy(std::string_view name) {
     if (name == "squadron") return buildSquadronDialog(runtime);
     if (name == "exercises") return buildExercisesDialog(runtime);
     if (name == "publish") return buildPublishDialog(runtime);
+    if (name == "class") return buildClassWindow(runtime);
     return nullptr;
 }

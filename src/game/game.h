@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
+#include "classroom/class_window.h"
 #include "debrief/debrief_window.h"
 #include "game/coaching_state.h"
 #include "game/main_window.h"
@@ -42,7 +43,7 @@ public:
     void bringMainWindowForward();
 
     // The program's windows by name: "main", "panel", "helpDialog", "about", "logbook",
-    // "debrief", "squadron", "exercises", "publish".
+    // "debrief", "squadron", "exercises", "publish", "class".
     static const std::vector<std::string>& windowNames();
     static bool isWindowName(std::string_view name);
     // The window of that name; when it does not exist it is created (hidden) if `create`.
@@ -78,4 +79,5 @@ public:
     ui::WindowSlot<SquadronDialog> squadronDialog;
     ui::WindowSlot<ExercisesDialog> exercisesDialog;
     ui::WindowSlot<PublishDialog> publishDialog;
+    ui::WindowSlot<ClassWindow> classWindow;
 };

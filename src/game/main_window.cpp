@@ -2,6 +2,7 @@
 #include "main_window.h"
 
 #include "assets/pictures/pictures.h"
+#include "game/class_menu.h"
 
 namespace {
 
@@ -167,7 +168,7 @@ void buildMenus(MainWindow& w) {
           menuCommand("mnuReveal", "&Reveal"), menuSeparator(),
           menuCommand("mnuDebrief", "&Debrief"), menuCommand("mnuLogbook", "&Logbook..."),
           menuCommand("mnuSquadron", "S&quadron..."), menuCommand("mnuExercises", "E&xercises..."),
-          menuSeparator(),
+          classMenuItem(), menuSeparator(),
           ui::submenu("mnuAudio", "Receiver &Audio",
                       {menuChoice("mnuAudioOff", "&Off"), menuChoice("mnuAudioClassic", "&Classic"),
                        menuChoice("mnuAudioContinuous", "Co&ntinuous")}),

@@ -2,6 +2,7 @@
 #include "main_window_events.h"
 
 #include "game/audio_menu.h"
+#include "game/class_menu.h"
 #include "game/exercises_menu.h"
 #include "game/flight_timer.h"
 #include "game/flying.h"
@@ -39,6 +40,7 @@ void connectMainWindow(Game& game, MainWindow& w) {
     connectAudioMenu(game, w);
     connectSquadronMenu(game, w);
     connectExercisesMenu(game, w);
+    connectClassMenu(game, w);
 
     w.cmdUp->onClick = on(stepAircraft);
     w.cmdLeft->onClick = on(turnLeftAndStep);

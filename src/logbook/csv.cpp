@@ -58,6 +58,17 @@ std::string score(const SearchRecord& r) {
     return plain ? digits : field(r.scoreText);
 }
 
+} // namespace
+
+std::string csvRow(const std::vector<std::string>& cells) {
+    std::string row;
+    for (std::size_t i = 0; i < cells.size(); ++i)
+        row += (i ? "," : "") + field(cells[i]);
+    return row + "\r\n";
+}
+
+namespace {
+
 const char* const temporaryMark = ".vantrel-tmp-";
 
 // The process that writes a temporary named ".NAME.vantrel-tmp-PID-NUMBER", or 0 when the name

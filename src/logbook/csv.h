@@ -13,6 +13,10 @@ namespace logbook {
 // CRLF and fields quoted where they must be, as spreadsheets read them.
 std::string csvOf(const std::vector<SearchRecord>& records);
 
+// One row of text cells in the same way: quoted where they must be, a cell that reads as a
+// spreadsheet's formula kept as text, ending in CRLF.
+std::string csvRow(const std::vector<std::string>& cells);
+
 // Writes text to a file whole: into a new file of its own beside it first, which then takes the
 // name, so an old file of that name stays as it was if anything fails. A file written over keeps
 // its permissions; a new one gets those the user's umask gives. False when it could not.

@@ -131,7 +131,11 @@ std::optional<logbook::SearchRecord> LogbookWindow::selected() const {
 }
 
 std::unique_ptr<LogbookWindow> buildLogbookWindow(ui::Runtime& runtime) {
-    auto window = std::make_unique<LogbookWindow>(runtime);
+    return buildNamedLogbookWindow(runtime, "logbook");
+}
+
+std::unique_ptr<LogbookWindow> buildNamedLogbookWindow(ui::Runtime& runtime, std::string name) {
+    auto window = std::make_unique<LogbookWindow>(runtime, std::move(name));
     LogbookWindow& w = *window;
     w.setCaption("Vantrel Logbook");
     w.setClientSize(12000, 8655);

@@ -12,13 +12,14 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 // The pilot's logbook: a chart of the scores over the searches in front of the rating bands,
 // the personal best and the averages, and a table of every Reveal.
 struct LogbookWindow : ui::Form {
-    explicit LogbookWindow(ui::Runtime& runtime)
-        : Form(runtime, "logbook", ui::WindowStyle::Companion) {}
+    explicit LogbookWindow(ui::Runtime& runtime, std::string name = "logbook")
+        : Form(runtime, std::move(name), ui::WindowStyle::Companion) {}
 
     ui::Chart* chtScores{};
     ui::Label* lblBest{};
@@ -47,6 +48,8 @@ std::string tableTime(const std::string& utc);
 
 // Builds the window; the caller connects the Debrief, Export, Delete and Publish buttons.
 std::unique_ptr<LogbookWindow> buildLogbookWindow(ui::Runtime& runtime);
+// The same under another name, for a logbook other than the player's own.
+std::unique_ptr<LogbookWindow> buildNamedLogbookWindow(ui::Runtime& runtime, std::string name);
 
 // The line that says how the records are getting to the squadron: a window in none (nothing)
 // keeps its usual size and shows no line; one in a squadron grows by the line.

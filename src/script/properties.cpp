@@ -148,6 +148,7 @@ std::string menuItemProperty(const ui::MenuItem& item, std::string_view p) {
     if (p == "Caption") return quoted(item.caption);
     if (p == "Checked") return boolean(item.checked);
     if (p == "Enabled") return boolean(item.enabled);
+    if (p == "Visible") return boolean(item.visible);
     throw ScenarioError("a menu item has no property " + std::string(p));
 }
 

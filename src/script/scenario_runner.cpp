@@ -398,6 +398,10 @@ void ScenarioRunner::print(const std::string& item) {
     } else if (parts[0] == "squadron" && parts.size() == 2 &&
                (parts[1] == "sent" || parts[1] == "pending" || parts[1] == "state")) {
         value = squadronItem(parts[1]);
+    } else if (item == "class.count") {
+        // The trainees whose flights the map shows; none before the window opens.
+        const ClassWindow* w = game_->classWindow.existing();
+        value = std::to_string(w ? w->shownCount() : 0);
     } else if (parts[0] == "setting" && parts.size() > 1) {
         const auto saved = host_.setting(item.substr(8));
         value = saved ? ui::headless::quoted(*saved) : "none";
@@ -418,10 +422,11 @@ void ScenarioRunner::print(const std::string& item) {
             throw ScenarioError("no surface " + parts[0]);
         }
         return;
-    } else if (parts.size() == 3 && parts[0] == "debrief" && parts[1] == "picMap" &&
-               parts[2] == "drawing") {
-        const Target t = resolve("debrief.picMap", false);
-        printDrawing(out_, "debrief.picMap", dynamic_cast<ui::PictureBox&>(*t.control).drawing());
+    } else if (parts.size() == 3 && (parts[0] == "debrief" || parts[0] == "class") &&
+               parts[1] == "picMap" && parts[2] == "drawing") {
+        const std::string surface = parts[0] + ".picMap";
+        const Target t = resolve(surface, false);
+        printDrawing(out_, surface, dynamic_cast<ui::PictureBox&>(*t.control).drawing());
         return;
     } else if (parts.size() == 2 && Game::isWindowName(parts[0])) {
         value = windowProperty(windowNamed(parts[0], false), parts[1]);

@@ -137,6 +137,13 @@ void Form::setMenuEnabled(std::string_view name, bool enabled) {
     touch();
 }
 
+void Form::setMenuVisible(std::string_view name, bool visible) {
+    MenuItem* item = findMenuItem(name);
+    if (!item || item->visible == visible) return;
+    item->visible = visible;
+    touch();
+}
+
 void Form::touch() {
     ++revision_;
     runtime_.modelChanged();

@@ -88,6 +88,7 @@ public:
     // Marks a choice as in force or not, or lets it be chosen or not, and redraws the menus.
     void setMenuChecked(std::string_view name, bool checked);
     void setMenuEnabled(std::string_view name, bool enabled);
+    void setMenuVisible(std::string_view name, bool visible);
 
     // The controls a user reaches with the Tab key, in order.
     std::vector<Control*> tabOrder;

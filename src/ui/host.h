@@ -10,6 +10,7 @@
 
 namespace ui {
 
+class Control;
 class Form;
 
 // Button and icon codes of a message box, and its results.
@@ -90,6 +91,13 @@ public:
                                                     const std::string& /*suggested*/,
                                                     const std::string& /*filter*/) {
         return std::nullopt;
+    }
+
+    // Saves what a control of a window shows, as the screen would, to a PNG file at `path`,
+    // whole or not at all. False when it could not.
+    virtual bool savePicture(const Form& /*form*/, const Control& /*control*/,
+                             const std::string& /*path*/) {
+        return false;
     }
 };
 

@@ -23,6 +23,8 @@ struct MenuItem {
     bool checkable = false;
     bool checked = false;
     bool enabled = true;
+    // A hidden entry is left out of its menu and cannot be chosen.
+    bool visible = true;
 
     bool isSeparator() const { return caption == "-"; }
 };

@@ -97,7 +97,7 @@ void Runtime::type(TextBox& box, std::string text) {
 }
 
 void Runtime::menu(MenuItem& item) {
-    if (modalOpen() || !item.enabled) return;
+    if (modalOpen() || !item.enabled || !item.visible) return;
     dispatch(nullptr, [&] {
         if (item.onClick) item.onClick();
     });

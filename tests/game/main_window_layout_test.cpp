@@ -40,7 +40,7 @@ TEST_F(MainWindowLayout, menusTabOrderAndFirstStatesFollowTheDesign) {
     }
     EXPECT_EQ(menu,
               " mnuGame &Game( mnuNewGame mnuHint mnuReveal - mnuDebrief mnuLogbook mnuSquadron"
-              " mnuExercises -"
+              " mnuExercises mnuClass -"
               " mnuAudio( mnuAudioOff mnuAudioClassic mnuAudioContinuous) - mnuExit)"
               " mnuView &View( mnuZoomIn mnuZoomOut - mnuZoom100 mnuZoom150 mnuZoom200"
               " mnuZoom300 - mnuZoomFit) mnuHelp &Help( mnuContents mnuSearchHelp mnuAbout)");

@@ -35,6 +35,12 @@ int HeadlessHost::messageBox(const std::string& prompt, int buttons, const std::
     return answer;
 }
 
+bool HeadlessHost::savePicture(const Form& form, const Control& control, const std::string& path) {
+    out_ << "savepicture " << form.name() << '.' << control.name() << " path=" << quoted(path)
+         << '\n';
+    return true;
+}
+
 double HeadlessHost::textWidth(const Font& font, std::string_view line) {
     return arialTextWidth(font, line);
 }

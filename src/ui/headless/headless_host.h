@@ -56,6 +56,8 @@ public:
     void multimediaLoop(const std::string& path, float loudness) override;
     std::optional<std::string> saveFileName(const std::string& title, const std::string& suggested,
                                             const std::string& filter) override;
+    // Writes no file: the transcript says what would have been saved where.
+    bool savePicture(const Form& form, const Control& control, const std::string& path) override;
 
 private:
     std::ostream& out_;

@@ -45,6 +45,8 @@ void FormWindow::addMenuItems(QMenu* menu, std::vector<MenuItem>& items) {
                              runtime.menu(item);
                              after();
                          });
+        action->setVisible(item.visible);
+        action->setEnabled(item.enabled);
         actions_.push_back({&item, action});
     }
 }
@@ -68,6 +70,7 @@ void FormWindow::syncMenus() {
     for (auto& [item, action] : actions_) {
         if (action->isChecked() != item->checked) action->setChecked(item->checked);
         if (action->isEnabled() != item->enabled) action->setEnabled(item->enabled);
+        if (action->isVisible() != item->visible) action->setVisible(item->visible);
     }
 }
 

@@ -23,6 +23,7 @@
 #include <QMessageBox>
 #include <QPushButton>
 #include <QRegularExpression>
+#include <QSaveFile>
 #include <QScreen>
 #include <QStandardPaths>
 #include <QStyle>
@@ -292,6 +293,18 @@ void QtHost::multimediaCommand(const std::string& command, const std::string& pa
 
 void QtHost::multimediaLoop(const std::string& path, float loudness) {
     sound_.loop(path, loudness);
+}
+
+bool QtHost::savePicture(const Form& form, const Control& control, const std::string& path) {
+    if (!renderer_) return false;
+    renderer_->syncNow();
+    FormWindow* window = renderer_->windowOf(form);
+    QWidget* widget = window ? window->widgetOf(control) : nullptr;
+    if (!widget) return false;
+    const QImage image = widget->grab().toImage();
+    // Into a file beside it first, which takes the name only when whole.
+    QSaveFile file(QString::fromStdString(path));
+    return file.open(QIODevice::WriteOnly) && image.save(&file, "PNG") && file.commit();
 }
 
 } // namespace ui::qt

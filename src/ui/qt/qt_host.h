@@ -46,6 +46,7 @@ public:
     void multimediaLoop(const std::string& path, float loudness) override;
     std::optional<std::string> saveFileName(const std::string& title, const std::string& suggested,
                                             const std::string& filter) override;
+    bool savePicture(const Form& form, const Control& control, const std::string& path) override;
 
 private:
     QWidget* dialogOwner() const;

@@ -45,15 +45,42 @@ SurfaceWidget::SurfaceWidget(Runtime& runtime, Form& form, Canvas& canvas, Contr
     if (surface_) setFocusPolicy(Qt::ClickFocus);
 }
 
+// A drawing of more items than this (a whole class's tracks) is painted once and copied while
+// only the controls above it move; a smaller one costs less to paint than to keep.
+constexpr std::size_t kKeptDrawing = 4096;
+
+void SurfaceWidget::paintKept(QPainter& painter, double zoom, const QColor& back) {
+    const qreal ratio = devicePixelRatioF();
+    const QSize size = this->size() * ratio;
+    const auto revision = canvas_.drawing().revision();
+    if (kept_.size() != size || kept_.devicePixelRatio() != ratio || keptRevision_ != revision ||
+        keptZoom_ != zoom || keptBack_ != back.rgb()) {
+        kept_ = QPixmap(size);
+        kept_.setDevicePixelRatio(ratio);
+        QPainter keep(&kept_);
+        keep.fillRect(rect(), back);
+        keep.scale(zoom, zoom);
+        paintDrawing(keep, canvas_);
+        keptRevision_ = revision, keptZoom_ = zoom, keptBack_ = back.rgb();
+    }
+    painter.drawPixmap(0, 0, kept_);
+}
+
 void SurfaceWidget::paintEvent(QPaintEvent*) {
     QPainter painter(this);
-    const Color back = surface_ ? surface_->backColor() : form_.backColor;
-    painter.fillRect(rect(), toQColor(back));
+    const QColor back = toQColor(surface_ ? surface_->backColor() : form_.backColor);
     // Drawn in the designed layout's pixels and enlarged as it is drawn: lines, circles and
     // text come out sharp at every zoom.
     const double zoom = zoomOf(form_);
-    painter.scale(zoom, zoom);
-    paintDrawing(painter, canvas_);
+    if (canvas_.drawing().items().size() > kKeptDrawing) {
+        paintKept(painter, zoom, back);
+        painter.scale(zoom, zoom);
+    } else {
+        kept_ = QPixmap();
+        painter.fillRect(rect(), back);
+        painter.scale(zoom, zoom);
+        paintDrawing(painter, canvas_);
+    }
     if (!surface_) return;
     painter.setRenderHint(QPainter::Antialiasing, false);
     for (const auto& c : form_.controls())

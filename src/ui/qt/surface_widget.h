@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
+#include <cstdint>
+#include <QPixmap>
 #include <QWidget>
 
 namespace ui {
@@ -32,10 +34,17 @@ protected:
     void focusOutEvent(QFocusEvent* event) override;
 
 private:
+    // The background and the drawing, for a drawing large enough to be worth keeping.
+    void paintKept(QPainter& painter, double zoom, const QColor& back);
+
     Runtime& runtime_;
     Form& form_;
     Canvas& canvas_;
     Control* surface_;
+    QPixmap kept_;
+    std::uint64_t keptRevision_ = 0;
+    double keptZoom_ = 0;
+    QRgb keptBack_ = 0;
 };
 
 } // namespace ui::qt

@@ -1,0 +1,45 @@
+// SPDX-License-Identifier: MIT
+#include "class_menu.h"
+
+#include "game/game.h"
+
+namespace {
+
+logbook::SquadronClass* squadronClass(Game& game) {
+    return game.squadron ? game.squadron->squadronClass() : nullptr;
+}
+
+} // namespace
+
+ui::MenuItem classMenuItem() {
+    ui::MenuItem item = ui::menuCommand("mnuClass", "&Class...");
+    item.visible = false;
+    return item;
+}
+
+void connectClassMenu(Game& game, MainWindow& w) {
+    w.findMenuItem("mnuClass")->onClick = [&game] { showClass(game); };
+}
+
+void refreshClassMenu(Game& game) {
+    game.main->setMenuVisible("mnuClass", false);
+    logbook::SquadronClass* source = squadronClass(game);
+    if (!source) return;
+    source->role([&game, source](logbook::ClassReply reply, bool instructor) {
+        // An answer about a squadron the player has left since is no answer.
+        if (reply.ok && instructor && squadronClass(game) == source)
+            game.main->setMenuVisible("mnuClass", true);
+    });
+}
+
+void showClass(Game& game) {
+    logbook::SquadronClass* source = squadronClass(game);
+    if (!source) return;
+    ClassWindow& w = *game.classWindow;
+    if (!w.visible()) {
+        const MainWindow& owner = *game.main;
+        w.setLeft(owner.left() + 300);
+        w.setTop(owner.top() + 300);
+    }
+    openClass(w, *source);
+}
