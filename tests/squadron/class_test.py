@@ -1,9 +1,7 @@
 # SPDX-License-Identifier: MIT
-"""The instructor's view of the class against a real PostgreSQL 15: a squadron set up at
-version 1 is upgraded with its data kept; three trainees fly one exercise through the runner and
-the report, the roster and ClassReader (on a thread of its own and synchronously) read it back;
-the server itself refuses a trainee who publishes or reads the class; a stopped server is a
-plain answer within the time allowed.
+"""The instructor's view of the class on a real PostgreSQL 15: a version 1 squadron upgraded with
+its data; three trainees fly an exercise through the runner, read back by the report and by
+ClassReader; the server itself refuses a trainee; a stopped server is a plain answer at once.
     class_test.py VANTREL_SCRIPT VANTREL_SQUADRON READ_CLASS"""
 import os, subprocess, sys, tempfile, time
 from pg_server import BIN, OWNER, OWNER_PASSWORD, Server
@@ -65,24 +63,17 @@ with Server() as s:
           (0, "Exercise Ridge added."), "an instructor publishes")
     check(tool("add-exercise", "Mine", "1", "2", "3", "4", "5", "6", user="amy"),
           (1, "vantrel-squadron: Only instructors may publish exercises."), "a trainee may not publish")
-    check("permission denied" in s.psql("amy", PASSWORDS["amy"], "INSERT INTO exercises VALUES "
-                                        "('Mine', 1, 2, 3, 4, 5, 6)")[1], True, "nor insert one with psql")
 
     # Before start the exercise is the first search's; after it, the next New Search's.
-    check(play("amy", 'exercise "Ridge"\nstart\n' + PRINT + FLY * 12 + "click cmdReveal\nsync\n")[-1],
-          "squadron sent=1 pending=0 state=online", "amy flies Ridge")
-    bo = play("bo", 'exercise "Ridge"\nstart\n' + PRINT + FLY * 4 + "click cmdReveal\nsync\n")
-    check(bo[-1], "squadron sent=1 pending=0 state=online", "bo flies Ridge")
-    cy = play("cy", 'start\nclick cmdReveal\nexercise "Ridge"\nclick mnuNewGame\n' + PRINT + FLY * 8 +
-              "click cmdReveal\nsync\n")
-    check(cy[-1], "squadron sent=2 pending=0 state=online", "cy flies a random search, then Ridge")
-    check([[l for l in out if l.startswith(("airport", "vor", "elt"))] for out in (bo, cy)], [RIDGE] * 2,
+    flown = [play(name, lines + PRINT + FLY * steps + "click cmdReveal\nsync\n") for name, lines, steps in (
+        ("amy", 'exercise "Ridge"\nstart\n', 12), ("bo", 'exercise "Ridge"\nstart\n', 4),
+        ("cy", 'start\nclick cmdReveal\nexercise "Ridge"\nclick mnuNewGame\n', 8))]
+    check([out[-1] for out in flown], [f"squadron sent={n} pending=0 state=online" for n in (1, 1, 2)],
+          "three trainees fly Ridge, cy after a random search")
+    check([[l for l in out if l.startswith(("airport", "vor", "elt"))] for out in flown], [RIDGE] * 3,
           "the search laid out is the exercise's")
     check(play("bo", 'exercise "Nope"\n')[-1:], ["exit 2 line 3: exercise Nope: the squadron has no exercise Nope"],
           "an exercise the squadron has not")
-    p = subprocess.run([script, "-"], input='logbook "x.sqlite"\nexercise "Ridge"\n', text=True,
-                       capture_output=True, timeout=60, cwd=work)
-    check((p.returncode, p.stderr.strip()), (2, "line 2: exercise needs a squadron line"), "no squadron line")
 
     check(tool("init"), (0, "The squadron was upgraded from version 1 to version 2."), "init upgrades")
     check(tool("init"), (0, "The squadron is already up to date (version 2)."), "init again: up to date")
@@ -98,14 +89,14 @@ with Server() as s:
     check([" ".join(f.split()[:2]) for f in flights], ["ok", "1 amy", "2 cy", "3 bo"], "flights ranked as the report")
     check([f.split()[2] for f in flights[1:]], [l.split("score=")[1].split()[0] for l in report[1].splitlines()],
           "flights' scores are the report's")
-    on_server = dict(l.split("|") for l in owner_sql(
-        "SELECT record_id, encode(points, 'hex') FROM tracks").splitlines())
-    check([f.split()[4] == on_server[f.split()[3]] for f in flights[1:]], [True] * 3, "the tracks as flown")
-    check([len(f.split()[4]) // 16 for f in flights[1:]], [13, 9, 5], "each track: the airport and every step")
-    check(flights[1].split()[4][:8], "28002c01", "a track starts at the exercise's airport (40, 300)")
+    on_server = dict(l.split("|") for l in owner_sql("SELECT record_id, encode(points, 'hex') FROM tracks").splitlines())
+    check([f.split()[-1] == on_server[f.split()[3]] for f in flights[1:]], [True] * 3, "the tracks as flown")
+    # 12, 8 and 4 steps north from the exercise's airport (40, 300).
+    check([(len(f.split()[-1]) // 16, f.split()[-1][:8]) for f in flights[1:]], [(13, "28002c01"), (9, "28002c01"),
+          (5, "28002c01")], "each track: the airport and every step")
     records = read("chief", "records", "cy")
-    check([r.split()[0] + " " + (r.split()[2] if len(r.split()) > 3 else "") for r in records[1:]],
-          ["search=1 ", "search=2 Ridge"], "a trainee's records, oldest first, each search numbered")
+    check([r.split()[2:4] for r in records[1:]], [["search=1", "-"], ["search=2", "Ridge"]],
+          "a trainee's records, oldest first, each search numbered")
     check(records[2].split()[-1] == on_server[records[2].split()[1]], True, "their tracks as flown")
     # 25 searches scored 1 to 25, the last revealed again better: each search counts by its first Reveal.
     owner_sql("INSERT INTO records SELECT (jsonb_populate_record(NULL::records, to_jsonb(r) || jsonb_build_object("
@@ -140,13 +131,6 @@ with Server() as s:
         check(read("chief", "roster", mode=mode), [f"no No squadron server answers at {s.dir}."],
               f"a stopped server ({mode}): plain words")
         check(time.monotonic() - began < 5, True, "  ... at once")
-    hole = __import__("socket").socket()
-    hole.bind(("127.0.0.1", 0))
-    hole.listen()
-    began = time.monotonic()
-    check(read("chief", "roster", conninfo=f"host=127.0.0.1 port={hole.getsockname()[1]} user=x sslmode=disable"),
-          ["no The server did not answer in time."], "a server that never answers")
-    check(time.monotonic() - began < 8, True, "  ... given up within the time allowed")
     s.run(f"{BIN}/pg_ctl", "-D", os.path.join(s.dir, "data"), "-l", os.path.join(s.dir, "log"), "-w", "-t", "30",
           "start")
 

@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: MIT
 // read_class CONNINFO thread|sync REQUEST [ARGUMENT]: one request of ClassReader, answered on
 // this thread's event loop (thread) or before it returns (sync). REQUEST is role, exercises,
-// roster, flights EXERCISE, records TRAINEE or publish "NAME AX AY VX VY EX EY". Prints
-// "ok" or "no WORDS", then a line per row.
+// roster, flights EXERCISE, records TRAINEE or publish "NAME AX AY VX VY EX EY". Prints "ok" or
+// "no WORDS", then a line per row.
 #include "squadron/class_reader.h"
 #include "storage/track_blob.h"
 
@@ -12,10 +12,14 @@
 #include <QTimer>
 #include <sstream>
 
+using logbook::ClassReply;
+
 namespace {
 
-std::string track(const logbook::SearchRecord& r) {
-    return storage::packTrack(r.track).toHex().toStdString();
+std::string line(const logbook::SearchRecord& r) {
+    return r.scoreText + " " + r.recordId + " search=" + std::to_string(r.search) + " " +
+           (r.exercise.empty() ? "-" : r.exercise) + " " +
+           storage::packTrack(r.track).toHex().toStdString();
 }
 
 std::string shown(const std::optional<double>& value) {
@@ -29,60 +33,48 @@ std::string shown(const std::optional<double>& value) {
 int main(int argc, char** argv) {
     QCoreApplication app(argc, argv);
     if (argc < 4) return 2;
-    std::string error, request = argv[3], argument = argc > 4 ? argv[4] : "";
-    auto mode = std::string(argv[2]) == "sync" ? squadron::ClassReader::Mode::Synchronous
-                                               : squadron::ClassReader::Mode::Threaded;
-    squadron::ClassReader reader(squadron::parseConninfo(argv[1], error), mode, 3000);
+    const std::string request = argv[3], argument = argc > 4 ? argv[4] : "";
+    std::string error;
+    squadron::ClassReader reader(squadron::parseConninfo(argv[1], error),
+                                 std::string(argv[2]) == "sync"
+                                     ? squadron::ClassReader::Mode::Synchronous
+                                     : squadron::ClassReader::Mode::Threaded,
+                                 3000);
     bool answered = false;
-    auto reply = [&](const logbook::ClassReply& r, const std::vector<std::string>& lines) {
-        std::cout << (r.ok ? "ok" : "no " + r.problem) << '\n';
-        for (const auto& line : lines)
-            std::cout << line << '\n';
-        answered = true;
-        app.quit();
-    };
-    auto records = [&](logbook::ClassReply r, std::vector<logbook::SearchRecord> all) {
-        std::vector<std::string> lines;
-        for (const auto& x : all)
-            lines.push_back("search=" + std::to_string(x.search) + " " + x.recordId + " " +
-                            x.exercise + " " + track(x));
-        reply(r, lines);
+    // Each row as a line by `show`.
+    auto print = [&](auto show) {
+        return [&, show](ClassReply r, auto rows) {
+            std::cout << (r.ok ? "ok" : "no " + r.problem) << '\n';
+            for (const auto& row : rows)
+                std::cout << show(row) << '\n';
+            answered = true;
+            app.quit();
+        };
     };
     if (request == "role")
-        reader.role([&](auto r, bool instructor) { reply(r, {std::to_string(instructor)}); });
+        reader.role(
+            [&](ClassReply r, bool yes) { print([](bool b) { return b; })(r, std::vector{yes}); });
     if (request == "exercises")
-        reader.exercises([&](auto r, std::vector<logbook::Exercise> all) {
-            std::vector<std::string> lines;
-            for (const auto& e : all)
-                lines.push_back(e.name + " " + std::to_string(e.airportX) + " " +
-                                std::to_string(e.eltY));
-            reply(r, lines);
-        });
+        reader.exercises(print([](const logbook::Exercise& e) {
+            return e.name + " " + std::to_string(e.airportX) + " " + std::to_string(e.eltY);
+        }));
     if (request == "roster")
-        reader.roster([&](auto r, std::vector<logbook::RosterRow> all) {
-            std::vector<std::string> lines;
-            for (const auto& t : all)
-                lines.push_back(t.trainee + " " + std::to_string(t.searches) + "/" +
-                                std::to_string(t.reveals) + " best=" + t.bestText + " " +
-                                shown(t.lastTenAverage) + " " + shown(t.tenBeforeAverage) + " " +
-                                t.lastSearchUtc);
-            reply(r, lines);
-        });
+        reader.roster(print([](const logbook::RosterRow& t) {
+            return t.trainee + " " + std::to_string(t.searches) + "/" + std::to_string(t.reveals) +
+                   " best=" + t.bestText + " " + shown(t.lastTenAverage) + " " +
+                   shown(t.tenBeforeAverage) + " " + t.lastSearchUtc;
+        }));
     if (request == "flights")
-        reader.flights(argument, [&](auto r, std::vector<logbook::ExerciseFlight> all) {
-            std::vector<std::string> lines;
-            for (const auto& f : all)
-                lines.push_back(std::to_string(f.rank) + " " + f.trainee + " " +
-                                f.record.scoreText + " " + f.record.recordId + " " +
-                                track(f.record));
-            reply(r, lines);
-        });
-    if (request == "records") reader.traineeRecords(argument, records);
+        reader.flights(argument, print([](const logbook::ExerciseFlight& f) {
+                           return std::to_string(f.rank) + " " + f.trainee + " " + line(f.record);
+                       }));
+    if (request == "records") reader.traineeRecords(argument, print(line));
     if (request == "publish") {
         logbook::Exercise e;
         std::istringstream(argument) >> e.name >> e.airportX >> e.airportY >> e.vorX >> e.vorY >>
             e.eltX >> e.eltY;
-        reader.publish(e, [&](auto r) { reply(r, {}); });
+        reader.publish(e,
+                       [&](ClassReply r) { print(line)(r, std::vector<logbook::SearchRecord>{}); });
     }
     QTimer::singleShot(20000, &app, [&] { app.quit(); });
     if (!answered) app.exec();
