@@ -162,10 +162,6 @@ int read(const char* instructorInfo, const std::string& name, const std::string&
          "(SELECT time_utc, score_text FROM squadron_reveals r WHERE r.trainee = t.trainee "
          "ORDER BY time_utc DESC LIMIT 20) s",
          {});
-    time("the list's own statement (summary)",
-         "SELECT trainee, reveals, searches, best_text FROM trainee_summary ORDER BY trainee "
-         "COLLATE \"C\"",
-         {});
     // The instructor's view through the reader's own functions: statement, rows and unpacking.
     auto timeRead = [&](const char* what, const std::function<logbook::ClassReply()>& read) {
         const double ms = medianMs(
