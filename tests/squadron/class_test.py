@@ -43,10 +43,9 @@ def play(user, lines):
     return p.stdout.splitlines() + ([f"exit {p.returncode} {p.stderr.strip()}"] if p.returncode else [])
 
 
-def read(user, *request, mode="thread", conninfo=None):
-    p = subprocess.run([read_class, conninfo or with_password(user), mode, *request], capture_output=True,
-                       text=True, timeout=60)
-    return p.stdout.splitlines()
+def read(user, *request, mode="thread"):
+    return subprocess.run([read_class, with_password(user), mode, *request], capture_output=True, text=True,
+                          timeout=60).stdout.splitlines()
 
 
 PRINT = "print airportX airportY vorX vorY eltX eltY\n"

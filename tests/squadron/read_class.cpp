@@ -1,8 +1,6 @@
 // SPDX-License-Identifier: MIT
-// read_class CONNINFO thread|sync REQUEST [ARGUMENT]: one request of ClassReader, answered on
-// this thread's event loop (thread) or before it returns (sync). REQUEST is role, exercises,
-// roster, flights EXERCISE, records TRAINEE or publish "NAME AX AY VX VY EX EY". Prints "ok" or
-// "no WORDS", then a line per row.
+// read_class CONNINFO thread|sync role|exercises|roster|flights EXERCISE|records TRAINEE|publish
+// "NAME AX AY VX VY EX EY": one request of ClassReader; prints "ok" or "no WORDS", then its rows.
 #include "squadron/class_reader.h"
 #include "storage/track_blob.h"
 
