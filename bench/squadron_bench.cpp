@@ -3,9 +3,13 @@
 //   upload OWNER TRAINEE   10,000 records to an empty server through upload() in batches of
 //                          500, beside bare prepared inserts of the same rows (a record and a
 //                          track statement each) over the same connection
-//   read INSTRUCTOR NAME   on a filled server: one trainee's records and every trainee's last
-//                          20 scores, as the instructor, beside a bare round trip
+//   read INSTRUCTOR NAME [EXERCISE]
+//                          on a filled server: one trainee's records and every trainee's last
+//                          20 scores, as the instructor, beside a bare round trip; the class
+//                          as ClassReader reads it (the roster, NAME's records with tracks,
+//                          EXERCISE's flights) beside the plain statements under them
 // Passwords come from libpq's password file. Figures are medians in milliseconds.
+#include "squadron/class_reader.h"
 #include "squadron/upload.h"
 #include "storage/track_blob.h"
 
@@ -134,7 +138,7 @@ int upload(const char* ownerInfo, const char* traineeInfo) {
     return 0;
 }
 
-int read(const char* instructorInfo, const std::string& name) {
+int read(const char* instructorInfo, const std::string& name, const std::string& exercise) {
     std::string error;
     squadron::Connection instructor(squadron::parseConninfo(instructorInfo, error), 60000);
     must(instructor.open());
@@ -158,10 +162,33 @@ int read(const char* instructorInfo, const std::string& name) {
          "(SELECT time_utc, score_text FROM squadron_reveals r WHERE r.trainee = t.trainee "
          "ORDER BY time_utc DESC LIMIT 20) s",
          {});
-    time("the list's own statement (summary)",
-         "SELECT trainee, reveals, searches, best_text FROM trainee_summary ORDER BY trainee "
-         "COLLATE \"C\"",
-         {});
+    // The instructor's view through the reader's own functions: statement, rows and unpacking.
+    auto timeRead = [&](const char* what, const std::function<logbook::ClassReply()>& read) {
+        const double ms = medianMs(
+            7,
+            [&] {
+                if (!read().ok) std::exit(1);
+            },
+            [] {});
+        std::printf("  %-34s %8.2f ms\n", what, ms);
+    };
+    std::vector<logbook::RosterRow> roster;
+    std::vector<logbook::SearchRecord> records;
+    std::vector<logbook::ExerciseFlight> flights;
+    time("the summary alone (roster baseline)",
+         "SELECT trainee, reveals, searches, best_score, best_text FROM trainee_summary", {});
+    timeRead("the class roster", [&] { return squadron::readRoster(instructor, roster = {}); });
+    timeRead("one trainee's records with tracks",
+             [&] { return squadron::readTraineeRecords(instructor, name, records = {}); });
+    std::printf("    (%zu trainees, %zu records)\n", roster.size(), records.size());
+    if (exercise.empty()) return 0;
+    time("the report's ranking (baseline)",
+         "SELECT k.rank, r.trainee, r.score_text FROM exercise_ranking($1) k JOIN records r "
+         "USING (record_id) ORDER BY k.place",
+         {exercise});
+    timeRead("an exercise's flights with tracks",
+             [&] { return squadron::readFlights(instructor, exercise, flights = {}); });
+    std::printf("    (%zu flights)\n", flights.size());
     return 0;
 }
 
@@ -170,8 +197,9 @@ int read(const char* instructorInfo, const std::string& name) {
 int main(int argc, char** argv) {
     const std::string mode = argc > 1 ? argv[1] : "";
     if (mode == "upload" && argc == 4) return upload(argv[2], argv[3]);
-    if (mode == "read" && argc == 4) return read(argv[2], argv[3]);
+    if (mode == "read" && (argc == 4 || argc == 5))
+        return read(argv[2], argv[3], argc == 5 ? argv[4] : "");
     std::fprintf(stderr, "usage: vantrel-bench-squadron upload OWNER TRAINEE | read INSTRUCTOR "
-                         "NAME\n");
+                         "NAME [EXERCISE]\n");
     return 2;
 }

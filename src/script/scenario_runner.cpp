@@ -169,6 +169,19 @@ void ScenarioRunner::perform(const std::vector<std::string>& words) {
         std::string error;
         squadronSettings_ = squadron::parseConninfo(args[0], error);
         if (!error.empty()) throw ScenarioError("not a connection string: " + error);
+    } else if (command == "exercise") {
+        needArgs(1);
+        // Before start the squadron is not joined yet: the exercise is read from its server
+        // all the same, for the first search.
+        std::unique_ptr<logbook::SquadronClass> early;
+        logbook::SquadronClass* squadronClass =
+            game_->squadron ? game_->squadron->squadronClass() : nullptr;
+        if (!started_ && !squadronSettings_.empty())
+            squadronClass = (early = scriptedClass(squadronSettings_)).get();
+        if (!squadronClass) throw ScenarioError("exercise needs a squadron line");
+        std::string problem;
+        game_->nextExercise = fetchExercise(*squadronClass, args[0], problem);
+        if (!game_->nextExercise) throw ScenarioError("exercise " + args[0] + ": " + problem);
     } else if (command == "sync") {
         requireStarted(command);
         auto* link = game_->squadron ? game_->squadron->link() : nullptr;

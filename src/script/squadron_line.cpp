@@ -9,6 +9,8 @@ namespace script {
 namespace {
 
 constexpr int kTestTimeoutMs = 5000;
+// The game asks the role at start: a server that never answers holds the scenario this long.
+constexpr int kClassTimeoutMs = 5000;
 
 std::string valueOf(const squadron::Settings& settings, const std::string& keyword) {
     for (const auto& [key, value] : settings)
@@ -19,7 +21,8 @@ std::string valueOf(const squadron::Settings& settings, const std::string& keywo
 } // namespace
 
 ScriptedSquadron::ScriptedSquadron(squadron::Settings settings, const std::string& logbookPath)
-    : settings_(std::move(settings)), link_(squadron::makeOutbox(logbookPath, settings_)) {}
+    : settings_(std::move(settings)), link_(squadron::makeOutbox(logbookPath, settings_)),
+      class_(settings_, squadron::ClassReader::Mode::Synchronous, kClassTimeoutMs) {}
 
 ScriptedSquadron::~ScriptedSquadron() = default;
 
@@ -38,6 +41,23 @@ void ScriptedSquadron::test(const logbook::SquadronSettings&, const std::string&
     squadron::Connection connection(settings_, kTestTimeoutMs);
     const squadron::Answer answer = squadron::check(connection);
     done(answer.ok(), answer.words);
+}
+
+std::optional<logbook::Exercise> fetchExercise(logbook::SquadronClass& squadronClass,
+                                               const std::string& name, std::string& problem) {
+    std::optional<logbook::Exercise> found;
+    squadronClass.exercises([&](logbook::ClassReply reply, std::vector<logbook::Exercise> all) {
+        problem = reply.problem;
+        for (auto& e : all)
+            if (reply.ok && e.name == name) found = std::move(e);
+        if (reply.ok && !found) problem = "the squadron has no exercise " + name;
+    });
+    return found;
+}
+
+std::unique_ptr<logbook::SquadronClass> scriptedClass(const squadron::Settings& settings) {
+    return std::make_unique<squadron::ClassReader>(
+        settings, squadron::ClassReader::Mode::Synchronous, kClassTimeoutMs);
 }
 
 std::string squadronStatusLine(const logbook::SquadronStatus& status) {

@@ -30,11 +30,7 @@ Answer asInstructor(Connection& connection) {
 }
 
 // The results box writes no digits for a score of 0; a line needs one.
-const char* const kScoreText = "CASE WHEN score_text = '' THEN '0' ELSE score_text END";
-// An instructor may fly a search too, to try an exercise: the class's figures leave them out.
-const std::string kInstructors = "SELECT r.rolname FROM pg_auth_members a JOIN pg_roles g ON "
-                                 "g.oid = a.roleid JOIN pg_roles r ON r.oid = a.member WHERE "
-                                 "g.rolname = 'vantrel_instructor'";
+const char* const kScoreText = "CASE WHEN r.score_text = '' THEN '0' ELSE r.score_text END";
 
 } // namespace
 
@@ -75,20 +71,11 @@ Answer listTrainees(Connection& connection, std::vector<std::string>& lines) {
     if (!answer.ok()) return answer;
     Connection::Rows rows;
     answer = connection.run(
-        std::string("SELECT m.name, coalesce(s.reveals, 0), coalesce(s.searches, 0), "
-                    "CASE WHEN s.best_score IS NULL THEN '-' ELSE ") +
-            "CASE WHEN s.best_text = '' THEN '0' ELSE s.best_text END END "
-            "FROM (SELECT r.rolname::text AS name FROM pg_auth_members a "
-            "JOIN pg_roles g ON g.oid = a.roleid JOIN pg_roles r ON r.oid = a.member "
-            "WHERE g.rolname = 'vantrel_trainee' "
-            "UNION SELECT trainee FROM public.trainee_summary) m "
-            "LEFT JOIN public.trainee_summary s ON s.trainee = m.name "
-            "WHERE m.name NOT IN (" +
-            kInstructors +
-            ") "
-            "ORDER BY m.name COLLATE \"C\"",
+        std::string("SELECT trainee, reveals, searches, CASE WHEN best_score IS NULL THEN '-' "
+                    "WHEN best_text = '' THEN '0' ELSE best_text END FROM public.class_roster "
+                    "ORDER BY trainee COLLATE \"C\""),
         {}, &rows);
-    if (!answer.ok()) return answer;
+    if (!answer.ok()) return squadronMissing(answer);
     for (const auto& row : rows.rows)
         lines.push_back(row[0] + " reveals=" + row[1] + " searches=" + row[2] + " best=" + row[3]);
     answer.words = std::to_string(rows.rows.size()) + " trainees.";
@@ -97,14 +84,15 @@ Answer listTrainees(Connection& connection, std::vector<std::string>& lines) {
 
 Answer addExercise(Connection& connection, const std::string& name,
                    const std::array<int, 6>& layout) {
-    Answer answer = asInstructor(connection);
-    if (!answer.ok()) return answer;
+    // The server alone decides who publishes: its rules refuse a trainee's insert.
     std::vector<std::string> values{name};
     for (int value : layout)
         values.push_back(std::to_string(value));
-    answer = connection.run("INSERT INTO public.exercises (name, airport_x, airport_y, vor_x, "
-                            "vor_y, elt_x, elt_y) VALUES ($1, $2, $3, $4, $5, $6, $7)",
-                            values);
+    Answer answer =
+        connection.run("INSERT INTO public.exercises (name, airport_x, airport_y, vor_x, "
+                       "vor_y, elt_x, elt_y) VALUES ($1, $2, $3, $4, $5, $6, $7)",
+                       values);
+    if (answer.sqlState == "42501") answer.words = "Only instructors may publish exercises.";
     if (answer.sqlState == "23505")
         answer.words = "The squadron already has an exercise " + name + ".";
     if (answer.ok()) answer.words = "Exercise " + name + " added.";
@@ -120,17 +108,12 @@ Answer reportExercise(Connection& connection, const std::string& exercise,
     if (!answer.ok()) return answer;
     if (rows.rows.empty())
         return {Reach::Refused, "The squadron has no exercise " + exercise + ".", {}};
-    // A trainee's first Reveal of the exercise counts, as the first Reveal of a search does.
-    answer = connection.run(
-        std::string("SELECT rank() OVER (ORDER BY score), trainee, ") + kScoreText +
-            ", rating, round(miss_distance::numeric, 1), round(distance_flown::numeric, 1) "
-            "FROM (SELECT DISTINCT ON (trainee) * FROM public.records WHERE exercise = $1 "
-            "AND trainee NOT IN (" +
-            kInstructors +
-            ") "
-            "ORDER BY trainee, time_utc, received_at) firsts "
-            "ORDER BY score, trainee COLLATE \"C\"",
-        {exercise}, &rows);
+    answer = connection.run(std::string("SELECT k.rank, r.trainee, ") + kScoreText +
+                                ", r.rating, round(r.miss_distance::numeric, 1), "
+                                "round(r.distance_flown::numeric, 1) FROM "
+                                "public.exercise_ranking($1) k JOIN public.records r USING "
+                                "(record_id) ORDER BY k.place",
+                            {exercise}, &rows);
     if (!answer.ok()) return answer;
     for (const auto& row : rows.rows)
         lines.push_back(row[0] + " " + row[1] + " score=" + row[2] + " rating=\"" + row[3] +

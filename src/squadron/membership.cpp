@@ -18,6 +18,8 @@ namespace {
 // A test that reaches nothing answers within this; libpq's own wait is shorter still.
 constexpr int kTestTimeoutMs = 10000;
 constexpr const char* kConnectTimeoutSeconds = "8";
+// A read of the whole class, tracks included, may take a while on a slow line.
+constexpr int kClassTimeoutMs = 30000;
 
 struct Field {
     const char* key;
@@ -114,6 +116,7 @@ Membership::Membership(ui::Host& host, std::string logbookPath, Keyring* keyring
 
 Membership::~Membership() {
     link_.reset();
+    class_.reset();
     std::lock_guard lock(tests_->mutex);
     tests_->receiver = nullptr;
 }
@@ -197,6 +200,7 @@ void Membership::join(const logbook::SquadronSettings& settings, const std::stri
 
 void Membership::leave() {
     link_.reset();
+    class_.reset();
     if (keyring_ && settings_.joined()) keyring_->remove(keyringKey(settings_), noteKeyring());
     password_.reset();
     remember({});
@@ -211,8 +215,11 @@ void Membership::remember(const logbook::SquadronSettings& s) {
 
 void Membership::makeLink() {
     link_.reset(); // the old one stops before the new one starts
-    if (settings_.joined())
-        link_ = makeOutbox(logbookPath_, connectionSettings(settings_, password_));
+    class_.reset();
+    if (!settings_.joined()) return;
+    link_ = makeOutbox(logbookPath_, connectionSettings(settings_, password_));
+    class_ = std::make_unique<ClassReader>(connectionSettings(settings_, password_),
+                                           ClassReader::Mode::Threaded, kClassTimeoutMs);
 }
 
 } // namespace squadron

@@ -2,6 +2,7 @@
 #pragma once
 
 #include "logbook/squadron_membership.h"
+#include "squadron/class_reader.h"
 #include "squadron/connection.h"
 #include "squadron/keyring.h"
 
@@ -48,6 +49,7 @@ public:
     void join(const logbook::SquadronSettings& settings, const std::string& password) override;
     void leave() override;
     logbook::SquadronLink* link() override { return link_.get(); }
+    logbook::SquadronClass* squadronClass() override { return class_.get(); }
 
 private:
     void remember(const logbook::SquadronSettings& s);
@@ -62,7 +64,8 @@ private:
     std::optional<std::string> password_;
     std::string keyringProblem_;
     std::unique_ptr<logbook::SquadronLink> link_;
-    std::unique_ptr<QObject> receiver_; // on the building thread: answers are delivered to it
+    std::unique_ptr<ClassReader> class_; // made with the link, for the same server and login
+    std::unique_ptr<QObject> receiver_;  // on the building thread: answers are delivered to it
     struct Tests;
     std::shared_ptr<Tests> tests_; // shared with the threads testing a connection
     std::shared_ptr<bool> alive_;  // never shared: the keyring's answers look at it

@@ -155,6 +155,62 @@ const std::vector<const char*> kVersion1 = {
     "REVOKE ALL ON FUNCTION public.squadron_member_statements(text, text, text) FROM PUBLIC",
 };
 
+// Version 2: what the instructor's view of the class reads. Each is granted to the instructors
+// alone, so that the server itself says no to a trainee who asks.
+const std::vector<const char*> kVersion2 = {
+    // A trainee's latest searches without reading all of them.
+    "CREATE INDEX search_firsts_recent ON public.search_firsts (trainee, first_time)",
+    // Every trainee, with or without a Reveal, instructors left out: they fly to try an
+    // exercise, not to be marked. The averages are of each search's first Reveal. A role's
+    // name compares in "C"; as text in the tables' own collation, it finds their indexes.
+    R"(CREATE VIEW public.class_roster WITH (security_invoker = true) AS
+        SELECT m.trainee, coalesce(s.searches, 0) AS searches, coalesce(s.reveals, 0) AS reveals,
+               s.best_score, s.best_text, recent.last_ten, recent.ten_before, last.time_utc
+        FROM (SELECT r.rolname::text COLLATE "default" AS trainee
+              FROM pg_catalog.pg_auth_members a
+              JOIN pg_catalog.pg_roles g ON g.oid = a.roleid
+              JOIN pg_catalog.pg_roles r ON r.oid = a.member
+              WHERE g.rolname = 'vantrel_trainee'
+              UNION SELECT trainee FROM public.trainee_summary) m
+        LEFT JOIN public.trainee_summary s ON s.trainee = m.trainee
+        LEFT JOIN LATERAL (
+            SELECT avg(first_score) FILTER (WHERE n <= 10) AS last_ten,
+                   avg(first_score) FILTER (WHERE n > 10) AS ten_before
+            FROM (SELECT f.first_score, row_number() OVER (ORDER BY f.first_time DESC) AS n
+                  FROM public.search_firsts f WHERE f.trainee = m.trainee
+                  ORDER BY f.first_time DESC LIMIT 20) latest) recent ON true
+        LEFT JOIN LATERAL (
+            SELECT r.time_utc FROM public.records r WHERE r.trainee = m.trainee
+            ORDER BY r.time_utc DESC LIMIT 1) last ON true
+        WHERE m.trainee NOT IN (SELECT r.rolname::text FROM pg_catalog.pg_auth_members a
+              JOIN pg_catalog.pg_roles g ON g.oid = a.roleid
+              JOIN pg_catalog.pg_roles r ON r.oid = a.member
+              WHERE g.rolname = 'vantrel_instructor'))",
+    // One exercise's ranking: each trainee's first Reveal of it, best score first. The report
+    // and the class's map both read it, so that they can never disagree.
+    R"(CREATE FUNCTION public.exercise_ranking(wanted text)
+        RETURNS TABLE (place bigint, rank bigint, record_id text)
+        LANGUAGE sql STABLE SET search_path = public, pg_temp AS $$
+        SELECT row_number() OVER (ORDER BY score, trainee COLLATE "C"),
+               rank() OVER (ORDER BY score), record_id
+        FROM (SELECT DISTINCT ON (trainee) trainee, score, record_id FROM public.records
+              WHERE exercise = wanted
+                AND trainee NOT IN (SELECT r.rolname::text FROM pg_catalog.pg_auth_members a
+                    JOIN pg_catalog.pg_roles g ON g.oid = a.roleid
+                    JOIN pg_catalog.pg_roles r ON r.oid = a.member
+                    WHERE g.rolname = 'vantrel_instructor')
+              ORDER BY trainee, time_utc, received_at) firsts
+    $$)",
+    // Every trainee's records with their tracks, for the instructor's look at one of them.
+    R"(CREATE VIEW public.class_records WITH (security_invoker = true) AS
+        SELECT r.*, t.points FROM public.records r
+        LEFT JOIN public.tracks t ON t.record_id = r.record_id)",
+    "REVOKE ALL ON public.class_roster, public.class_records FROM PUBLIC",
+    "REVOKE ALL ON FUNCTION public.exercise_ranking(text) FROM PUBLIC",
+    "GRANT SELECT ON public.class_roster, public.class_records TO vantrel_instructor",
+    "GRANT EXECUTE ON FUNCTION public.exercise_ranking(text) TO vantrel_instructor",
+};
+
 } // namespace
 
 Answer initSchema(Connection& connection) {
@@ -188,7 +244,7 @@ Answer initSchema(Connection& connection) {
                 {}};
     }
     // Each version's steps, run from the one after the squadron's own.
-    const std::vector<const std::vector<const char*>*> steps = {&kVersion1};
+    const std::vector<const std::vector<const char*>*> steps = {&kVersion1, &kVersion2};
     for (std::size_t v = found; v < steps.size(); ++v)
         for (const char* statement : *steps[v]) {
             answer = connection.run(statement, {});

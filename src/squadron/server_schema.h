@@ -6,7 +6,7 @@
 namespace squadron {
 
 // The version of the server's tables this program writes and reads.
-inline constexpr int kServerSchemaVersion = 1;
+inline constexpr int kServerSchemaVersion = 2;
 
 // Creates the squadron's group roles, tables, rules and view in the connection's database, or
 // brings an older squadron up to this version, in one transaction; does nothing to one already

@@ -96,6 +96,7 @@ with Server() as s:
     game.stdin.write("sync\n")
     game.stdin.close()
     check(squadron_line(game.stdout), "squadron sent=7 pending=0 state=online", "started again: sent")
+    game.wait(timeout=30)  # it still holds zoe.sqlite while it ends: the next run would find the file busy
 
     # A listener that takes the connection and never answers costs the game nothing but time
     # on the sending thread.

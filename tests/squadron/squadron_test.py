@@ -34,8 +34,8 @@ def send(conninfo, password, logbook="none", count=0, step=100, exercise="", tim
 NO_SQUADRON = "The server has no squadron set up: run vantrel-squadron init."
 with Server() as s:
     check(send(s.conninfo(OWNER), OWNER_PASSWORD)[0], "check refused " + NO_SQUADRON, "no squadron before init")
-    check(tool("init"), (0, "The squadron is set up (version 1)."), "init sets up")
-    check(tool("init"), (0, "The squadron is already up to date (version 1)."), "init again changes nothing")
+    check(tool("init"), (0, "The squadron is set up (version 2)."), "init sets up")
+    check(tool("init"), (0, "The squadron is already up to date (version 2)."), "init again changes nothing")
     for name in PASSWORDS:
         kind = "instructor" if name == "chief" else "trainee"
         check(tool("add-" + kind, name, stdin=PASSWORDS[name] + "\n"),
