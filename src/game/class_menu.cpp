@@ -21,17 +21,6 @@ void connectClassMenu(Game& game, MainWindow& w) {
     w.findMenuItem("mnuClass")->onClick = [&game] { showClass(game); };
 }
 
-void refreshClassMenu(Game& game) {
-    game.main->setMenuVisible("mnuClass", false);
-    logbook::SquadronClass* source = squadronClass(game);
-    if (!source) return;
-    source->role([&game, source](logbook::ClassReply reply, bool instructor) {
-        // An answer about a squadron the player has left since is no answer.
-        if (reply.ok && instructor && squadronClass(game) == source)
-            game.main->setMenuVisible("mnuClass", true);
-    });
-}
-
 void showClass(Game& game) {
     logbook::SquadronClass* source = squadronClass(game);
     if (!source) return;

@@ -10,7 +10,4 @@ struct MainWindow;
 // of the squadron the player is in; everyone else never sees it.
 ui::MenuItem classMenuItem();
 void connectClassMenu(Game& game, MainWindow& w);
-// Hides the entry, then asks the squadron's server whether the player is an instructor and
-// shows it when they are.
-void refreshClassMenu(Game& game);
 void showClass(Game& game);

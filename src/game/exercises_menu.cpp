@@ -48,18 +48,23 @@ void flyExercise(Game& game, const logbook::Exercise& exercise) {
 }
 
 void askRole(Game& game) {
+    // What only an instructor sees: the Logbook window's Publish button and Game, Class...
+    auto showRole = [&game] {
+        if (LogbookWindow* w = game.logbookWindow.existing())
+            w->cmdPublish->setVisible(game.instructor);
+        game.main->setMenuVisible("mnuClass", game.instructor);
+    };
     auto* c = squadronClass(game);
     if (!c) {
         game.instructor = false;
-        if (LogbookWindow* w = game.logbookWindow.existing()) w->cmdPublish->setVisible(false);
+        showRole();
         return;
     }
-    c->role([&game](logbook::ClassReply reply, bool instructor) {
-        // A server that cannot be reached keeps the button as it was: publishing would then
-        // say why it fails.
-        if (reply.ok) game.instructor = instructor;
-        if (LogbookWindow* w = game.logbookWindow.existing())
-            w->cmdPublish->setVisible(game.instructor);
+    c->role([&game, c, showRole](logbook::ClassReply reply, bool instructor) {
+        // An answer about a squadron the player has left since is no answer; a server that
+        // cannot be reached keeps what was shown: publishing would then say why it fails.
+        if (reply.ok && squadronClass(game) == c) game.instructor = instructor;
+        showRole();
     });
 }
 

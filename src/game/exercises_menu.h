@@ -14,8 +14,8 @@ void showExercises(Game& game);
 void flyExercise(Game& game, const logbook::Exercise& exercise);
 
 // Asks the squadron whether the player is one of its instructors, who alone see the Logbook
-// window's Publish button. Asked after start-up, when the Squadron dialog closes and when the
-// Logbook window opens.
+// window's Publish button and Game, Class.... Asked after start-up, when the Squadron dialog
+// closes and when the Logbook window opens.
 void askRole(Game& game);
 // The Logbook window's "Publish as exercise...": names the selected Reveal's layout in a small
 // dialog, then publishes it; the Logbook window says how it went.

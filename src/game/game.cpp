@@ -53,7 +53,6 @@ Game::Game(ui::Runtime& runtime)
                          // Joining or leaving may change what the player is to the squadron.
                          dialog->onUnload = [this] {
                              askRole(*this);
-                             refreshClassMenu(*this);
                              bringMainWindowForward();
                          };
                          return dialog;
@@ -82,7 +81,6 @@ void Game::start() {
     restoreZoom(*this);
     window.show();
     askRole(*this);
-    refreshClassMenu(*this);
 }
 
 void Game::bringMainWindowForward() {

@@ -5,7 +5,7 @@
 #include "classroom/class_figures.h"
 #include "classroom/class_window.h"
 #include "debrief/replay.h"
-#include "game/class_menu.h"
+#include "game/exercises_menu.h"
 #include "game/game.h"
 #include "support/class_fixture.h"
 #include "support/temp_folder.h"
@@ -217,7 +217,7 @@ TEST_F(ClassView, theGameMenuOffersTheClassToAnInstructorAloneAndNotAfterLeaving
             EXPECT_EQ(game.classWindow->grdRoster->rows().size(), 3u);
         }
         squadron.held = nullptr;
-        refreshClassMenu(game);
+        askRole(game);
         EXPECT_FALSE(item.visible);
     }
 }
