@@ -435,11 +435,13 @@ void ScenarioRunner::print(const std::string& item) {
             throw ScenarioError("no surface " + parts[0]);
         }
         return;
-    } else if (parts.size() == 3 && (parts[0] == "debrief" || parts[0] == "class") &&
-               parts[1] == "picMap" && parts[2] == "drawing") {
-        const std::string surface = parts[0] + ".picMap";
+    } else if (parts.size() == 3 && parts[2] == "drawing" && Game::isWindowName(parts[0])) {
+        // A surface of another window than the main one, such as debrief.picMap.
+        const std::string surface = parts[0] + "." + parts[1];
         const Target t = resolve(surface, false);
-        printDrawing(out_, surface, dynamic_cast<ui::PictureBox&>(*t.control).drawing());
+        auto* picture = dynamic_cast<ui::PictureBox*>(t.control);
+        if (!picture) throw ScenarioError("no surface " + surface);
+        printDrawing(out_, surface, picture->drawing());
         return;
     } else if (parts.size() == 2 && Game::isWindowName(parts[0])) {
         value = windowProperty(windowNamed(parts[0], false), parts[1]);

@@ -1,7 +1,8 @@
 # SPDX-License-Identifier: MIT
 """The instructor's view of the class on a real PostgreSQL 15: a version 1 squadron upgraded with
-its data; three trainees fly an exercise through the runner, read back by the report and by
-ClassReader; the server itself refuses a trainee; a stopped server is a plain answer at once.
+its data; three trainees fly an exercise through the runner, read back by the report, by the
+instructor's Class window and by ClassReader; the server itself refuses a trainee; a stopped
+server is a plain answer at once, and the open window keeps what it showed.
     class_test.py VANTREL_SCRIPT VANTREL_SQUADRON READ_CLASS"""
 import os, subprocess, sys, tempfile, time
 from pg_server import BIN, OWNER, OWNER_PASSWORD, Server
@@ -82,6 +83,28 @@ with Server() as s:
     check(owner_sql("SELECT trainee, exercise FROM squadron_reveals WHERE exercise IS NOT NULL ORDER BY 1"),
           "amy|Ridge\nbo|Ridge\ncy|Ridge", "the server's Reveals carry the exercise's name")
 
+    # The instructor's Class window as the runner plays it: the map, the ranking, a trainee hidden;
+    # then the server stops while the window is open.
+    chief = subprocess.Popen([script, "-"], stdin=subprocess.PIPE, stdout=subprocess.PIPE, text=True, cwd=work)
+    quoted = with_password("chief").replace("\\", "\\\\").replace('"', '\\"')
+    chief.stdin.write(f'logbook "chief.sqlite"\nsquadron "{quoted}"\nstart\nclick mnuClass\n'
+                      "select class.grdExercises 0\nprint class.count class.picLegend.drawing class.picMap.drawing\n"
+                      "select class.grdRanking 1\nclick class.cmdShowHide\nprint class.count class.picMap.drawing\nsync\n")
+    chief.stdin.flush()
+    shown = []
+    while not (shown and shown[-1].startswith(("squadron ", "EOF"))):
+        shown.append(chief.stdout.readline().rstrip("\n") or "EOF")
+    legs = lambda lines: {c: sum(1 for l in lines if l.startswith("class.picMap line 40 ") and l.endswith(c))
+                          for c in ("rgb(0,90,230)", "rgb(220,20,60)", "rgb(0,150,70)")}
+    legend = [l for l in shown if l.startswith("class.picLegend")]
+    names = [text.split('"')[1] + " " + box.split()[-2] for box, text in zip(legend[::2], legend[1::2])]
+    check((shown[2], names), ("class.count=3", ["amy rgb(0,90,230)", "cy rgb(220,20,60)", "bo rgb(0,150,70)"]),
+          "the class window: three trainees, ranked, each in a colour of their own")
+    hidden = shown.index("class.count=2")
+    check((legs(shown[:hidden]), legs(shown[hidden:])),
+          ({"rgb(0,90,230)": 12, "rgb(220,20,60)": 8, "rgb(0,150,70)": 4},
+           {"rgb(0,90,230)": 12, "rgb(220,20,60)": 0, "rgb(0,150,70)": 4}),
+          "each trainee's legs in their colour; cy hidden, her track is gone")
     # ClassReader on a thread of its own and synchronously: the same answers.
     flights = read("chief", "flights", "Ridge")
     check(read("chief", "flights", "Ridge", mode="sync"), flights, "flights: synchronous and threaded agree")
@@ -125,6 +148,9 @@ with Server() as s:
     check(tool("list", user="chief")[1].splitlines()[0].split(" best=")[0], "amy reveals=1 searches=1", "list")
 
     s.run(f"{BIN}/pg_ctl", "-D", os.path.join(s.dir, "data"), "-m", "fast", "-t", "30", "stop")
+    out, _ = chief.communicate("select class.grdExercises 0\nprint class.count class.lblStatus.Caption\n", timeout=60)
+    check(out.splitlines()[-2:], ["class.count=2", f'class.lblStatus.Caption="Could not read the flights of Ridge: No squadron server answers at {s.dir}."'],
+          "the server stopped while the window is open: it says so and keeps what it showed")
     for mode in ("thread", "sync"):
         began = time.monotonic()
         check(read("chief", "roster", mode=mode), [f"no No squadron server answers at {s.dir}."],
