@@ -20,9 +20,13 @@ auto whileOpen(ClassWindow& w, F f) {
     };
 }
 
+logbook::SquadronClass* sourceOf(const ClassWindow& w) {
+    return w.source ? w.source() : nullptr;
+}
+
 // Counts a request's answer; a failure is kept to be shown until one succeeds.
 bool answered(ClassWindow& w, const logbook::ClassReply& reply, const std::string& what) {
-    --w.pendingRequests;
+    w.pendingRequests = std::max(0, w.pendingRequests - 1);
     w.problem = reply.ok ? "" : "Could not read " + what + ": " + reply.problem;
     return reply.ok;
 }
@@ -85,18 +89,18 @@ void showTraineeLogbook(ClassWindow& w, const std::string& trainee,
 
 void openTraineeLogbook(ClassWindow& w) {
     const int row = w.grdRoster->selectedRow();
-    if (!w.source || row < 0 || row >= int(w.roster.size())) return;
+    logbook::SquadronClass* source = sourceOf(w);
+    if (!source || row < 0 || row >= int(w.roster.size())) return;
     const std::string trainee = w.roster[std::size_t(row)].trainee;
     ++w.pendingRequests;
     showClassStatus(w);
-    w.source->traineeRecords(trainee, whileOpen<std::vector<logbook::SearchRecord>>(
-                                          w, [trainee](ClassWindow& w, logbook::ClassReply reply,
-                                                       std::vector<logbook::SearchRecord> records) {
-                                              if (answered(w, reply, trainee + "'s logbook"))
-                                                  showTraineeLogbook(w, trainee,
-                                                                     std::move(records));
-                                              showClassStatus(w);
-                                          }));
+    source->traineeRecords(trainee, whileOpen<std::vector<logbook::SearchRecord>>(
+                                        w, [trainee](ClassWindow& w, logbook::ClassReply reply,
+                                                     std::vector<logbook::SearchRecord> records) {
+                                            if (answered(w, reply, trainee + "'s logbook"))
+                                                showTraineeLogbook(w, trainee, std::move(records));
+                                            showClassStatus(w);
+                                        }));
 }
 
 // The path with ".png" added when its file name has no dot at all, as for a CSV file.
@@ -173,19 +177,22 @@ void showClassStatus(ClassWindow& w) {
     enableForSelection(w);
 }
 
-void openClass(ClassWindow& w, logbook::SquadronClass& source) {
-    w.source = &source;
-    w.pendingRequests += 2;
+void openClass(ClassWindow& w, std::function<logbook::SquadronClass*()> source) {
+    w.source = std::move(source);
+    logbook::SquadronClass* reader = sourceOf(w);
+    if (!reader) return;
+    // Answers still due from a reader since replaced never come: count afresh.
+    w.pendingRequests = 2;
     w.problem.clear();
     showClassStatus(w);
     w.show();
     w.bringToFront();
-    source.roster(whileOpen<std::vector<logbook::RosterRow>>(
+    reader->roster(whileOpen<std::vector<logbook::RosterRow>>(
         w, [](ClassWindow& w, logbook::ClassReply reply, std::vector<logbook::RosterRow> rows) {
             if (answered(w, reply, "the roster")) fillRoster(w, std::move(rows));
             showClassStatus(w);
         }));
-    source.exercises(whileOpen<std::vector<logbook::Exercise>>(
+    reader->exercises(whileOpen<std::vector<logbook::Exercise>>(
         w, [](ClassWindow& w, logbook::ClassReply reply, std::vector<logbook::Exercise> list) {
             if (answered(w, reply, "the exercises")) fillExercises(w, std::move(list));
             showClassStatus(w);
@@ -193,27 +200,28 @@ void openClass(ClassWindow& w, logbook::SquadronClass& source) {
 }
 
 void chooseExercise(ClassWindow& w, int row) {
-    if (!w.source || row < 0 || row >= int(w.exercises.size())) return;
+    logbook::SquadronClass* source = sourceOf(w);
+    if (!source || row < 0 || row >= int(w.exercises.size())) return;
     const std::string name = w.exercises[std::size_t(row)].name;
     ++w.pendingRequests;
     showClassStatus(w);
-    w.source->flights(name, whileOpen<std::vector<logbook::ExerciseFlight>>(
-                                w, [name](ClassWindow& w, logbook::ClassReply reply,
-                                          std::vector<logbook::ExerciseFlight> flights) {
-                                    const bool ok = answered(w, reply, "the flights of " + name);
-                                    // Only the exercise chosen last is shown.
-                                    const int chosen = w.grdExercises->selectedRow();
-                                    const bool current =
-                                        chosen >= 0 && chosen < int(w.exercises.size()) &&
-                                        w.exercises[std::size_t(chosen)].name == name;
-                                    if (ok && current) {
-                                        w.exerciseShown = name;
-                                        w.flights = std::move(flights);
-                                        w.hidden.assign(w.flights.size(), false);
-                                        drawClassMap(w);
-                                    }
-                                    showClassStatus(w);
-                                }));
+    source->flights(name, whileOpen<std::vector<logbook::ExerciseFlight>>(
+                              w, [name](ClassWindow& w, logbook::ClassReply reply,
+                                        std::vector<logbook::ExerciseFlight> flights) {
+                                  const bool ok = answered(w, reply, "the flights of " + name);
+                                  // Only the exercise chosen last is shown.
+                                  const int chosen = w.grdExercises->selectedRow();
+                                  const bool current =
+                                      chosen >= 0 && chosen < int(w.exercises.size()) &&
+                                      w.exercises[std::size_t(chosen)].name == name;
+                                  if (ok && current) {
+                                      w.exerciseShown = name;
+                                      w.flights = std::move(flights);
+                                      w.hidden.assign(w.flights.size(), false);
+                                      drawClassMap(w);
+                                  }
+                                  showClassStatus(w);
+                              }));
 }
 
 void toggleTrainee(ClassWindow& w, int row) {

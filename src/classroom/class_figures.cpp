@@ -41,8 +41,9 @@ constexpr double kNone = -1;
 
 std::vector<std::string> rosterTexts(const logbook::RosterRow& r) {
     std::vector<std::string> texts;
+    // A figure not there yet is an empty cell, as in the Logbook's export.
     for (const auto& cell : rosterCells(r))
-        texts.push_back(cell.text);
+        texts.push_back(cell.text == "-" ? "" : cell.text);
     return texts;
 }
 

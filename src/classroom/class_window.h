@@ -48,8 +48,9 @@ struct ClassWindow : ui::Form {
     ui::Label* lblExported{}; // what the last export wrote, or that it could not
     ui::Button* cmdClose{};
 
-    // Where the class comes from; set by openClass.
-    logbook::SquadronClass* source = nullptr;
+    // Where the class comes from, looked up at each request: the player may leave or join
+    // again while the window is open. Set by openClass; nullptr outside a squadron.
+    std::function<logbook::SquadronClass*()> source;
     std::vector<logbook::RosterRow> roster;
     std::vector<logbook::Exercise> exercises;
     std::string exerciseShown;                    // "" before one is chosen
@@ -78,8 +79,9 @@ struct ClassWindow : ui::Form {
 
 std::unique_ptr<ClassWindow> buildClassWindow(ui::Runtime& runtime);
 
-// Shows the window and reads the roster and the exercises from `source`, each shown as it comes.
-void openClass(ClassWindow& w, logbook::SquadronClass& source);
+// Shows the window and reads the roster and the exercises from what `source` gives, each shown
+// as it comes; nothing when it gives none.
+void openClass(ClassWindow& w, std::function<logbook::SquadronClass*()> source);
 // Reads the flights of the exercise in that row of the exercises' table and shows them.
 void chooseExercise(ClassWindow& w, int row);
 // The exercise's map, each shown trainee's track and marks in their colour, and the legend.

@@ -22,13 +22,22 @@ void connectClassMenu(Game& game, MainWindow& w) {
 }
 
 void showClass(Game& game) {
-    logbook::SquadronClass* source = squadronClass(game);
-    if (!source) return;
+    if (!squadronClass(game)) return;
     ClassWindow& w = *game.classWindow;
     if (!w.visible()) {
         const MainWindow& owner = *game.main;
         w.setLeft(owner.left() + 300);
         w.setTop(owner.top() + 300);
     }
-    openClass(w, *source);
+    openClass(w, [&game] { return squadronClass(game); });
+}
+
+void followSquadron(Game& game) {
+    ClassWindow* w = game.classWindow.existing();
+    if (!w || !w->visible()) return;
+    // Read afresh from the squadron joined now; outside one there is no class to show.
+    if (squadronClass(game))
+        showClass(game);
+    else
+        w->unload();
 }

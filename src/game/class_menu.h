@@ -11,3 +11,6 @@ struct MainWindow;
 ui::MenuItem classMenuItem();
 void connectClassMenu(Game& game, MainWindow& w);
 void showClass(Game& game);
+// The squadron was joined or left, or its reader made anew: an open Class window reads the
+// class again, or closes when the player is in no squadron.
+void followSquadron(Game& game);

@@ -98,7 +98,11 @@ void publishExercise(Game& game, const logbook::Exercise& exercise) {
             return;
         }
         auto* now = squadronClass(game); // the player may have left the squadron meanwhile
-        if (!now) return;
+        if (!now) {
+            tellPublished(game, "Exercise " + exercise.name +
+                                    " was not published: you are in no squadron now.");
+            return;
+        }
         now->publish(exercise, [&game, name = exercise.name](logbook::ClassReply done) {
             tellPublished(game, done.ok
                                     ? "Published exercise " + name + "."

@@ -50,11 +50,7 @@ Game::Game(ui::Runtime& runtime)
       squadronDialog(runtime,
                      [this](ui::Runtime& r) {
                          auto dialog = buildSquadronDialog(r);
-                         // Joining or leaving may change what the player is to the squadron.
-                         dialog->onUnload = [this] {
-                             askRole(*this);
-                             bringMainWindowForward();
-                         };
+                         dialog->onUnload = [this] { bringMainWindowForward(); };
                          return dialog;
                      }),
       exercisesDialog(runtime,
@@ -73,6 +69,10 @@ Game::Game(ui::Runtime& runtime)
           return window;
       }) {}
 
+Game::~Game() {
+    if (squadron) squadron->changed = nullptr; // the membership may outlive this game
+}
+
 void Game::start() {
     MainWindow& window = main.get();
     restoreReceiverAudio(*this); // before the first search, which may already hear the ELT
@@ -80,6 +80,14 @@ void Game::start() {
     startUp(*this);
     restoreZoom(*this);
     window.show();
+    if (squadron) {
+        // Joining or leaving, or the keyring's password at start-up, may change what the
+        // player is to the squadron and where the class is read from.
+        squadron->changed = [this] {
+            askRole(*this);
+            followSquadron(*this);
+        };
+    }
     askRole(*this);
 }
 

@@ -33,6 +33,7 @@
 class Game {
 public:
     explicit Game(ui::Runtime& runtime);
+    ~Game();
     Game(const Game&) = delete;
     Game& operator=(const Game&) = delete;
 

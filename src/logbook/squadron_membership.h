@@ -48,6 +48,10 @@ public:
     virtual SquadronLink* link() = 0;
     // What the server holds for the whole class; nullptr outside a squadron.
     virtual SquadronClass* squadronClass() { return nullptr; }
+
+    // Called on the owner's thread once link() and squadronClass() were made anew or dropped:
+    // after joining or leaving, and once the keyring has given the password at start-up.
+    std::function<void()> changed;
 };
 
 } // namespace logbook

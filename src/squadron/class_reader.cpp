@@ -6,6 +6,8 @@
 
 #include <atomic>
 #include <charconv>
+#include <chrono>
+#include <condition_variable>
 #include <map>
 #include <mutex>
 #include <QObject>
@@ -163,7 +165,17 @@ struct ClassReader::Shared {
     std::mutex mutex;
     QObject* receiver = nullptr;
     std::atomic<bool> abandon = false;
+    int running = 0; // request threads not yet ended
+    std::condition_variable ended;
 };
+
+namespace {
+
+// Abandoned waits end within a tenth of a second; this leaves room for closing the connection,
+// so that no thread is still inside libpq while the program ends.
+constexpr auto kEndingWait = std::chrono::milliseconds(500);
+
+} // namespace
 
 ClassReader::ClassReader(Settings settings, Mode mode, int timeoutMs)
     : settings_(std::move(settings)), mode_(mode), timeoutMs_(timeoutMs),
@@ -173,8 +185,9 @@ ClassReader::ClassReader(Settings settings, Mode mode, int timeoutMs)
 
 ClassReader::~ClassReader() {
     shared_->abandon = true;
-    std::lock_guard lock(shared_->mutex);
+    std::unique_lock lock(shared_->mutex);
     shared_->receiver = nullptr;
+    shared_->ended.wait_for(lock, kEndingWait, [this] { return shared_->running == 0; });
 }
 
 template <typename Result>
@@ -187,7 +200,12 @@ void ClassReader::request(std::function<logbook::ClassReply(Connection&, Result&
         done(std::move(reply), std::move(result));
         return;
     }
-    // Detached: the window never waits for it, not even when closing; a late answer is dropped.
+    // Detached: the window never waits for it; a late answer is dropped. Only the reader's end
+    // waits, briefly, for the threads it abandons.
+    {
+        std::lock_guard lock(shared_->mutex);
+        ++shared_->running;
+    }
     std::thread([settings = settings_, timeoutMs = timeoutMs_, shared = shared_,
                  work = std::move(work), done = std::move(done)]() mutable {
         Result result{};
@@ -198,13 +216,15 @@ void ClassReader::request(std::function<logbook::ClassReply(Connection&, Result&
             reply = work(connection, result);
         }
         std::lock_guard lock(shared->mutex);
-        if (!shared->receiver) return;
-        QMetaObject::invokeMethod(
-            shared->receiver,
-            [done = std::move(done), reply = std::move(reply), result = std::move(result)] {
-                done(reply, result);
-            },
-            Qt::QueuedConnection);
+        if (shared->receiver)
+            QMetaObject::invokeMethod(
+                shared->receiver,
+                [done = std::move(done), reply = std::move(reply), result = std::move(result)] {
+                    done(reply, result);
+                },
+                Qt::QueuedConnection);
+        --shared->running;
+        shared->ended.notify_all();
     }).detach();
 }
 

@@ -204,6 +204,7 @@ void Membership::leave() {
     if (keyring_ && settings_.joined()) keyring_->remove(keyringKey(settings_), noteKeyring());
     password_.reset();
     remember({});
+    if (changed) changed();
 }
 
 void Membership::remember(const logbook::SquadronSettings& s) {
@@ -216,10 +217,14 @@ void Membership::remember(const logbook::SquadronSettings& s) {
 void Membership::makeLink() {
     link_.reset(); // the old one stops before the new one starts
     class_.reset();
-    if (!settings_.joined()) return;
+    if (!settings_.joined()) {
+        if (changed) changed();
+        return;
+    }
     link_ = makeOutbox(logbookPath_, connectionSettings(settings_, password_));
     class_ = std::make_unique<ClassReader>(connectionSettings(settings_, password_),
                                            ClassReader::Mode::Threaded, kClassTimeoutMs);
+    if (changed) changed();
 }
 
 } // namespace squadron

@@ -15,6 +15,7 @@
 
 #include <fstream>
 #include <gtest/gtest.h>
+#include <memory>
 #include <sstream>
 
 namespace {
@@ -41,13 +42,13 @@ struct ClassView : ::testing::Test {
         return n;
     }
     void openRidge() {
-        openClass(w, source);
+        openClass(w, [this] { return &source; });
         runtime.select(*w.grdExercises, 0); // "Ridge"
     }
 };
 
 TEST_F(ClassView, theRosterShowsEachTraineesFiguresAndSortsByThem) {
-    openClass(w, source);
+    openClass(w, [this] { return &source; });
     const std::vector<std::vector<std::string>> expected{
         {"anna", "24", "26", "16", "20.5", "▲ 12.5 better", "2026-12-07"},
         {"ben", "22", "22", "21", "30.0", "▼ 3.0 worse", "2026-12-05"},
@@ -118,7 +119,7 @@ TEST_F(ClassView, theReplayFliesEveryAircraftTogetherAndEachStaysAtItsEnd) {
 
 TEST_F(ClassView, whatArrivesIsShownAtOnceAndAFailureKeepsWhatWasShown) {
     source.held = true;
-    openClass(w, source);
+    openClass(w, [this] { return &source; });
     EXPECT_EQ(w.lblStatus->caption(), "Reading the class from the server...");
     source.release(1);
     EXPECT_EQ(w.grdRoster->rows().size(), 3u) << "the roster, before the exercises";
@@ -135,7 +136,7 @@ TEST_F(ClassView, whatArrivesIsShownAtOnceAndAFailureKeepsWhatWasShown) {
     EXPECT_EQ(w.picMap->drawing().items().size(), drawn);
     EXPECT_EQ(w.shownCount(), 3);
     source.failNext = "permission denied";
-    openClass(w, source);
+    openClass(w, [this] { return &source; });
     source.release();
     EXPECT_EQ(w.grdRoster->rows().size(), 3u) << "the failed roster left the old one";
     slot->unload();
@@ -173,7 +174,7 @@ TEST_F(ClassView, theRosterAndTheRankingExportAsCsvAndTheMapAsAPicture) {
 TEST_F(ClassView, aTraineesLogbookOpensReadOnlyAndItsDebriefShowsTheServersTrack) {
     std::vector<logbook::SearchRecord> debriefed;
     w.debrief = [&](const logbook::SearchRecord& r, const auto&) { debriefed.push_back(r); };
-    openClass(w, source);
+    openClass(w, [this] { return &source; });
     runtime.select(*w.grdRoster, 1);
     runtime.keyPress(*w.grdRoster, ui::Key::Enter);
     LogbookWindow& book = *w.traineeLogbook;
@@ -201,24 +202,33 @@ struct Membership : logbook::SquadronMembership {
     logbook::SquadronClass* squadronClass() override { return held; }
 };
 
-TEST_F(ClassView, theGameMenuOffersTheClassToAnInstructorAloneAndNotAfterLeaving) {
+TEST_F(ClassView, theGameMenuAndTheWindowFollowWhatTheSquadronSays) {
     for (const bool instructor : {true, false}) {
         Game game(runtime);
-        source.instructor = instructor;
-        Membership squadron;
-        squadron.held = &source;
+        Membership squadron; // the keyring has not given the password yet: no class to read
         game.squadron = &squadron;
         game.start();
         ui::MenuItem& item = *game.main->findMenuItem("mnuClass");
+        EXPECT_FALSE(item.visible);
+        auto first = std::make_unique<ClassFixture>();
+        first->instructor = instructor;
+        squadron.held = first.get();
+        squadron.changed();
         EXPECT_EQ(item.visible, instructor);
         runtime.menu(item);
         EXPECT_EQ(game.classWindow.existing() != nullptr, instructor);
         if (instructor) {
-            EXPECT_EQ(game.classWindow->grdRoster->rows().size(), 3u);
+            // Joined again while the window is open: it reads from the new reader alone.
+            squadron.held = &source;
+            first.reset();
+            squadron.changed();
+            runtime.select(*game.classWindow->grdExercises, 0);
+            EXPECT_EQ(game.classWindow->exerciseShown, "Ridge");
         }
-        squadron.held = nullptr;
-        askRole(game);
+        squadron.held = nullptr; // left
+        squadron.changed();
         EXPECT_FALSE(item.visible);
+        EXPECT_FALSE(game.classWindow.existing() && game.classWindow->visible());
     }
 }
 

@@ -29,7 +29,7 @@ struct ClassOnScreen {
 
     ClassOnScreen() {
         host.setRenderer(&renderer);
-        openClass(w, source);
+        openClass(w, [this] { return &source; });
         runtime.select(*w.grdExercises, 0);
         renderer.syncNow();
     }
