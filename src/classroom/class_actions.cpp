@@ -94,13 +94,14 @@ void openTraineeLogbook(ClassWindow& w) {
     const std::string trainee = w.roster[std::size_t(row)].trainee;
     ++w.pendingRequests;
     showClassStatus(w);
-    source->traineeRecords(trainee, whileOpen<std::vector<logbook::SearchRecord>>(
-                                        w, [trainee](ClassWindow& w, logbook::ClassReply reply,
-                                                     std::vector<logbook::SearchRecord> records) {
-                                            if (answered(w, reply, trainee + "'s logbook"))
-                                                showTraineeLogbook(w, trainee, std::move(records));
-                                            showClassStatus(w);
-                                        }));
+    source->traineeRecords(trainee,
+                           whileOpen<std::vector<logbook::SearchRecord>>(
+                               w, [trainee](ClassWindow& w, const logbook::ClassReply& reply,
+                                            std::vector<logbook::SearchRecord> records) {
+                                   if (answered(w, reply, trainee + "'s logbook"))
+                                       showTraineeLogbook(w, trainee, std::move(records));
+                                   showClassStatus(w);
+                               }));
 }
 
 // The path with ".png" added when its file name has no dot at all, as for a CSV file.
@@ -188,12 +189,14 @@ void openClass(ClassWindow& w, std::function<logbook::SquadronClass*()> source) 
     w.show();
     w.bringToFront();
     reader->roster(whileOpen<std::vector<logbook::RosterRow>>(
-        w, [](ClassWindow& w, logbook::ClassReply reply, std::vector<logbook::RosterRow> rows) {
+        w,
+        [](ClassWindow& w, const logbook::ClassReply& reply, std::vector<logbook::RosterRow> rows) {
             if (answered(w, reply, "the roster")) fillRoster(w, std::move(rows));
             showClassStatus(w);
         }));
     reader->exercises(whileOpen<std::vector<logbook::Exercise>>(
-        w, [](ClassWindow& w, logbook::ClassReply reply, std::vector<logbook::Exercise> list) {
+        w,
+        [](ClassWindow& w, const logbook::ClassReply& reply, std::vector<logbook::Exercise> list) {
             if (answered(w, reply, "the exercises")) fillExercises(w, std::move(list));
             showClassStatus(w);
         }));
@@ -206,7 +209,7 @@ void chooseExercise(ClassWindow& w, int row) {
     ++w.pendingRequests;
     showClassStatus(w);
     source->flights(name, whileOpen<std::vector<logbook::ExerciseFlight>>(
-                              w, [name](ClassWindow& w, logbook::ClassReply reply,
+                              w, [name](ClassWindow& w, const logbook::ClassReply& reply,
                                         std::vector<logbook::ExerciseFlight> flights) {
                                   const bool ok = answered(w, reply, "the flights of " + name);
                                   // Only the exercise chosen last is shown.
