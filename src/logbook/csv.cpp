@@ -1,19 +1,14 @@
 // SPDX-License-Identifier: MIT
 #include "csv.h"
 
-#include <cerrno>
+#include "platform/files.h"
+
 #include <charconv>
 #include <cmath>
 #include <cstdint>
-#include <cstdio>
 #include <cstring>
-#include <dirent.h>
-#include <fcntl.h>
 #include <random>
-#include <signal.h>
 #include <string_view>
-#include <sys/stat.h>
-#include <unistd.h>
 
 namespace logbook {
 
@@ -73,13 +68,13 @@ const char* const temporaryMark = ".vantrel-tmp-";
 
 // The process that writes a temporary named ".NAME.vantrel-tmp-PID-NUMBER", or 0 when the name
 // is not one of ours.
-pid_t writerOf(std::string_view name) {
+long writerOf(std::string_view name) {
     const auto mark = name.rfind(temporaryMark);
     if (name.size() < 2 || name.front() != '.' || mark == std::string_view::npos || mark < 2)
         return 0;
     const char* at = name.data() + mark + std::strlen(temporaryMark);
     const char* end = name.data() + name.size();
-    pid_t pid = 0;
+    long pid = 0;
     std::uint32_t number = 0;
     auto [dash, error] = std::from_chars(at, end, pid);
     if (error != std::errc{} || pid <= 0 || dash == end || *dash != '-') return 0;
@@ -123,51 +118,37 @@ bool writeFileWhole(const std::string& path, const std::string& text) {
     const std::string name = path.substr(slash == std::string::npos ? 0 : slash + 1).substr(0, 200);
     static std::minstd_rand random(std::random_device{}());
     std::string temporary;
-    int fd = -1;
-    for (int attempt = 0; fd < 0 && attempt < 100; ++attempt) {
-        temporary = folder + "/." + name + temporaryMark + std::to_string(getpid()) + '-' +
-                    std::to_string(random() % 1000000);
-        // A new file of its own, never someone's, made with the mode the user's umask gives.
-        fd = ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
-        if (fd < 0 && errno != EEXIST) return false;
+    platform::NewFile file;
+    bool made = false;
+    for (int attempt = 0; !made && attempt < 100; ++attempt) {
+        temporary = folder + "/." + name + temporaryMark + std::to_string(platform::processId()) +
+                    '-' + std::to_string(random() % 1000000);
+        bool taken = false;
+        made = file.create(temporary, taken);
+        if (!made && !taken) return false;
     }
-    if (fd < 0) return false;
+    if (!made) return false;
     // The temporary just made tells the time on the clock of the folder's own file system,
     // which may be another machine's: the ages of what others left are counted on it.
-    if (struct stat made{}; fstat(fd, &made) == 0) removeLeftoverTemporaries(folder, made.st_mtime);
+    if (const auto now = file.madeAt()) removeLeftoverTemporaries(folder, *now);
     // A file written over keeps who may read it: a private logbook stays private.
-    struct stat old {};
-    bool ok = ::stat(path.c_str(), &old) != 0 || fchmod(fd, old.st_mode & 0777) == 0;
-    for (std::size_t done = 0; ok && done < text.size();) {
-        const ssize_t n = ::write(fd, text.data() + done, text.size() - done);
-        ok = n > 0;
-        if (ok) done += static_cast<std::size_t>(n);
-    }
-    ok = ok && fsync(fd) == 0;
-    ok = ::close(fd) == 0 && ok;
-    ok = ok && std::rename(temporary.c_str(), path.c_str()) == 0;
-    if (!ok) std::remove(temporary.c_str());
+    bool ok = file.copyPermissionsOf(path) && file.write(text);
+    ok = file.finish() && ok;
+    ok = ok && platform::replaceFile(temporary, path);
+    if (!ok) platform::removeFile(temporary);
     return ok;
 }
 
 void removeLeftoverTemporaries(const std::string& folder, std::int64_t now) {
-    DIR* listing = ::opendir(folder.c_str());
-    if (!listing) return;
-    while (const dirent* entry = ::readdir(listing)) {
-        const pid_t writer = writerOf(entry->d_name);
-        struct stat file {};
-        if (writer <= 0 ||
-            ::fstatat(::dirfd(listing), entry->d_name, &file, AT_SYMLINK_NOFOLLOW) != 0)
-            continue;
-        // Only a plain file of this user's, left by a writer that is gone, or so long ago that
-        // no export still writes it. A folder shared with another machine may hold that one's
-        // export in the making under a number no process here has: it is a few seconds old.
-        const bool gone = ::kill(writer, 0) != 0 && errno == ESRCH;
-        const std::int64_t age = now - file.st_mtime;
-        if (S_ISREG(file.st_mode) && file.st_uid == ::geteuid() && ((gone && age > 5) || age > 60))
-            ::unlinkat(::dirfd(listing), entry->d_name, 0);
-    }
-    ::closedir(listing);
+    // Only a plain file of this user's, left by a writer that is gone, or so long ago that no
+    // export still writes it. A folder shared with another machine may hold that one's export
+    // in the making under a number no process here has: it is a few seconds old.
+    platform::removeOwnFilesWhere(folder, [now](const std::string& name, std::int64_t writtenAt) {
+        const long writer = writerOf(name);
+        if (writer <= 0) return false;
+        const std::int64_t age = now - writtenAt;
+        return (age > 5 && platform::processEnded(writer)) || age > 60;
+    });
 }
 
 } // namespace logbook

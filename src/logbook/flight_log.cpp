@@ -1,8 +1,9 @@
 // SPDX-License-Identifier: MIT
 #include "flight_log.h"
 
+#include <chrono>
 #include <cmath>
-#include <ctime>
+#include <cstdio>
 
 namespace logbook {
 
@@ -81,11 +82,15 @@ double minutesBetween(double startClock, double endClock) {
 }
 
 std::string utcText(std::int64_t secondsSince1970) {
-    const auto now = static_cast<std::time_t>(secondsSince1970);
-    std::tm utc{};
-    gmtime_r(&now, &utc);
-    char text[32];
-    std::strftime(text, sizeof text, "%Y-%m-%dT%H:%M:%SZ", &utc);
+    using namespace std::chrono;
+    const sys_seconds now{seconds{secondsSince1970}};
+    const sys_days day = floor<days>(now);
+    const year_month_day date{day};
+    const hh_mm_ss time{now - day};
+    char text[48];
+    std::snprintf(text, sizeof text, "%04d-%02u-%02uT%02d:%02d:%02dZ", int(date.year()),
+                  unsigned(date.month()), unsigned(date.day()), int(time.hours().count()),
+                  int(time.minutes().count()), int(time.seconds().count()));
     return text;
 }
 

@@ -2,12 +2,10 @@
 #include "scenario_runner.h"
 
 #include "game/view_menu.h"
-#include "logbook_holder.h"
 #include "logbook_items.h"
 #include "properties.h"
-#include "squadron_line.h"
+#include "squadron_items.h"
 #include "state_fields.h"
-#include "storage/sqlite_store.h"
 #include "tokenizer.h"
 #include "ui/controls.h"
 #include "ui/form.h"
@@ -159,16 +157,12 @@ void ScenarioRunner::perform(const std::vector<std::string>& words) {
     } else if (command == "logbook") {
         needArgs(1);
         if (started_) throw ScenarioError("logbook comes before start");
-        // As in the game, a write never waits for the file: a locked one holds the record.
-        game_->logbook = std::make_unique<logbook::Logbook>(std::make_unique<storage::SqliteStore>(
-            args[0], storage::SqliteOptions{.busyTimeoutMs = 0,
-                                            .utcSeconds = [this] { return host_.utcSeconds(); }}));
+        game_->logbook = std::make_unique<logbook::Logbook>(
+            logbookFile(args[0], [this] { return host_.utcSeconds(); }));
     } else if (command == "squadron") {
         needArgs(1);
         if (started_) throw ScenarioError("squadron comes before start");
-        std::string error;
-        squadronSettings_ = squadron::parseConninfo(args[0], error);
-        if (!error.empty()) throw ScenarioError("not a connection string: " + error);
+        squadronConninfo_ = checkConninfo(args[0]) ? args[0] : "";
     } else if (command == "exercise") {
         needArgs(1);
         // Before start the squadron is not joined yet: the exercise is read from its server
@@ -176,8 +170,8 @@ void ScenarioRunner::perform(const std::vector<std::string>& words) {
         std::unique_ptr<logbook::SquadronClass> early;
         logbook::SquadronClass* squadronClass =
             game_->squadron ? game_->squadron->squadronClass() : nullptr;
-        if (!started_ && !squadronSettings_.empty())
-            squadronClass = (early = scriptedClass(squadronSettings_)).get();
+        if (!started_ && !squadronConninfo_.empty())
+            squadronClass = (early = scriptedClass(squadronConninfo_)).get();
         if (!squadronClass) throw ScenarioError("exercise needs a squadron line");
         std::string problem;
         game_->nextExercise = fetchExercise(*squadronClass, args[0], problem);
@@ -190,9 +184,7 @@ void ScenarioRunner::perform(const std::vector<std::string>& words) {
         out_ << squadronStatusLine(link->settle(kSyncWaitMs)) << '\n' << std::flush;
     } else if (command == "lock") {
         needArgs(1);
-        auto holder = std::make_unique<LogbookHolder>(args[0]);
-        if (!holder->holding()) throw ScenarioError("cannot lock " + args[0]);
-        holders_[args[0]] = std::move(holder);
+        holders_[args[0]] = holdLogbookFile(args[0]);
     } else if (command == "unlock") {
         needArgs(1);
         if (holders_.erase(args[0]) == 0) throw ScenarioError(args[0] + " is not locked");
@@ -211,10 +203,9 @@ void ScenarioRunner::perform(const std::vector<std::string>& words) {
     } else if (command == "start") {
         if (started_) throw ScenarioError("the game has already started");
         started_ = true;
-        if (!squadronSettings_.empty()) {
+        if (!squadronConninfo_.empty()) {
             if (!game_->logbook) throw ScenarioError("squadron needs a logbook line");
-            squadron_ =
-                std::make_unique<ScriptedSquadron>(squadronSettings_, game_->logbook->path());
+            squadron_ = scriptedSquadron(squadronConninfo_, game_->logbook->path());
             game_->squadron = squadron_.get();
         }
         game_->start();

@@ -2,7 +2,7 @@
 #pragma once
 
 #include "game/game.h"
-#include "squadron/connection.h"
+#include "stored_lines.h"
 #include "ui/headless/headless_host.h"
 #include "ui/runtime.h"
 
@@ -14,9 +14,6 @@
 #include <vector>
 
 namespace script {
-
-class LogbookHolder;
-class ScriptedSquadron;
 
 // Runs one game on the headless host and performs scenario lines on it, writing the
 // transcript: what the game shows, and the values asked for.
@@ -63,12 +60,12 @@ private:
     std::ostream& err_;
     ui::headless::HeadlessHost host_;
     ui::Runtime runtime_;
-    squadron::Settings squadronSettings_;        // from the squadron line
-    std::unique_ptr<ScriptedSquadron> squadron_; // outlives the game that points at it
+    std::string squadronConninfo_;                          // from the squadron line
+    std::unique_ptr<logbook::SquadronMembership> squadron_; // outlives the game pointing at it
     std::unique_ptr<Game> game_;
     std::unique_ptr<NoteRecorder> notes_;
     std::map<std::string, std::unique_ptr<ui::Form>> designCopies_;
-    std::map<std::string, std::unique_ptr<LogbookHolder>> holders_; // files "locked"
+    std::map<std::string, std::unique_ptr<FileHolder>> holders_; // files "locked"
     bool started_ = false;
 };
 

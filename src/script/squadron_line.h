@@ -6,7 +6,6 @@
 #include "squadron/connection.h"
 
 #include <memory>
-#include <optional>
 #include <string>
 
 namespace script {
@@ -34,15 +33,7 @@ private:
     squadron::ClassReader class_; // answers before it returns: the next line sees the answer
 };
 
-// The squadron's exercise NAME, read through `squadronClass` before returning; nothing, and
-// `problem` in words, when the server cannot be read or has no such exercise.
-std::optional<logbook::Exercise> fetchExercise(logbook::SquadronClass& squadronClass,
-                                               const std::string& name, std::string& problem);
-
 // A class read synchronously from the server `settings` names, as a scenario reads it.
-std::unique_ptr<logbook::SquadronClass> scriptedClass(const squadron::Settings& settings);
-
-// "squadron sent=N pending=M state=S"
-std::string squadronStatusLine(const logbook::SquadronStatus& status);
+std::unique_ptr<logbook::SquadronClass> scriptedClassOf(const squadron::Settings& settings);
 
 } // namespace script

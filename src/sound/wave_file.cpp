@@ -1,11 +1,9 @@
 // SPDX-License-Identifier: MIT
 #include "wave_file.h"
 
-#include <cerrno>
+#include "platform/files.h"
+
 #include <cstring>
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
 
 namespace ui {
 
@@ -26,14 +24,6 @@ std::optional<WaveSound> refuse(WaveRefusal& refusal, std::string reason) {
     refusal.reason = std::move(reason);
     return std::nullopt;
 }
-
-// Closes the file however the reading ends.
-struct FileDescriptor {
-    int fd;
-    ~FileDescriptor() {
-        if (fd >= 0) ::close(fd);
-    }
-};
 
 } // namespace
 
@@ -82,26 +72,9 @@ std::optional<WaveSound> parseWave(std::vector<std::uint8_t> bytes, WaveRefusal&
 }
 
 std::optional<WaveSound> readWaveFile(const std::string& path, WaveRefusal& refusal) {
-    // Not blocking, so that a pipe or device at the name cannot hold the reader.
-    const FileDescriptor file{::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY)};
-    if (file.fd < 0) return refuse(refusal, std::strerror(errno));
-    struct stat info {};
-    if (::fstat(file.fd, &info) != 0) return refuse(refusal, std::strerror(errno));
-    if (!S_ISREG(info.st_mode)) return refuse(refusal, "not a regular file");
-    if (static_cast<std::uintmax_t>(info.st_size) > maxWaveFileBytes)
-        return refuse(refusal, "larger than " + std::to_string(maxWaveFileBytes) + " bytes");
-    // Only the size seen above is read, however the file grows meanwhile.
-    std::vector<std::uint8_t> bytes(static_cast<std::size_t>(info.st_size));
-    std::size_t got = 0;
-    while (got < bytes.size()) {
-        const ssize_t n = ::read(file.fd, bytes.data() + got, bytes.size() - got);
-        if (n < 0 && errno == EINTR) continue;
-        if (n < 0) return refuse(refusal, std::strerror(errno));
-        if (n == 0) break;
-        got += static_cast<std::size_t>(n);
-    }
-    bytes.resize(got);
-    return parseWave(std::move(bytes), refusal);
+    auto bytes = platform::readPlainFile(path, maxWaveFileBytes, refusal.reason);
+    if (!bytes) return std::nullopt;
+    return parseWave(std::move(*bytes), refusal);
 }
 
 } // namespace ui

@@ -1,0 +1,50 @@
+#!/usr/bin/env python3
+# SPDX-License-Identifier: MIT
+"""Plays every scenario with two runners and checks that they print the same, byte for byte.
+
+usage: same_transcripts.py NATIVE OTHER DIR...
+       same_transcripts.py --refuses-logbook RUNNER
+
+The second form checks that a runner built without the logbook's file refuses the `logbook`
+line with one line on standard error and exit status 2, and goes on working without one.
+"""
+import glob, os, subprocess, sys
+
+
+def play(runner, scenario, text=None):
+    p = subprocess.run([runner, scenario], input=text, capture_output=True, timeout=120)
+    return p.returncode, p.stdout, p.stderr
+
+
+def refuses_logbook(runner):
+    status, out, err = play(runner, '-', b'logbook "never-made.sqlite"\nstart\n')
+    want = b'line 1: this build of vantrel-script keeps no logbook: it was built without Qt\n'
+    ok = status == 2 and out == b'' and err == want and not os.path.exists('never-made.sqlite')
+    print('logbook line refused' if ok else f'FAIL: exit {status}, stdout {out!r}, stderr {err!r}')
+    status, out, _ = play(runner, '-', b'start\nclick cmdUp\nprint heading\n')
+    played = status == 0 and out.endswith(b'heading=0\n')
+    print('the game plays on without it' if played else f'FAIL: exit {status}, {out[-200:]!r}')
+    return ok and played
+
+
+def same(native, other, dirs):
+    failed = 0
+    scenarios = sorted(f for d in dirs for f in glob.glob(os.path.join(d, '*.vts')))
+    for scenario in scenarios:
+        mine, theirs = play(native, scenario), play(other, scenario)
+        if mine != theirs:
+            failed += 1
+            what = ['exit status', 'standard output', 'standard error']
+            differ = [w for w, a, b in zip(what, mine, theirs) if a != b]
+            print(f'FAIL: {os.path.basename(scenario)}: {", ".join(differ)} differ')
+    print(f'{len(scenarios) - failed} the same, {failed} failed')
+    return failed == 0 and scenarios
+
+
+if __name__ == '__main__':
+    args = sys.argv[1:]
+    if args[:1] == ['--refuses-logbook'] and len(args) == 2:
+        sys.exit(0 if refuses_logbook(args[1]) else 1)
+    if len(args) < 3:
+        sys.exit(__doc__)
+    sys.exit(0 if same(args[0], args[1], args[2:]) else 1)

@@ -1,0 +1,31 @@
+# SPDX-License-Identifier: MIT
+# The build without Qt, which is the one that runs on Windows: every scenario and acceptance
+# sample played by its runner (under Wine when it is a Windows program), each transcript exactly
+# the native runner's when one is named, and the logbook's line refused in one clear line.
+set(VANTREL_NATIVE_RUNNER "" CACHE FILEPATH "The native build's vantrel-script, to compare with")
+
+# check-scenarios starts its runner as one program: a small script starts this one.
+set(runner ${CMAKE_BINARY_DIR}/bin/vantrel-script-as-built)
+string(JOIN " " emulator ${CMAKE_CROSSCOMPILING_EMULATOR})
+file(GENERATE OUTPUT ${runner}
+    CONTENT "#!/bin/sh\nexec ${emulator} \"$<TARGET_FILE:vantrel-script>\" \"$@\"\n"
+    FILE_PERMISSIONS OWNER_READ OWNER_WRITE OWNER_EXECUTE GROUP_READ GROUP_EXECUTE WORLD_READ
+                     WORLD_EXECUTE)
+
+foreach(dir scenarios acceptance)
+    add_test(NAME ${dir}
+        COMMAND Python3::Interpreter ${CMAKE_CURRENT_SOURCE_DIR}/tools/check-scenarios ${runner}
+                ${CMAKE_CURRENT_SOURCE_DIR}/${dir})
+    set_tests_properties(${dir} PROPERTIES TIMEOUT 600
+        FAIL_REGULAR_EXPRESSION "[1-9][0-9]* failed")
+endforeach()
+if(VANTREL_NATIVE_RUNNER)
+    add_test(NAME same_transcripts_as_native
+        COMMAND Python3::Interpreter ${CMAKE_CURRENT_SOURCE_DIR}/portable/same_transcripts.py
+                ${VANTREL_NATIVE_RUNNER} ${runner} ${CMAKE_CURRENT_SOURCE_DIR}/scenarios
+                ${CMAKE_CURRENT_SOURCE_DIR}/acceptance)
+    set_tests_properties(same_transcripts_as_native PROPERTIES TIMEOUT 900)
+endif()
+add_test(NAME logbook_line_refused
+    COMMAND Python3::Interpreter ${CMAKE_CURRENT_SOURCE_DIR}/portable/same_transcripts.py
+            --refuses-logbook ${runner})
