@@ -1,14 +1,29 @@
 // SPDX-License-Identifier: MIT
 #include "program_folder.h"
 
-#include <climits>
 #include <QCoreApplication>
 #include <QFile>
+#ifdef Q_OS_LINUX
+#include <climits>
 #include <unistd.h>
+#endif
 
 namespace ui::qt {
 
+namespace {
+
+QString qtName(const std::string& path) {
+#ifdef Q_OS_WIN
+    return QString::fromStdString(path);
+#else
+    return QFile::decodeName(QByteArray::fromStdString(path));
+#endif
+}
+
+} // namespace
+
 std::string executableFolder() {
+#ifdef Q_OS_LINUX
     // Qt's own answer goes through UTF-8 and is empty for any other name, so the link is read
     // here as bytes.
     char target[PATH_MAX];
@@ -18,14 +33,30 @@ std::string executableFolder() {
         const auto slash = exe.rfind('/');
         if (slash != std::string::npos) return slash == 0 ? "/" : exe.substr(0, slash);
     }
-    return QFile::encodeName(QCoreApplication::applicationDirPath()).toStdString();
+#endif
+    return gamePath(QCoreApplication::applicationDirPath());
+}
+
+std::string gamePath(const QString& name) {
+#ifdef Q_OS_WIN
+    return name.toStdString();
+#else
+    return QFile::encodeName(name).toStdString();
+#endif
 }
 
 std::optional<QString> qtFileName(const std::string& path) {
-    const QByteArray bytes = QByteArray::fromStdString(path);
-    QString name = QFile::decodeName(bytes);
-    if (QFile::encodeName(name) != bytes) return std::nullopt;
+    QString name = qtName(path);
+    if (gamePath(name) != path) return std::nullopt;
     return name;
+}
+
+QString helpViewerIn(const std::string& programFolder) {
+#ifdef Q_OS_WIN
+    return qtName(programFolder + "/vantrel-help.exe");
+#else
+    return qtName(programFolder + "/vantrel-help");
+#endif
 }
 
 } // namespace ui::qt

@@ -58,9 +58,8 @@ void zoomBox(QMessageBox& box, double zoom) {
 } // namespace
 
 QtHost::QtHost(const QString& programFolder)
-    : programFolder_(programFolder.isEmpty() ? executableFolder()
-                                             : QFile::encodeName(programFolder).toStdString()),
-      help_(QFile::decodeName(QByteArray::fromStdString(programFolder_ + "/vantrel-help")),
+    : programFolder_(programFolder.isEmpty() ? executableFolder() : gamePath(programFolder)),
+      help_(helpViewerIn(programFolder_),
             [this](const QString& message) { tellHelpTrouble(message); }) {}
 QtHost::~QtHost() = default;
 
