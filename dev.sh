@@ -4,7 +4,8 @@
 #   ./dev.sh play   install what is missing, build, start the game
 #   ./dev.sh test   install what is missing, build, run every test: the plain build, the build
 #                   with AddressSanitizer and UndefinedBehaviorSanitizer (with a 200,000-event
-#                   monkey run), and a short run of the fuzzers
+#                   monkey run), the game's core built for Windows and played under Wine, and a
+#                   short run of the fuzzers
 #   ./dev.sh package  install what is missing, build, make the Debian package
 set -euo pipefail
 cd "$(dirname "$0")"
@@ -23,6 +24,8 @@ packages=(
     pulseaudio pulseaudio-utils
     postgresql libpq-dev openssl
     qtkeychain-qt6-dev
+    # The game's core as a Windows program, and Windows to run it in.
+    g++-mingw-w64-x86-64-posix wine wine64
 )
 
 install_missing() {
@@ -63,6 +66,15 @@ sanitizer_tests() {
     build-asan/bin/vantrel-monkey --events 200000 --seed "${VANTREL_MONKEY_SEED:-$RANDOM$RANDOM}"
 }
 
+# The game's core built as a Windows program and played under Wine: every scenario, each
+# transcript the same as the native runner's.
+windows_tests() {
+    cmake -S . -B build-win -G Ninja -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64.cmake \
+        -DVANTREL_WITH_QT=OFF -DVANTREL_NATIVE_RUNNER="$PWD/build/bin/vantrel-script" >/dev/null
+    cmake --build build-win
+    ctest --test-dir build-win --output-on-failure -j "$(nproc)"
+}
+
 case "${1:-}" in
 play)
     install_missing
@@ -75,6 +87,7 @@ test)
     build
     ctest --test-dir build --output-on-failure -j "$(nproc)"
     sanitizer_tests
+    windows_tests
     tools/fuzz.sh 15
     tools/lint.sh
     ;;
