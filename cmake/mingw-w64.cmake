@@ -19,10 +19,12 @@ set(CMAKE_FIND_ROOT_PATH_MODE_PACKAGE ONLY)
 
 set(CMAKE_EXE_LINKER_FLAGS_INIT "-static")
 
-# Wine keeps its Windows in a folder of the build's own, never in the user's ~/.wine, and says
-# nothing of its own doings.
+# The build runs a program of its own, the tone's generator, and the tests run the rest: under
+# Wine, which keeps its Windows in a folder of the build's own, never in the user's ~/.wine, and
+# says nothing of its own doings.
 find_program(VANTREL_WINE wine)
-if(VANTREL_WINE)
-    set(CMAKE_CROSSCOMPILING_EMULATOR env WINEDEBUG=-all WINEPREFIX=${CMAKE_BINARY_DIR}/wine
-        ${VANTREL_WINE})
+if(NOT VANTREL_WINE)
+    message(FATAL_ERROR "The Windows build runs its tone generator under Wine: install wine.")
 endif()
+set(CMAKE_CROSSCOMPILING_EMULATOR env WINEDEBUG=-all WINEPREFIX=${CMAKE_BINARY_DIR}/wine
+    ${VANTREL_WINE})

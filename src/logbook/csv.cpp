@@ -68,13 +68,13 @@ const char* const temporaryMark = ".vantrel-tmp-";
 
 // The process that writes a temporary named ".NAME.vantrel-tmp-PID-NUMBER", or 0 when the name
 // is not one of ours.
-long writerOf(std::string_view name) {
+std::int32_t writerOf(std::string_view name) {
     const auto mark = name.rfind(temporaryMark);
     if (name.size() < 2 || name.front() != '.' || mark == std::string_view::npos || mark < 2)
         return 0;
     const char* at = name.data() + mark + std::strlen(temporaryMark);
     const char* end = name.data() + name.size();
-    long pid = 0;
+    std::int32_t pid = 0;
     std::uint32_t number = 0;
     auto [dash, error] = std::from_chars(at, end, pid);
     if (error != std::errc{} || pid <= 0 || dash == end || *dash != '-') return 0;
@@ -132,8 +132,8 @@ bool writeFileWhole(const std::string& path, const std::string& text) {
     // which may be another machine's: the ages of what others left are counted on it.
     if (const auto now = file.madeAt()) removeLeftoverTemporaries(folder, *now);
     // A file written over keeps who may read it: a private logbook stays private.
-    bool ok = file.copyPermissionsOf(path) && file.write(text);
-    ok = file.finish() && ok;
+    bool ok = file.copyPermissionsOf(path) && file.write(text) && file.flush();
+    ok = file.close() && ok;
     ok = ok && platform::replaceFile(temporary, path);
     if (!ok) platform::removeFile(temporary);
     return ok;
@@ -143,12 +143,13 @@ void removeLeftoverTemporaries(const std::string& folder, std::int64_t now) {
     // Only a plain file of this user's, left by a writer that is gone, or so long ago that no
     // export still writes it. A folder shared with another machine may hold that one's export
     // in the making under a number no process here has: it is a few seconds old.
-    platform::removeOwnFilesWhere(folder, [now](const std::string& name, std::int64_t writtenAt) {
-        const long writer = writerOf(name);
-        if (writer <= 0) return false;
-        const std::int64_t age = now - writtenAt;
-        return (age > 5 && platform::processEnded(writer)) || age > 60;
-    });
+    platform::removeOwnFilesWhere(
+        folder, temporaryMark, [now](const std::string& name, std::int64_t writtenAt) {
+            const std::int32_t writer = writerOf(name);
+            if (writer <= 0) return false;
+            const std::int64_t age = now - writtenAt;
+            return (age > 5 && platform::processEnded(writer)) || age > 60;
+        });
 }
 
 } // namespace logbook

@@ -40,8 +40,9 @@ public:
     bool write(std::string_view bytes);
     // When it was made, in seconds since 1970 on the clock of its folder's file system.
     std::optional<std::int64_t> madeAt();
-    // Writes it through to the disk and closes it.
-    bool finish();
+    // Writes what it holds through to the disk.
+    bool flush();
+    bool close();
 
 private:
     int handle_ = -1;
@@ -56,10 +57,11 @@ bool removeFile(const std::string& path);
 long processId();
 bool processEnded(long id);
 
-// Removes from `folder` each plain file of this user's for which `doomed(name, writtenAt)` holds,
-// `writtenAt` in seconds since 1970; nothing else, never a link or a folder.
+// Removes from `folder` each plain file of this user's whose name holds `mark` and for which
+// `doomed(name, writtenAt)` holds, `writtenAt` in seconds since 1970; nothing else, never a link
+// or a folder. Other names are passed over without a look at their files.
 void removeOwnFilesWhere(
-    const std::string& folder,
+    const std::string& folder, std::string_view mark,
     const std::function<bool(const std::string& name, std::int64_t writtenAt)>& doomed);
 
 } // namespace platform

@@ -90,11 +90,14 @@ std::optional<std::int64_t> NewFile::madeAt() {
     return made.st_mtime;
 }
 
-bool NewFile::finish() {
-    const bool synced = fsync(handle_) == 0;
+bool NewFile::flush() {
+    return fsync(handle_) == 0;
+}
+
+bool NewFile::close() {
     const bool closed = ::close(handle_) == 0;
     handle_ = -1;
-    return synced && closed;
+    return closed;
 }
 
 bool replaceFile(const std::string& from, const std::string& to) {
@@ -114,13 +117,14 @@ bool processEnded(long id) {
 }
 
 void removeOwnFilesWhere(
-    const std::string& folder,
+    const std::string& folder, std::string_view mark,
     const std::function<bool(const std::string& name, std::int64_t writtenAt)>& doomed) {
     DIR* listing = ::opendir(folder.c_str());
     if (!listing) return;
     while (const dirent* entry = ::readdir(listing)) {
         struct stat file {};
-        if (::fstatat(::dirfd(listing), entry->d_name, &file, AT_SYMLINK_NOFOLLOW) != 0 ||
+        if (std::string_view(entry->d_name).find(mark) == std::string_view::npos ||
+            ::fstatat(::dirfd(listing), entry->d_name, &file, AT_SYMLINK_NOFOLLOW) != 0 ||
             !S_ISREG(file.st_mode) || file.st_uid != ::geteuid())
             continue;
         if (doomed(entry->d_name, file.st_mtime)) ::unlinkat(::dirfd(listing), entry->d_name, 0);

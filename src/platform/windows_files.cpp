@@ -14,14 +14,27 @@ namespace platform {
 
 namespace {
 
+// UTF-16 for the system; empty, which names no file, when the text is not UTF-8.
 std::wstring wide(const std::string& path) {
-    return systemPath(path).wstring();
+    try {
+        return systemPath(path).wstring();
+    } catch (const std::exception&) {
+        return {};
+    }
 }
 
 struct Descriptor {
     int fd;
     ~Descriptor() {
         if (fd >= 0) ::_close(fd);
+    }
+};
+
+// Closes a folder's listing however the walk through it ends.
+struct Listing {
+    HANDLE handle;
+    ~Listing() {
+        if (handle != INVALID_HANDLE_VALUE) FindClose(handle);
     }
 };
 
@@ -77,7 +90,7 @@ bool NewFile::create(const std::string& path, bool& taken) {
     return handle_ >= 0;
 }
 
-// A file's permissions there are its folder's access list, which the new file already has.
+// The old file's access list passes to the new one as it takes the name (replaceFile).
 bool NewFile::copyPermissionsOf(const std::string&) {
     return true;
 }
@@ -91,23 +104,47 @@ bool NewFile::write(std::string_view bytes) {
     return true;
 }
 
+// The file time itself, as the folder's listing gives it: the C runtime's stat goes through the
+// local time zone and back, and can be an hour off around a change of summer time.
 std::optional<std::int64_t> NewFile::madeAt() {
-    struct _stat64 made {};
-    if (::_fstat64(handle_, &made) != 0) return std::nullopt;
-    return made.st_mtime;
+    BY_HANDLE_FILE_INFORMATION made{};
+    const auto file = reinterpret_cast<HANDLE>(::_get_osfhandle(handle_));
+    if (file == INVALID_HANDLE_VALUE || !GetFileInformationByHandle(file, &made))
+        return std::nullopt;
+    return secondsSince1970(made.ftLastWriteTime);
 }
 
-bool NewFile::finish() {
-    const bool synced = ::_commit(handle_) == 0;
+bool NewFile::flush() {
+    return ::_commit(handle_) == 0;
+}
+
+bool NewFile::close() {
     const bool closed = ::_close(handle_) == 0;
     handle_ = -1;
-    return synced && closed;
+    return closed;
 }
 
-// rename() there refuses a name that is taken; MoveFileEx replaces it in one step.
+// rename() there refuses a name that is taken. ReplaceFile swaps the new file in, in one step,
+// and gives it the old one's access list and attributes, so a private file stays private; a
+// name not yet taken is moved to. A virus scanner or an indexer may hold a file just written
+// for a moment: that is waited out, briefly.
 bool replaceFile(const std::string& from, const std::string& to) {
-    return MoveFileExW(wide(from).c_str(), wide(to).c_str(),
-                       MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != 0;
+    const std::wstring source = wide(from), target = wide(to);
+    for (int attempt = 0; attempt < 5; ++attempt) {
+        if (ReplaceFileW(target.c_str(), source.c_str(), nullptr, REPLACEFILE_IGNORE_MERGE_ERRORS,
+                         nullptr, nullptr))
+            return true;
+        DWORD error = GetLastError();
+        if (error == ERROR_FILE_NOT_FOUND) {
+            if (MoveFileExW(source.c_str(), target.c_str(), MOVEFILE_WRITE_THROUGH)) return true;
+            error = GetLastError();
+        }
+        if (error != ERROR_SHARING_VIOLATION && error != ERROR_ACCESS_DENIED &&
+            error != ERROR_UNABLE_TO_REMOVE_REPLACED)
+            return false;
+        Sleep(50 << attempt);
+    }
+    return false;
 }
 
 bool removeFile(const std::string& path) {
@@ -128,22 +165,29 @@ bool processEnded(long id) {
 
 // Files in a folder of the user's are the user's: its access list says who else may touch them.
 void removeOwnFilesWhere(
-    const std::string& folder,
+    const std::string& folder, std::string_view mark,
     const std::function<bool(const std::string& name, std::int64_t writtenAt)>& doomed) {
+    const std::wstring where = wide(folder), wideMark = wide(std::string(mark));
+    if (where.empty() || wideMark.empty()) return;
     WIN32_FIND_DATAW found{};
-    const std::wstring where = wide(folder);
-    HANDLE listing = FindFirstFileW((where + L"\\*").c_str(), &found);
-    if (listing == INVALID_HANDLE_VALUE) return;
+    const Listing listing{FindFirstFileW((where + L"\\*").c_str(), &found)};
+    if (listing.handle == INVALID_HANDLE_VALUE) return;
     do {
         const DWORD kind = found.dwFileAttributes;
-        if (kind &
-            (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_REPARSE_POINT | FILE_ATTRIBUTE_DEVICE))
+        const std::wstring name = found.cFileName;
+        if (name.find(wideMark) == std::wstring::npos ||
+            (kind &
+             (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_REPARSE_POINT | FILE_ATTRIBUTE_DEVICE)))
             continue;
-        const std::string name = utf8Path(std::filesystem::path(found.cFileName));
-        if (doomed(name, secondsSince1970(found.ftLastWriteTime)))
-            DeleteFileW((where + L"\\" + found.cFileName).c_str());
-    } while (FindNextFileW(listing, &found));
-    FindClose(listing);
+        std::string utf8;
+        try {
+            utf8 = utf8Path(std::filesystem::path(name));
+        } catch (const std::exception&) {
+            continue; // not a name the game could have made
+        }
+        if (doomed(utf8, secondsSince1970(found.ftLastWriteTime)))
+            DeleteFileW((where + L"\\" + name).c_str());
+    } while (FindNextFileW(listing.handle, &found));
 }
 
 } // namespace platform

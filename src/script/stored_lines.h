@@ -32,7 +32,8 @@ struct FileHolder {
 };
 std::unique_ptr<FileHolder> holdLogbookFile(const std::string& path);
 
-// Refuses a connection string that is not one; false for one that names nothing at all.
+// Refuses a connection string that is not one (a build without the squadron, any at all); false
+// for one that names nothing.
 bool checkConninfo(const std::string& conninfo);
 // The squadron the connection string names, joined for the whole run, its records sent from
 // the logbook at `logbookPath`.

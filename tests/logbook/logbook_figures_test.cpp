@@ -214,6 +214,7 @@ TEST(LogbookFigures, anExportRemovesOnlyTheTemporariesThatKilledExportsLeft) {
         {"logbook.csv.vantrel-tmp-" + gone + "-1", 120, false},
         {".logbook.csv.vantrel-tmp-" + gone + "-1.csv", 120, false},
         {".logbook.csv.vantrel-tmp-x-1", 120, false},
+        {".logbook.csv.vantrel-tmp-4294967297-1", 120, false}, // no process has that number
         {"logbook.csv.AbC123", 120, false},
         {"notes.txt", 120, false},
     };
