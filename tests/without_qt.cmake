@@ -4,7 +4,8 @@
 # the native runner's when one is named, and the logbook's line refused in one clear line.
 set(VANTREL_NATIVE_RUNNER "" CACHE FILEPATH "The native build's vantrel-script, to compare with")
 
-# check-scenarios starts its runner as one program: a small script starts this one.
+# check-scenarios starts its runner as one program: a small script starts this one. Python is
+# named by its path: a program target would be started under the emulator too.
 set(runner ${CMAKE_RUNTIME_OUTPUT_DIRECTORY}/vantrel-script-as-built)
 set(emulator "")
 foreach(word IN LISTS CMAKE_CROSSCOMPILING_EMULATOR)
@@ -17,20 +18,20 @@ file(GENERATE OUTPUT ${runner}
 
 foreach(dir scenarios acceptance)
     add_test(NAME ${dir}
-        COMMAND Python3::Interpreter ${CMAKE_CURRENT_SOURCE_DIR}/tools/check-scenarios ${runner}
+        COMMAND ${Python3_EXECUTABLE} ${CMAKE_CURRENT_SOURCE_DIR}/tools/check-scenarios ${runner}
                 ${CMAKE_CURRENT_SOURCE_DIR}/${dir})
     set_tests_properties(${dir} PROPERTIES TIMEOUT 600
         FAIL_REGULAR_EXPRESSION "[1-9][0-9]* failed")
 endforeach()
 if(VANTREL_NATIVE_RUNNER)
     add_test(NAME same_transcripts_as_native
-        COMMAND Python3::Interpreter ${CMAKE_CURRENT_SOURCE_DIR}/portable/same_transcripts.py
+        COMMAND ${Python3_EXECUTABLE} ${CMAKE_CURRENT_SOURCE_DIR}/portable/same_transcripts.py
                 ${VANTREL_NATIVE_RUNNER} ${runner} ${CMAKE_CURRENT_SOURCE_DIR}/scenarios
                 ${CMAKE_CURRENT_SOURCE_DIR}/acceptance)
     set_tests_properties(same_transcripts_as_native PROPERTIES TIMEOUT 900)
 endif()
 add_test(NAME logbook_line_refused
-    COMMAND Python3::Interpreter ${CMAKE_CURRENT_SOURCE_DIR}/portable/same_transcripts.py
+    COMMAND ${Python3_EXECUTABLE} ${CMAKE_CURRENT_SOURCE_DIR}/portable/same_transcripts.py
             --refuses-logbook ${runner})
 
 # Under Wine, one Wine server for the whole run: a program that starts just as the last one's
