@@ -4,15 +4,22 @@
 # the native runner's when one is named, and the logbook's line refused in one clear line.
 set(VANTREL_NATIVE_RUNNER "" CACHE FILEPATH "The native build's vantrel-script, to compare with")
 
-# check-scenarios starts its runner as one program: a small script starts this one. Python is
-# named by its path: a program target would be started under the emulator too.
+# check-scenarios starts its runner as one program: a small script starts this one, under the
+# emulator through a script that tries a run again when the emulator fails it. Python is named by
+# its path: a program target would be started under the emulator too.
 set(runner ${CMAKE_RUNTIME_OUTPUT_DIRECTORY}/vantrel-script-as-built)
-set(emulator "")
-foreach(word IN LISTS CMAKE_CROSSCOMPILING_EMULATOR)
-    string(APPEND emulator "'${word}' ")
-endforeach()
+set(start "")
+if(CMAKE_CROSSCOMPILING_EMULATOR)
+    set(start "'${Python3_EXECUTABLE}' '${CMAKE_CURRENT_SOURCE_DIR}/portable/retry_under_emulator.py' ")
+    foreach(word IN LISTS CMAKE_CROSSCOMPILING_EMULATOR)
+        string(APPEND start "'${word}' ")
+    endforeach()
+    set(arguments "-- \"$@\"")
+else()
+    set(arguments "\"$@\"")
+endif()
 file(GENERATE OUTPUT ${runner}
-    CONTENT "#!/bin/sh\nexec ${emulator}'$<TARGET_FILE:vantrel-script>' \"$@\"\n"
+    CONTENT "#!/bin/sh\nexec ${start}'$<TARGET_FILE:vantrel-script>' ${arguments}\n"
     FILE_PERMISSIONS OWNER_READ OWNER_WRITE OWNER_EXECUTE GROUP_READ GROUP_EXECUTE WORLD_READ
                      WORLD_EXECUTE)
 

@@ -36,7 +36,8 @@ def same(native, other, dirs):
             failed += 1
             what = ['exit status', 'standard output', 'standard error']
             differ = [w for w, a, b in zip(what, mine, theirs) if a != b]
-            print(f'FAIL: {os.path.basename(scenario)}: {", ".join(differ)} differ')
+            print(f'FAIL: {os.path.basename(scenario)}: {", ".join(differ)} differ; exit '
+                  f'{theirs[0]}, standard error {theirs[2][-300:]!r}')
     print(f'{len(scenarios) - failed} the same, {failed} failed')
     return failed == 0 and scenarios
 
