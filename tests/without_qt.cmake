@@ -40,6 +40,9 @@ endif()
 add_test(NAME logbook_line_refused
     COMMAND ${Python3_EXECUTABLE} ${CMAKE_CURRENT_SOURCE_DIR}/portable/same_transcripts.py
             --refuses-logbook ${runner})
+add_test(NAME scenario_from_any_folder
+    COMMAND ${Python3_EXECUTABLE} ${CMAKE_CURRENT_SOURCE_DIR}/portable/same_transcripts.py
+            --any-folder ${runner} ${CMAKE_CURRENT_SOURCE_DIR}/acceptance/startup.vts)
 
 # Under Wine, one Wine server for the whole run: a program that starts just as the last one's
 # server shuts down fails ("recvmsg: Connection reset by peer"). One that the build left running
@@ -57,7 +60,7 @@ if(CMAKE_CROSSCOMPILING AND VANTREL_WINE)
     set_tests_properties(wine_server_down PROPERTIES FIXTURES_CLEANUP wine
         ENVIRONMENT WINEPREFIX=${CMAKE_BINARY_DIR}/wine)
     set_tests_properties(portable_files scenarios acceptance logbook_line_refused
-        PROPERTIES FIXTURES_REQUIRED wine)
+        scenario_from_any_folder PROPERTIES FIXTURES_REQUIRED wine)
     if(VANTREL_NATIVE_RUNNER)
         set_tests_properties(same_transcripts_as_native PROPERTIES FIXTURES_REQUIRED wine)
     endif()

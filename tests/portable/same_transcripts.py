@@ -4,11 +4,14 @@
 
 usage: same_transcripts.py NATIVE OTHER DIR...
        same_transcripts.py --refuses-logbook RUNNER
+       same_transcripts.py --any-folder RUNNER SCENARIO
 
 The second form checks that a runner built without the logbook's file refuses the `logbook`
-line with one line on standard error and exit status 2, and goes on working without one.
+line with one line on standard error and exit status 2, and goes on working without one. The
+third, that a scenario in a folder named in Greek, outside most systems' ANSI code pages, plays
+as it does anywhere else.
 """
-import glob, os, subprocess, sys
+import glob, os, shutil, subprocess, sys, tempfile
 
 
 def play(runner, scenario, text=None):
@@ -25,6 +28,17 @@ def refuses_logbook(runner):
     played = status == 0 and out.endswith(b'heading=0\n')
     print('the game plays on without it' if played else f'FAIL: exit {status}, {out[-200:]!r}')
     return ok and played
+
+
+def any_folder(runner, scenario):
+    with tempfile.TemporaryDirectory() as top:
+        folder = os.path.join(top, '\u0396\u03c9\u03ae')  # Ζωή
+        os.mkdir(folder)
+        moved = shutil.copy(scenario, folder)
+        there, here = play(runner, moved), play(runner, scenario)
+    ok = there == here and here[0] == 0 and here[1]
+    print('plays from any folder' if ok else f'FAIL: exit {there[0]}, stderr {there[2]!r}')
+    return ok
 
 
 def same(native, other, dirs):
@@ -46,6 +60,8 @@ if __name__ == '__main__':
     args = sys.argv[1:]
     if args[:1] == ['--refuses-logbook'] and len(args) == 2:
         sys.exit(0 if refuses_logbook(args[1]) else 1)
+    if args[:1] == ['--any-folder'] and len(args) == 3:
+        sys.exit(0 if any_folder(args[1], args[2]) else 1)
     if len(args) < 3:
         sys.exit(__doc__)
     sys.exit(0 if same(args[0], args[1], args[2:]) else 1)
